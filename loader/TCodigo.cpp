@@ -226,7 +226,7 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
 }
 
 TTipoUF TCodigo::tipoUF(int32_t i) const {
-  return indiceValido(i) ? instrucciones[static_cast<size_t>(i)].tipoUF() : tufSumaEntera;
+  return indiceValido(i) ? instrucciones[static_cast<size_t>(i)].tipoUnidad() : tufSumaEntera;
 }
 
 int32_t TCodigo::primeraDeBloque(int32_t n) const {

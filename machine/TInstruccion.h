@@ -20,5 +20,5 @@ public:
 
   // Texto de una línea: mnemónico y operandos separados por un blanco.
   std::string texto() const;
-  TTipoUF tipoUF() const { return tipoUFDe(codOp); }
+  TTipoUF tipoUnidad() const { return tipoUFDe(codOp); }
 };

@@ -1,0 +1,72 @@
+#pragma once
+// Máquina superescalar con planificación dinámica: prefetch, decodificador,
+// estaciones de reserva, reorder buffer con renombrado, predicción de saltos de
+// 2 bits y unidades de cálculo de direcciones.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "loader/TCodigo.h"
+#include "machine/TCola.h"
+#include "machine/TMaquina.h"
+#include "superscalar/TEntradaDecoder.h"
+#include "superscalar/TEntradaER.h"
+#include "superscalar/TEntradaPrefetch.h"
+#include "superscalar/TEntradaROB.h"
+
+// Resultados de commit().
+constexpr int8_t COMMIT_OK = 0;
+constexpr int8_t COMMIT_ROB_VACIO = 1;
+constexpr int8_t COMMIT_FALLO_PREDICCION = 2;
+constexpr int8_t COMMIT_NO_LISTO = 3;
+
+constexpr int TAM_PREDICCION = 16;
+constexpr int32_t MIN_EMISION = 2, MAX_EMISION = 16, EMISION_DEFECTO = 4;
+
+// Textos de los estados del predictor: 0 "F(00)" … 3 "V(11)".
+extern const std::array<std::string, 4> nombresPrediccion;
+
+// Contadores de la ejecución; reset los pone a cero.
+struct TEstadisticasSuper {
+  int64_t instruccionesConfirmadas = 0;
+  int64_t saltosConfirmados = 0;
+  int64_t fallosPrediccion = 0;
+  int64_t fallosCache = 0;  // cargas que fallaron en caché
+};
+
+class TMaquinaSuper : public TMaquina {
+public:
+  int32_t emision = EMISION_DEFECTO;  // anchura de emisión y de confirmación; tamaño del decodificador
+  const TCodigo* codigo = nullptr;    // programa en ejecución; no se posee
+  std::array<int32_t, NUM_REGISTROS> robGPR{};  // etiqueta del escritor más reciente de cada registro
+  std::array<int32_t, NUM_REGISTROS> robFPR{};
+  std::array<std::vector<TEntradaER>, NUM_TIPOS_UF> er;  // en orden de emisión, la más antigua primero
+  TCola<TEntradaROB> rob;
+  std::array<int32_t, TAM_PREDICCION> prediccion{};
+  TCola<TEntradaPrefetch> prefetch;
+  TCola<TEntradaDecoder> decoder;
+  std::vector<TUnidadFuncional> aluDir;
+  TEstadisticasSuper estadisticas;
+  std::vector<int32_t> confirmadasCiclo;  // direcciones confirmadas en el último ciclo, en orden
+
+  TMaquinaSuper();
+  ~TMaquinaSuper() override;
+
+  void reset(bool limpiar) override;
+  int8_t ejecutarCiclo() override;
+
+  int32_t capacidadER(int tipo) const;
+  int32_t capacidadROB() const;
+
+  int8_t commit();
+  void escribir();
+  void ejecutar();
+  int32_t emitir();
+  int32_t decodificar();
+  int32_t buscar();
+  bool resolverSalto(TEntradaROB* entrada);
+  void actualizarPrediccion(int32_t direccion, bool tomado);
+  void vaciarPipeline();
+};

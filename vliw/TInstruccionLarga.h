@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "vliw/TOperacionVLIW.h"
+
+// Operaciones que la máquina VLIW emite juntas, en el orden en que se prueban y emiten.
+class TInstruccionLarga {
+public:
+  std::vector<std::unique_ptr<TOperacionVLIW>> operaciones;
+  bool breakpoint = false;
+
+  void anadir(std::unique_ptr<TOperacionVLIW> operacion) { operaciones.push_back(std::move(operacion)); }
+  int32_t numOperaciones() const { return static_cast<int32_t>(operaciones.size()); }
+};

@@ -1,0 +1,56 @@
+#pragma once
+// Máquina VLIW: emite una instrucción larga por ciclo cuando todas sus
+// operaciones pueden entrar en sus unidades; bits NaT y registros de predicado.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "loader/TCodigo.h"
+#include "machine/TMaquina.h"
+#include "vliw/TCodigoVLIW.h"
+
+// Resultados de las comprobaciones del código.
+constexpr int32_t CHEQUEO_OK = 0;
+constexpr int32_t CHEQUEO_PREDICADO = -1;
+constexpr int32_t CHEQUEO_SALTO_NO_RESUELTO = -2;
+constexpr int32_t CHEQUEO_CONFIGURACION = -3;
+constexpr int32_t CHEQUEO_DEPENDENCIA = -4;
+
+struct TEstadisticasVLIW {
+  int64_t instruccionesEmitidas = 0;    // instrucciones largas emitidas
+  int64_t operacionesEjecutadas = 0;
+  int64_t operacionesDescartadas = 0;   // por predicado falso
+  int64_t ciclosParada = 0;             // ciclos en que la emisión se detuvo
+  int64_t fallosCache = 0;
+  int64_t saltosTomados = 0;
+};
+
+class TMaquinaVLIW : public TMaquina {
+public:
+  std::array<bool, NUM_REGISTROS> predicados{};
+  std::array<bool, NUM_REGISTROS> natGPR{};
+  std::array<bool, NUM_REGISTROS> natFPR{};
+  TCodigoVLIW codigo;  // el programa, propio de la máquina durante toda su vida
+  TEstadisticasVLIW estadisticas;
+  int32_t emitidaCiclo = -1;  // instrucción larga emitida en el último ciclo, -1 si ninguna
+
+  TMaquinaVLIW();
+
+  void reset(bool limpiar) override;
+  int8_t ejecutarCiclo() override;
+
+  // Cambios del programa: vacían antes las unidades, para que ninguna etapa
+  // apunte a una operación destruida.
+  void borrarCodigo();
+  bool cargarCodigo(const std::string& nombreFichero, const TCodigo& codigoSecuencial);
+  void vaciarUnidades();
+
+  int32_t comprobarConfiguracion() const;
+  int32_t comprobarCodigo(int32_t& instruccionLarga, int32_t& operacion) const;
+  int32_t comprobarDependencias(int32_t& instruccionLarga, int32_t& operacion) const;
+  int32_t comprobarPredicados(int32_t& instruccionLarga, int32_t& operacion) const;
+
+  // Texto que se muestra al usuario para un resultado de comprobación (vacío para 0).
+  static std::string mensajeChequeo(int32_t resultado, int32_t instruccionLarga, int32_t operacion);
+};
