@@ -13,6 +13,7 @@ public:
   explicit TSpinNumero(QWidget* padre = nullptr);
 
   void setValorVacio(int valor) { valorVacio = valor; }
+  QLineEdit* editor() const { return lineEdit(); }
 
 protected:
   QValidator::State validate(QString& texto, int& pos) const override;

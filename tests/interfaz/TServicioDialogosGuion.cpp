@@ -1,0 +1,85 @@
+#include "TServicioDialogosGuion.h"
+
+#include <QDialog>
+
+QStringList TServicioDialogosGuion::mensajes() const { return de(QStringLiteral("mensaje")); }
+
+QStringList TServicioDialogosGuion::de(const QString& tipo) const {
+  QStringList textos;
+  for (const TDialogoApuntado& a : apuntes)
+    if (a.tipo == tipo) textos << a.texto;
+  return textos;
+}
+
+void TServicioDialogosGuion::mensaje(QWidget*, const QString& texto, const QString& detalle) {
+  apuntes.append({QStringLiteral("mensaje"), texto, detalle});
+  if (alMostrarMensaje) alMostrarMensaje(texto);
+}
+
+bool TServicioDialogosGuion::confirmar(QWidget*, const QString& pregunta) {
+  apuntes.append({QStringLiteral("confirmar"), pregunta, {}});
+  if (confirmaciones.isEmpty()) {
+    ++sinRespuesta;
+    return false;
+  }
+  return confirmaciones.takeFirst();
+}
+
+QString TServicioDialogosGuion::abrirFichero(QWidget*, const QString& filtro) {
+  apuntes.append({QStringLiteral("abrir"), filtro, {}});
+  if (ficherosAbrir.isEmpty()) {
+    ++sinRespuesta;
+    return {};
+  }
+  return ficherosAbrir.takeFirst();
+}
+
+QString TServicioDialogosGuion::guardarFichero(QWidget*, const QString& filtro, const QString& sufijo) {
+  apuntes.append({QStringLiteral("guardar"), filtro, sufijo});
+  if (ficherosGuardar.isEmpty()) {
+    ++sinRespuesta;
+    return {};
+  }
+  return ficherosGuardar.takeFirst();
+}
+
+std::optional<QColor> TServicioDialogosGuion::elegirColor(QWidget*, const QColor& inicial) {
+  apuntes.append({QStringLiteral("color"), inicial.name(), {}});
+  if (colores.isEmpty()) {
+    ++sinRespuesta;
+    return std::nullopt;
+  }
+  return colores.takeFirst();
+}
+
+int TServicioDialogosGuion::pedirCantidad(QWidget*, const QString& titulo, const QString& texto, int valor,
+                                          int minimo, int maximo, int& cantidad) {
+  apuntes.append({QStringLiteral("cantidad"), titulo, texto});
+  preguntasCantidad.append({titulo, texto, valor, minimo, maximo});
+  if (cantidades.isEmpty()) {
+    ++sinRespuesta;
+    return RESULTADO_CANCELAR;
+  }
+  const std::optional<int> respuesta = cantidades.takeFirst();
+  if (!respuesta) return RESULTADO_CANCELAR;
+  cantidad = *respuesta;
+  return RESULTADO_ACEPTAR;
+}
+
+int TServicioDialogosGuion::preguntarGuardarCambio(QWidget*) {
+  apuntes.append({QStringLiteral("guardarCambio"), {}, {}});
+  if (respuestasGuardarCambio.isEmpty()) {
+    ++sinRespuesta;
+    return RESULTADO_CANCELAR;
+  }
+  return respuestasGuardarCambio.takeFirst();
+}
+
+int TServicioDialogosGuion::ejecutarModal(QDialog& dialogo) {
+  apuntes.append({QStringLiteral("modal"), dialogo.objectName(), dialogo.windowTitle()});
+  if (respuestasModal.isEmpty()) {
+    ++sinRespuesta;
+    return RESULTADO_CANCELAR;
+  }
+  return respuestasModal.takeFirst();
+}
