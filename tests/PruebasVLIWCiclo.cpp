@@ -307,20 +307,27 @@ TEST(CicloVLIWErrores, DireccionFueraDeRangoDetieneLaEjecucion) {
   const TCodigo s = secuencial("3\nDADDUI R1 R1 #1\nSF F1 2000(R0)\nLF F2 0(R3)\n");
   TMaquinaVLIW m;
   m.fpr.valor[1] = 3.0f;
-  construir(m.codigo, s, {{{0}}, {}, {{1}}});
+  // El DADDUI termina en el mismo ciclo que el SF, antes que él.
+  construir(m.codigo, s, {{{1}}, {}, {}, {{0}}});
   int8_t r = CICLO_NORMAL;
   for (int i = 0; i < 10 && r != CICLO_ERROR; ++i) r = m.ejecutarCiclo();
   ASSERT_EQ(r, CICLO_ERROR);
+  EXPECT_EQ(m.ciclo, 5);
   EXPECT_EQ(m.mensajeError,
-            "Dirección de memoria fuera de rango (2000) en la operación 1 de la instrucción larga 2");
-  const int32_t ciclo = m.ciclo;
+            "Dirección de memoria fuera de rango (2000) en la operación 1 de la instrucción larga 0");
   EXPECT_EQ(m.ejecutarCiclo(), CICLO_ERROR);
-  EXPECT_EQ(m.ciclo, ciclo);
+  EXPECT_EQ(m.ciclo, 5);
   for (float v : m.memoria.datos) ASSERT_EQ(v, 0.0f);
 
-  m.reset(true);
+  // La escritura que quedó a medias no aparece en la ejecución siguiente.
+  m.reset(false);
   EXPECT_TRUE(m.mensajeError.empty());
+  m.codigo.crear(1);
+  ASSERT_EQ(ejecutar(m), CICLO_COMPLETADO);
+  EXPECT_EQ(m.gpr.valor[1], 0);
+
   m.gpr.valor[3] = -5;
+  m.reset(false);
   construir(m.codigo, s, {{{2}}});
   ASSERT_EQ(ejecutar(m), CICLO_ERROR);
   EXPECT_EQ(m.mensajeError,

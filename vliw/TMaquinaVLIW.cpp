@@ -62,6 +62,10 @@ void TMaquinaVLIW::reset(bool limpiar) {
   // La máquina VLIW tiene siempre una sola unidad de salto.
   numUF[tufSalto] = 1;
   TMaquina::reset(limpiar);
+  // Una ejecución cortada por un error puede dejar escrituras a medias; sin
+  // limpiar, aparecerían en el primer ciclo de la siguiente.
+  gpr.pendiente.fill(false);
+  fpr.pendiente.fill(false);
   predicados.fill(false);
   predicados[0] = true;
   natGPR.fill(false);
@@ -85,6 +89,7 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
   ++ciclo;
   emitidaCiclo = -1;
   bool ocupada = false;
+  bool escrito = false;  // alguna operación terminó y pudo dejar escrituras pendientes
 
   // El salto se resuelve antes de buscar: su destino puede emitirse en este mismo ciclo.
   if (!uf[tufSalto].empty()) {
@@ -94,6 +99,7 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
       const TOperacionVLIW& op = *operacionEn(u.enSalida());
       if (predicados[ix(op.predicado)]) {
         pc = resolverSalto(op);
+        escrito = true;
         gpr.escribirPendiente(0, 0);
         ++estadisticas.operacionesEjecutadas;
       } else {
@@ -110,6 +116,7 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
         const TOperacionVLIW& op = *operacionEn(u.enSalida());
         if (predicados[ix(op.predicado)]) {
           if (!ejecutarOperacion(op, u)) return CICLO_ERROR;
+          escrito = true;
         } else {
           descartarOperacion(op, u);
         }
@@ -117,8 +124,12 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
       u.avanzar();
     }
 
-  gpr.actualizar();
-  fpr.actualizar();
+  // Solo las operaciones del ciclo dejan escrituras pendientes (reset las
+  // limpia): sin ninguna, recorrer los dos bancos es tiempo perdido.
+  if (escrito) {
+    gpr.actualizar();
+    fpr.actualizar();
+  }
 
   TInstruccionLarga* larga = codigo.instruccion(pc);
   if (larga == nullptr) return ocupada ? CICLO_VACIANDO : CICLO_COMPLETADO;
