@@ -322,7 +322,7 @@ TEST(CicloVLIWErrores, DireccionFueraDeRangoDetieneLaEjecucion) {
   // La escritura que quedó a medias no aparece en la ejecución siguiente.
   m.reset(false);
   EXPECT_TRUE(m.mensajeError.empty());
-  m.codigo.crear(1);
+  construir(m.codigo, s, {{{2}}});
   ASSERT_EQ(ejecutar(m), CICLO_COMPLETADO);
   EXPECT_EQ(m.gpr.valor[1], 0);
 
