@@ -6,7 +6,13 @@
 #include <vector>
 
 #include "loader/TCodigo.h"
+#include "machine/TMaquina.h"
 #include "vliw/TInstruccionLarga.h"
+
+// Cotas del lector, para que un fichero absurdo no agote la memoria: ninguna
+// configuración tiene más unidades que MAX_OPERACIONES_LARGA.
+constexpr int32_t MAX_INSTRUCCIONES_LARGAS = 100000;
+constexpr int32_t MAX_OPERACIONES_LARGA = NUM_TIPOS_UF * MAX_UF;
 
 class TCodigoVLIW {
 public:

@@ -53,4 +53,23 @@ public:
 
   // Texto que se muestra al usuario para un resultado de comprobación (vacío para 0).
   static std::string mensajeChequeo(int32_t resultado, int32_t instruccionLarga, int32_t operacion);
+
+  // Textos comunes a la interfaz y a la ejecución sin ventanas.
+  static constexpr const char* MENSAJE_ERROR_CARGA = "Error al cargar el código VLIW";
+  static constexpr const char* MENSAJE_CONFIGURACION =
+      "La configuración actual de la máquina no permite ejecutar ese código";
+
+private:
+  // Motivos por los que una operación no puede emitirse (programas hechos a mano).
+  enum TDefecto : int8_t { defNinguno, defConfiguracion, defUnidadRepetida, defOperacionInvalida };
+
+  TDefecto defectoDe(const TOperacionVLIW& op) const;
+  bool operandoNaT(const TOperacionVLIW& op) const;
+  uint32_t resolverSalto(const TOperacionVLIW& op);
+  bool ejecutarOperacion(const TOperacionVLIW& op, TUnidadFuncional& unidad);
+  void descartarOperacion(const TOperacionVLIW& op, const TUnidadFuncional& unidad);
+  bool otraCargaEnVuelo(const TOperacionVLIW& carga, const TUnidadFuncional& unidad) const;
+  int32_t indiceDe(const TOperacionVLIW& op) const;
+  int8_t detener(const std::string& mensaje);
+  int32_t limiteUnidades(int tipo) const;
 };

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+#include "AyudaVLIW.h"
+
+using ayuda::construir;
+using ayuda::secuencial;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const PROGRAMA =
+    "5\n"
+    "ADDI R1 R2 R3\n"
+    "LF F1 0(R1)\n"
+    "MULTF F2 F1 F1\n"
+    "BNE R1 R2 X\n"
+    "X: SF F2 0(R1)\n";
+
+class FicheroVLIW : public ::testing::Test {
+protected:
+  TCodigo s = secuencial(PROGRAMA);
+  TCodigoVLIW programa;
+  fs::path dir;
+
+  void SetUp() override {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    dir = fs::temp_directory_path() /
+          ("orvex_vliw_" + std::string(info->name()) + "_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+  }
+  void TearDown() override { fs::remove_all(dir); }
+
+  std::string ruta(const std::string& nombre) const { return (dir / nombre).string(); }
+
+  std::string escribir(const std::string& contenido) {
+    const std::string r = ruta("entrada.vliw");
+    std::ofstream(r, std::ios::binary) << contenido;
+    return r;
+  }
+  static std::string leer(const std::string& r) {
+    std::ifstream f(r, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    return ss.str();
+  }
+};
+
+void esperarIguales(const TCodigoVLIW& a, const TCodigoVLIW& b) {
+  ASSERT_EQ(a.numInstrucciones, b.numInstrucciones);
+  for (int32_t i = 0; i < a.numInstrucciones; ++i) {
+    const auto& x = a.instruccion(i)->operaciones;
+    const auto& y = b.instruccion(i)->operaciones;
+    ASSERT_EQ(x.size(), y.size()) << "instrucción larga " << i;
+    for (size_t j = 0; j < x.size(); ++j) {
+      SCOPED_TRACE(testing::Message() << "instrucción larga " << i << ", operación " << j);
+      EXPECT_EQ(x[j]->direccion, y[j]->direccion);
+      EXPECT_EQ(x[j]->codOp, y[j]->codOp);
+      EXPECT_EQ(x[j]->texto(), y[j]->texto());
+      for (int k = 0; k < 3; ++k) EXPECT_EQ(x[j]->op[k], y[j]->op[k]);
+      EXPECT_EQ(x[j]->tipoUF, y[j]->tipoUF);
+      EXPECT_EQ(x[j]->numUnidad, y[j]->numUnidad);
+      EXPECT_EQ(x[j]->predicado, y[j]->predicado);
+      EXPECT_EQ(x[j]->predVerdadero, y[j]->predVerdadero);
+      EXPECT_EQ(x[j]->predFalso, y[j]->predFalso);
+    }
+  }
+}
+
+}  // namespace
+
+TEST_F(FicheroVLIW, FormatoExactoDelEjemplo) {
+  construir(programa, s, {{{0}, {3, 0, 0, 0, 1, 2}}, {}});
+  const std::string r = ruta("ejemplo.vliw");
+  ASSERT_TRUE(programa.guardar(r));
+  EXPECT_EQ(leer(r), "2\n2\t0 0 0 0\t3 5 0 0 0 1 2\n0\n");
+
+  TCodigoVLIW vacio;
+  ASSERT_TRUE(vacio.guardar(r));
+  EXPECT_EQ(leer(r), "0\n");
+  programa.instruccion(0)->breakpoint = true;
+  ASSERT_TRUE(programa.cargar(r, s));
+  EXPECT_EQ(programa.numInstrucciones, 0);
+  EXPECT_EQ(programa.instruccion(0), nullptr);
+}
+
+TEST_F(FicheroVLIW, IdaYVueltaDaElMismoPrograma) {
+  // Guardas, varias unidades, una instrucción larga vacía y destinos fuera del programa.
+  construir(programa, s,
+            {{{0, 1, 0}, {1, 0, 0}},
+             {},
+             {{2, 0, 3}, {3, 0, 0, 99, 3, 4}, {4, 1, 4}},
+             {{3, 0, 7, -3, 5, 5}}});
+  programa.instruccion(2)->breakpoint = true;
+  const std::string r = ruta("programa.vliw");
+  ASSERT_TRUE(programa.guardar(r));
+  TCodigoVLIW leido;
+  ASSERT_TRUE(leido.cargar(r, s));
+  esperarIguales(programa, leido);
+  for (int32_t i = 0; i < leido.numInstrucciones; ++i) EXPECT_FALSE(leido.instruccion(i)->breakpoint);
+}
+
+TEST_F(FicheroVLIW, CualquierDisposicionDeBlancosSeLeeIgual) {
+  TCodigoVLIW referencia;
+  ASSERT_TRUE(referencia.cargar(escribir("2\n2\t0 0 0 0\t3 5 0 0 0 1 2\n1\t1 4 1 0\n"), s));
+  for (const std::string texto : {"2\r\n2\t0 0 0 0\t3 5 0 0 0 1 2\r\n1\t1 4 1 0\r\n",
+                                   "2 2 0 0 0 0 3 5 0 0 0 1 2 1 1 4 1 0",
+                                   "  2\n\n2 \t 0  0\n0 0\v3 5 0\f0 0 1 2\n\t1\t1 4 1 0"}) {
+    SCOPED_TRACE(texto);
+    TCodigoVLIW p;
+    ASSERT_TRUE(p.cargar(escribir(texto), s));
+    esperarIguales(referencia, p);
+  }
+}
+
+TEST_F(FicheroVLIW, OtroProgramaSecuencialConLosMismosTiposSirve) {
+  const TCodigo otro = secuencial("5\nDADDUI R9 R9 #4\nSI R8 3(R2)\nMULTF F7 F7 F7\nBEQ R4 R4 Y\nY: LI R1 0(R0)\n");
+  ASSERT_TRUE(programa.cargar(escribir("1\n3\t0 0 0 0\t1 4 1 0\t3 5 0 0 2 1 2\n"), otro));
+  const auto& ops = programa.instruccion(0)->operaciones;
+  EXPECT_EQ(ops[0]->texto(), "DADDUI R9 R9 #4");
+  EXPECT_EQ(ops[1]->texto(), "SI R8 3(R2)");
+  EXPECT_EQ(ops[2]->codOp, BEQ);
+  EXPECT_EQ(ops[2]->op[2], 2);
+}
+
+TEST_F(FicheroVLIW, FicherosMalFormadosDejanElProgramaVacio) {
+  const std::vector<std::string> malos = {
+      "",                                  // vacío
+      "x\n",                               // no numérico
+      "1\n1\t0 0 0",                       // termina antes de tiempo
+      "2\n0\n",                            // falta una instrucción larga
+      "-1\n",                              // número de instrucciones negativo
+      "1\n-1\n",                           // número de operaciones negativo
+      "100001\n",                          // demasiadas instrucciones largas
+      "1\n61\n",                           // más operaciones que unidades posibles
+      "1\n1\t5 0 0 0\n",                   // dirección fuera del programa
+      "1\n1\t-1 0 0 0\n",                  // dirección negativa
+      "1\n1\t1 0 0 0\n",                   // tipo que no es el de la instrucción
+      "1\n1\t0 7 0 0\n",                   // tipo fuera de 0 … 5
+      "1\n1\t0 -1 0 0\n",                  // tipo negativo
+      "1\n1\t0 0 -1 0\n",                  // unidad negativa
+      "1\n1\t0 0 0 64\n",                  // predicado fuera de 0 … 63
+      "1\n1\t0 0 0 -1\n",                  // predicado negativo
+      "1\n1\t3 5 0 0 0 0 2\n",             // salto que escribiría el predicado 0
+      "1\n1\t3 5 0 0 0 1 0\n",             // ídem con predFalso
+      "1\n1\t3 5 0 0 0 1 64\n",            // predicado de salto fuera de rango
+      "1\n1\t3 5 0 0 0 1\n",               // a un salto le falta un campo
+      "1\n2\t0 0 0 0\t0 0 0 0\n",          // dos operaciones en la misma unidad
+      "1\n1\t0 0 2147483648 0\n",          // no cabe en 32 bits
+      "1\n1\t0 0 -2147483649 0\n",         // ídem, negativo
+      "1\n1\t0 0 0 0x\n",                  // basura pegada a un número
+      "1\n1\t0 0 +1 0\n",                  // signo más
+      "1\n1\t0 0 - 1 0\n",                 // signo suelto
+      std::string("1\n1\t0 0 0\0 0\n", 13),  // byte nulo
+  };
+  for (const std::string& texto : malos) {
+    SCOPED_TRACE(texto);
+    construir(programa, s, {{{0}}});
+    EXPECT_FALSE(programa.cargar(escribir(texto), s));
+    EXPECT_EQ(programa.numInstrucciones, 0);
+    EXPECT_TRUE(programa.instrucciones.empty());
+  }
+  EXPECT_FALSE(programa.cargar(ruta("no_existe.vliw"), s));
+}
+
+TEST_F(FicheroVLIW, LoQueNoEsAsuntoDelLectorSeAcepta) {
+  // Unidad enorme (la rechaza comprobarConfiguracion) y destino absurdo.
+  ASSERT_TRUE(programa.cargar(escribir("1\n2\t0 0 2147483647 0\t3 5 0 0 -2147483648 1 1\n"), s));
+  EXPECT_EQ(programa.instruccion(0)->operaciones[0]->numUnidad, 2147483647);
+  EXPECT_EQ(programa.instruccion(0)->operaciones[1]->op[2], -2147483647 - 1);
+
+  TMaquinaVLIW m;
+  ASSERT_TRUE(m.cargarCodigo(escribir("1\n1\t1 4 2 0\n"), s));
+  EXPECT_EQ(m.comprobarConfiguracion(), CHEQUEO_CONFIGURACION);
+}
+
+TEST_F(FicheroVLIW, GuardarInformaDeLosFallos) {
+  construir(programa, s, {{{0}}});
+  EXPECT_FALSE(programa.guardar(ruta("no/existe/x.vliw")));
+  // Un dispositivo lleno solo falla al vaciar el búfer.
+  if (fs::exists("/dev/full")) {
+    EXPECT_FALSE(programa.guardar("/dev/full"));
+  }
+}
+
+// Planificación propia del ejemplo vector_suma.pla (tests/datos/vector_suma.vliw).
+TEST(EjemploVLIW, VectorSumaPlanificadoDaElResultadoConYSinFallos) {
+  TCodigo s;
+  ASSERT_EQ(s.cargar(std::string(ORVEX_DIR_EJEMPLOS) + "/vector_suma.pla"), CARGA_OK);
+  for (int porcentaje : {0, 50, 100}) {
+    SCOPED_TRACE(porcentaje);
+    TMaquinaVLIW m;
+    ASSERT_TRUE(m.cargarCodigo(std::string(ORVEX_DIR_DATOS) + "/vector_suma.vliw", s));
+    int32_t larga = 0, operacion = 0;
+    EXPECT_EQ(m.comprobarConfiguracion(), CHEQUEO_OK);
+    EXPECT_EQ(m.comprobarCodigo(larga, operacion), CHEQUEO_OK)
+        << TMaquinaVLIW::mensajeChequeo(m.comprobarCodigo(larga, operacion), larga, operacion);
+    m.memoria.sembrar(3);
+    m.memoria.porcentajeFallos = porcentaje;
+    ASSERT_EQ(ayuda::ejecutar(m, nullptr, 5000), CICLO_COMPLETADO);
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(m.memoria.datos[static_cast<size_t>(i)], static_cast<float>(i + 3));
+    EXPECT_EQ(m.estadisticas.saltosTomados, 14);
+    if (porcentaje == 100) {
+      EXPECT_EQ(m.estadisticas.fallosCache, 9);
+    }
+  }
+}
