@@ -102,6 +102,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre)
   opcionBarEjecucion->setEnabled(false);
   cboMaquina->setCurrentIndex(maquinaActual);
   actSelSuper->setChecked(true);
+  actVerCodigo->setEnabled(false);  // hasta que se abra el primer programa
   asignarTemasAyuda();
 
   AboutBox = new TAboutBox(this);

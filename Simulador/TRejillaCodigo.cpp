@@ -142,7 +142,7 @@ void TRejillaCodigo::mousePressEvent(QMouseEvent* evento) {
 }
 
 void TRejillaCodigo::mouseMoveEvent(QMouseEvent* evento) {
-  grdInstruccionesMouseMove(mapFrom(viewport(), evento->position().toPoint()));
+  grdInstruccionesMouseMove(viewport()->mapTo(this, evento->position().toPoint()));
   if (!(evento->buttons() & Qt::LeftButton) || filaArrastre < 0) {
     QTableView::mouseMoveEvent(evento);
     return;

@@ -39,7 +39,10 @@ void TfrmInstVLIW::mostrarInstruccionActual() {
   filaActual = fila > 0 && fila <= maquina.codigo.numInstrucciones ? fila : -1;
 }
 
-bool TfrmInstVLIW::cambiosPendientes() const { return !butGuardar->isEnabled(); }
+// El bloqueo de la edición deshabilita también el botón: cuenta solo su propio estado.
+bool TfrmInstVLIW::cambiosPendientes() const { return !butGuardar->isEnabledTo(contenido); }
+
+bool TfrmInstVLIW::edicionBloqueada() const { return !contenido->isEnabled(); }
 
 void TfrmInstVLIW::closeEvent(QCloseEvent* evento) {
   if (maquina.enEjecucion) {

@@ -30,6 +30,7 @@ public:
   void mostrarInstruccionActual();
   // Hay ediciones sin aceptar: exactamente cuando «Guardar» está deshabilitado.
   bool cambiosPendientes() const;
+  bool edicionBloqueada() const;
 
   const TCodigo& codigo;
   TMaquinaVLIW& maquina;
