@@ -22,6 +22,16 @@ void borrarCola(TCola<T>& cola) {
   while (!cola.vacia()) delete cola.extraer();
 }
 
+// avanzar() con un atajo para la unidad vacía y sin parada, que es el caso común
+// con muchas unidades configuradas: mismo estado final, sin la división del módulo.
+void avanzarUnidad(TUnidadFuncional& u) {
+  if (u.ocupadas == 0 && u.parada == 0 && u.latencia > 0) {
+    u.salida = (u.salida == 0 ? u.latencia : u.salida) - 1;
+  } else {
+    u.avanzar();
+  }
+}
+
 }  // namespace
 
 TMaquinaSuper::TMaquinaSuper() { TMaquinaSuper::reset(true); }
@@ -255,12 +265,13 @@ bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
   auto& estacion = er[static_cast<size_t>(tipo)];
   for (; desde < estacion.size(); ++desde) {
     TEntradaER& e = estacion[desde];
-    if (e.uf != -1) continue;
+    // Primero los campos de la propia entrada; las indirecciones, después.
+    if (e.uf != -1 || e.qk != -1) continue;
     if (tipo == tufMemoria) {
-      if (!esCarga(e.instruccion->codOp)) continue;
+      if (e.qj != -1 || !esCarga(e.instruccion->codOp)) continue;
       if (!rob.elemento(e.tagROB)->dirCalculada) continue;
       if (!sinConflictoMemoria(e.tagROB, e.a)) continue;
-    } else if (e.qj != -1 || e.qk != -1) {
+    } else if (e.qj != -1) {
       continue;
     }
     TUnidadFuncional& unidad = uf[static_cast<size_t>(tipo)][static_cast<size_t>(u)];
@@ -275,6 +286,7 @@ bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
 
 void TMaquinaSuper::ejecutar() {
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    if (er[static_cast<size_t>(t)].empty()) continue;
     auto& unidades = uf[static_cast<size_t>(t)];
     size_t desde = 0;
     for (size_t u = 0; u < unidades.size(); ++u) {
@@ -286,7 +298,7 @@ void TMaquinaSuper::ejecutar() {
   const int32_t base = desplazamientoALUDir();
   for (size_t i = 0; i < aluDir.size(); ++i) {
     TUnidadFuncional& unidad = aluDir[i];
-    if (unidad.enSalida() == nullptr) continue;
+    if (unidad.ocupadas == 0 || unidad.enSalida() == nullptr) continue;
     const int32_t ident = base + static_cast<int32_t>(i);
     for (TEntradaER& e : estacionMem) {
       if (e.uf != ident || e.etapaUF != unidad.salida) continue;
@@ -299,10 +311,10 @@ void TMaquinaSuper::ejecutar() {
       break;
     }
   }
-  for (auto& unidad : aluDir) unidad.avanzar();
+  for (auto& unidad : aluDir) avanzarUnidad(unidad);
 
   size_t desde = 0;
-  for (size_t i = 0; i < aluDir.size(); ++i) {
+  for (size_t i = 0; i < aluDir.size() && desde < estacionMem.size(); ++i) {
     TUnidadFuncional& unidad = aluDir[i];
     if (!unidad.puedeAceptar()) continue;
     for (; desde < estacionMem.size(); ++desde) {
@@ -396,8 +408,9 @@ void TMaquinaSuper::escribir() {
   auto& estacionMem = er[tufMemoria];
   for (size_t i = 0; i < estacionMem.size();) {
     const TEntradaER& e = estacionMem[i];
-    TEntradaROB* entrada = rob.elemento(e.tagROB);
-    if (esAlmacenamiento(e.instruccion->codOp) && e.qj == -1 && entrada->dirCalculada) {
+    // Un almacenamiento con la dirección calculada ya tenía la base (qk = -1).
+    TEntradaROB* entrada = (e.qj == -1 && e.qk == -1 && e.uf == -1) ? rob.elemento(e.tagROB) : nullptr;
+    if (entrada != nullptr && entrada->dirCalculada && esAlmacenamiento(e.instruccion->codOp)) {
       entrada->valor = e.vj;
       entrada->etapa = ETAPA_WRITE;
       entrada->listo = true;
@@ -409,8 +422,8 @@ void TMaquinaSuper::escribir() {
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
     auto& unidades = uf[static_cast<size_t>(t)];
     for (size_t u = 0; u < unidades.size(); ++u) {
-      if (unidades[u].parada == 0) finalizarEnUnidad(t, static_cast<int32_t>(u));
-      unidades[u].avanzar();
+      if (unidades[u].parada == 0 && unidades[u].ocupadas > 0) finalizarEnUnidad(t, static_cast<int32_t>(u));
+      avanzarUnidad(unidades[u]);
     }
   }
 }
