@@ -20,6 +20,9 @@ constexpr int32_t CARGA_OK = 0;
 constexpr int32_t CARGA_NO_ABRE = -1;
 constexpr int32_t CARGA_ERRONEA = -2;
 
+// Texto que ve el usuario cuando un programa fuente no carga; debajo va detalleError.
+constexpr const char* MENSAJE_CODIGO_ERRONEO = "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO";
+
 class TCodigo {
 public:
   int32_t numInstrucciones = 0;

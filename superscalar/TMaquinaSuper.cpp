@@ -1,45 +1,535 @@
 #include "superscalar/TMaquinaSuper.h"
 
+#include <algorithm>
+#include <memory>
+
+#include "machine/Conversiones.h"
+
 const std::array<std::string, 4> nombresPrediccion = {"F(00)", "F(01)", "V(10)", "V(11)"};
+
+namespace {
+
+bool accedeAMemoria(int32_t codOp) { return esCarga(codOp) || esAlmacenamiento(codOp); }
+
+bool escribeGPR(int32_t codOp) {
+  return codOp == ADDI || codOp == DADDUI || codOp == MULTI || codOp == LI;
+}
+
+bool escribeFPR(int32_t codOp) { return codOp == ADDF || codOp == MULTF || codOp == LF; }
+
+template <typename T>
+void borrarCola(TCola<T>& cola) {
+  while (!cola.vacia()) delete cola.extraer();
+}
+
+// avanzar() con un atajo para la unidad vacía y sin parada, que es el caso común
+// con muchas unidades configuradas: mismo estado final, sin la división del módulo.
+void avanzarUnidad(TUnidadFuncional& u) {
+  if (u.ocupadas == 0 && u.parada == 0 && u.latencia > 0) {
+    u.salida = (u.salida == 0 ? u.latencia : u.salida) - 1;
+  } else {
+    u.avanzar();
+  }
+}
+
+}  // namespace
 
 TMaquinaSuper::TMaquinaSuper() { TMaquinaSuper::reset(true); }
 
-TMaquinaSuper::~TMaquinaSuper() = default;
+TMaquinaSuper::~TMaquinaSuper() { descartarEntradas(); }
 
-void TMaquinaSuper::reset(bool limpiar) { TMaquina::reset(limpiar); }
+void TMaquinaSuper::descartarEntradas() {
+  borrarCola(rob);
+  borrarCola(decoder);
+  borrarCola(prefetch);
+  for (auto& estacion : er) estacion.clear();
+  almacenamientos.clear();
+}
 
-int8_t TMaquinaSuper::ejecutarCiclo() {
-  ++ciclo;
-  return CICLO_COMPLETADO;
+void TMaquinaSuper::reset(bool limpiar) {
+  // Las unidades apuntan a copias que poseen las entradas del ROB; se reconstruyen
+  // en TMaquina::reset, así que nada queda apuntando a lo que se borra aquí.
+  descartarEntradas();
+  TMaquina::reset(limpiar);
+  emision = std::clamp(emision, MIN_EMISION, MAX_EMISION);
+  anchura = emision;
+  detenidaPorError = false;
+  // Una ejecución detenida a medias deja marcas cuyas etiquetas ya no existen.
+  gpr.pendiente.fill(false);
+  fpr.pendiente.fill(false);
+  robGPR.fill(-1);
+  robFPR.fill(-1);
+  prediccion.fill(0);
+  rob.redimensionar(capacidadROB());
+  esperas.assign(static_cast<size_t>(rob.tam), 0);
+  prefetch.redimensionar(2 * emision);
+  decoder.redimensionar(emision);
+  aluDir.assign(static_cast<size_t>(numUF[tufMemoria]), TUnidadFuncional{});
+  for (auto& u : aluDir) {
+    u.tipo = 0;
+    u.inicializar(latUF[tufSumaEntera]);
+  }
+  estadisticas = TEstadisticasSuper{};
+  confirmadasCiclo.clear();
 }
 
 int32_t TMaquinaSuper::capacidadER(int tipo) const {
-  (void)tipo;
-  return 0;
+  if (tipo < 0 || tipo >= NUM_TIPOS_UF) return 0;
+  const size_t t = static_cast<size_t>(tipo);
+  return numUF[t] * (latUF[t] + 1);
 }
 
-int32_t TMaquinaSuper::capacidadROB() const { return 0; }
+int32_t TMaquinaSuper::capacidadROB() const {
+  int32_t total = 0;
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) total += capacidadER(t);
+  return total;
+}
 
-int8_t TMaquinaSuper::commit() { return COMMIT_ROB_VACIO; }
+int32_t TMaquinaSuper::posicionEnROB(int32_t tag) const {
+  return rob.tam > 0 ? (tag - rob.inicio + rob.tam) % rob.tam : 0;
+}
 
-void TMaquinaSuper::escribir() {}
+// ---------------------------------------------------------------------------
+// Ciclo
 
-void TMaquinaSuper::ejecutar() {}
+int8_t TMaquinaSuper::ejecutarCiclo() {
+  confirmadasCiclo.clear();
+  if (detenidaPorError) return CICLO_ERROR;
+  ++ciclo;
+  const int8_t c = commit();
+  if (c == COMMIT_ERROR) return CICLO_ERROR;
+  if (c != COMMIT_ROB_VACIO && c != COMMIT_FALLO_PREDICCION) {
+    escribir();
+    ejecutar();
+  }
+  const int32_t n = emitir();
+  const int32_t d = decodificar();
+  const int32_t p = buscar();
+  if (n + d + p == 0 && c == COMMIT_ROB_VACIO) return CICLO_COMPLETADO;
+  for (int32_t i = 0; i < prefetch.numElementos(); ++i) {
+    if (prefetch.enOrden(i)->instruccion->breakpoint) {
+      paradaBreakpoint = true;
+      return CICLO_BREAKPOINT;
+    }
+  }
+  return CICLO_NORMAL;
+}
 
-int32_t TMaquinaSuper::emitir() { return 0; }
+// ---------------------------------------------------------------------------
+// Búsqueda, decodificación y emisión
 
-int32_t TMaquinaSuper::decodificar() { return 0; }
+int32_t TMaquinaSuper::buscar() {
+  if (codigo != nullptr) {
+    const int64_t total = std::min<int64_t>(codigo->numInstrucciones,
+                                            static_cast<int64_t>(codigo->instrucciones.size()));
+    while (!prefetch.llena() && static_cast<int64_t>(pc) < total) {
+      auto entrada = std::make_unique<TEntradaPrefetch>();
+      entrada->instruccion = std::make_unique<TInstruccion>(codigo->instrucciones[pc]);
+      const TInstruccion& ins = *entrada->instruccion;
+      if (ins.tipoUnidad() == tufSalto && prediccion[pc % TAM_PREDICCION] >= 2) {
+        // Un bloque inexistente da -1: pc queda fuera del programa y la búsqueda se detiene.
+        pc = static_cast<uint32_t>(codigo->primeraDeBloque(ins.op[2]));
+      } else {
+        ++pc;
+      }
+      prefetch.insertar(entrada.release());
+    }
+  }
+  return prefetch.numElementos();
+}
 
-int32_t TMaquinaSuper::buscar() { return 0; }
+int32_t TMaquinaSuper::decodificar() {
+  while (!decoder.llena() && !prefetch.vacia()) {
+    std::unique_ptr<TEntradaPrefetch> origen(prefetch.extraer());
+    auto entrada = std::make_unique<TEntradaDecoder>();
+    entrada->instruccion = std::move(origen->instruccion);
+    decoder.insertar(entrada.release());
+  }
+  return decoder.numElementos();
+}
 
-bool TMaquinaSuper::resolverSalto(TEntradaROB* entrada) {
-  (void)entrada;
+void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const {
+  q = -1;
+  v = 0.0f;
+  // Un registro sin almacenamiento se lee como 0 (el cargador ya los rechaza).
+  if (!TRegistros<float>::indiceValido(registro)) return;
+  const size_t r = static_cast<size_t>(registro);
+  const bool pendiente = flotante ? fpr.pendiente[r] : gpr.pendiente[r];
+  const TEntradaROB* productor =
+      pendiente ? rob.elemento(flotante ? robFPR[r] : robGPR[r]) : nullptr;
+  if (productor == nullptr) {
+    v = flotante ? fpr.valor[r] : static_cast<float>(gpr.valor[r]);
+  } else if (productor->listo) {
+    v = productor->valor;
+  } else {
+    q = flotante ? robFPR[r] : robGPR[r];
+  }
+}
+
+int32_t TMaquinaSuper::emitir() {
+  int32_t emitidas = 0;
+  while (!decoder.vacia()) {
+    if (rob.llena()) break;
+    TEntradaDecoder* origen = decoder.enOrden(0);
+    TInstruccion* ins = origen->instruccion.get();
+    const int t = ins->tipoUnidad();
+    auto& estacion = er[static_cast<size_t>(t)];
+    if (static_cast<int32_t>(estacion.size()) >= capacidadER(t)) break;
+
+    const int32_t tag = rob.fin;
+    auto entradaROB = std::make_unique<TEntradaROB>();
+    TEntradaER e;
+    e.instruccion = ins;
+    e.tagROB = tag;
+    const int32_t* op = ins->op;
+    switch (ins->codOp) {
+      case ADDI:
+      case MULTI:
+        leerOperando(op[1], false, e.qj, e.vj);
+        leerOperando(op[2], false, e.qk, e.vk);
+        break;
+      case ADDF:
+      case MULTF:
+        leerOperando(op[1], true, e.qj, e.vj);
+        leerOperando(op[2], true, e.qk, e.vk);
+        break;
+      case DADDUI:
+        leerOperando(op[1], false, e.qj, e.vj);
+        e.vk = static_cast<float>(op[2]);
+        break;
+      case SI:
+      case SF:
+        leerOperando(op[0], ins->codOp == SF, e.qj, e.vj);
+        leerOperando(op[2], false, e.qk, e.vk);
+        e.a = op[1];
+        break;
+      case LI:
+      case LF:
+        leerOperando(op[2], false, e.qk, e.vk);
+        e.a = op[1];
+        break;
+      case BNE:
+      case BEQ:
+        leerOperando(op[0], false, e.qj, e.vj);
+        leerOperando(op[1], false, e.qk, e.vk);
+        e.a = op[2];
+        break;
+      default:  // NOP o código desconocido: sin operandos ni efecto
+        break;
+    }
+    if (e.qj >= 0) ++esperas[static_cast<size_t>(e.qj)];
+    if (e.qk >= 0) ++esperas[static_cast<size_t>(e.qk)];
+
+    // El destino se renombra después de leer los operandos: ADDI R1 R1 R1 lee el R1 anterior.
+    const int32_t d = op[0];
+    if (TRegistros<float>::indiceValido(d) && (escribeGPR(ins->codOp) || escribeFPR(ins->codOp))) {
+      const size_t r = static_cast<size_t>(d);
+      if (escribeGPR(ins->codOp)) {
+        robGPR[r] = tag;
+        gpr.pendiente[r] = true;
+      } else {
+        robFPR[r] = tag;
+        fpr.pendiente[r] = true;
+      }
+      entradaROB->destino = d;
+    }
+    if (esAlmacenamiento(ins->codOp)) almacenamientos.push_back(tag);
+
+    std::unique_ptr<TEntradaDecoder> consumida(decoder.extraer());
+    entradaROB->instruccion = std::move(consumida->instruccion);
+    entradaROB->etapa = ETAPA_ISSUE;
+    rob.insertar(entradaROB.release());
+    estacion.push_back(e);
+    ++emitidas;
+  }
+  return emitidas;
+}
+
+// ---------------------------------------------------------------------------
+// Ejecución
+
+bool TMaquinaSuper::sinConflictoMemoria(int32_t tag, int32_t direccion) const {
+  const int32_t limite = posicionEnROB(tag);
+  for (int32_t s : almacenamientos) {
+    if (posicionEnROB(s) >= limite) break;
+    const TEntradaROB* alm = rob.elemento(s);
+    if (!alm->dirCalculada || alm->dirMem == direccion) return false;
+  }
   return true;
 }
 
-void TMaquinaSuper::actualizarPrediccion(int32_t direccion, bool tomado) {
-  (void)direccion;
-  (void)tomado;
+// Busca desde «desde» la entrada más antigua que puede empezar en la unidad u.
+// Las entradas saltadas no pueden empezar en este ciclo, así que la unidad
+// siguiente del mismo tipo continúa la búsqueda donde quedó esta.
+bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
+  auto& estacion = er[static_cast<size_t>(tipo)];
+  for (; desde < estacion.size(); ++desde) {
+    TEntradaER& e = estacion[desde];
+    // Primero los campos de la propia entrada; las indirecciones, después.
+    if (e.uf != -1 || e.qk != -1) continue;
+    if (tipo == tufMemoria) {
+      if (e.qj != -1 || !esCarga(e.instruccion->codOp)) continue;
+      if (!rob.elemento(e.tagROB)->dirCalculada) continue;
+      if (!sinConflictoMemoria(e.tagROB, e.a)) continue;
+    } else if (e.qj != -1) {
+      continue;
+    }
+    TUnidadFuncional& unidad = uf[static_cast<size_t>(tipo)][static_cast<size_t>(u)];
+    e.uf = u;
+    e.etapaUF = unidad.insertar(e.instruccion);
+    if (tipo != tufMemoria) rob.elemento(e.tagROB)->etapa = ETAPA_EXEC;
+    ++desde;
+    return true;
+  }
+  return false;
 }
 
-void TMaquinaSuper::vaciarPipeline() {}
+void TMaquinaSuper::ejecutar() {
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    if (er[static_cast<size_t>(t)].empty()) continue;
+    auto& unidades = uf[static_cast<size_t>(t)];
+    size_t desde = 0;
+    for (size_t u = 0; u < unidades.size(); ++u) {
+      if (unidades[u].puedeAceptar() && !lanzarAUnidad(t, static_cast<int32_t>(u), desde)) break;
+    }
+  }
+
+  auto& estacionMem = er[tufMemoria];
+  const int32_t base = desplazamientoALUDir();
+  for (size_t i = 0; i < aluDir.size(); ++i) {
+    TUnidadFuncional& unidad = aluDir[i];
+    if (unidad.ocupadas == 0 || unidad.enSalida() == nullptr) continue;
+    const int32_t ident = base + static_cast<int32_t>(i);
+    for (TEntradaER& e : estacionMem) {
+      if (e.uf != ident || e.etapaUF != unidad.salida) continue;
+      const int32_t dir = flotanteAEntero(static_cast<double>(e.a) + static_cast<double>(e.vk));
+      TEntradaROB* entrada = rob.elemento(e.tagROB);
+      entrada->dirMem = dir;
+      entrada->dirCalculada = true;
+      e.a = dir;
+      e.uf = -1;
+      break;
+    }
+  }
+  for (auto& unidad : aluDir) avanzarUnidad(unidad);
+
+  size_t desde = 0;
+  for (size_t i = 0; i < aluDir.size() && desde < estacionMem.size(); ++i) {
+    TUnidadFuncional& unidad = aluDir[i];
+    if (!unidad.puedeAceptar()) continue;
+    for (; desde < estacionMem.size(); ++desde) {
+      TEntradaER& e = estacionMem[desde];
+      if (e.qk != -1 || e.uf != -1) continue;
+      TEntradaROB* entrada = rob.elemento(e.tagROB);
+      if (entrada->dirCalculada) continue;
+      e.uf = base + static_cast<int32_t>(i);
+      e.etapaUF = unidad.insertar(e.instruccion);
+      entrada->etapa = ETAPA_EXEC;
+      ++desde;
+      break;
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Escritura de resultados
+
+void TMaquinaSuper::difundir(int32_t tag, float resultado) {
+  int32_t& quedan = esperas[static_cast<size_t>(tag)];
+  for (auto& estacion : er) {
+    for (TEntradaER& e : estacion) {
+      if (quedan == 0) return;
+      if (e.qj == tag) {
+        e.vj = resultado;
+        e.qj = -1;
+        --quedan;
+      }
+      if (e.qk == tag) {
+        e.vk = resultado;
+        e.qk = -1;
+        --quedan;
+      }
+    }
+  }
+}
+
+void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
+  TUnidadFuncional& unidad = uf[static_cast<size_t>(tipo)][static_cast<size_t>(u)];
+  if (unidad.enSalida() == nullptr) return;
+  auto& estacion = er[static_cast<size_t>(tipo)];
+  auto it = std::find_if(estacion.begin(), estacion.end(), [&](const TEntradaER& e) {
+    return e.uf == u && e.etapaUF == unidad.salida;
+  });
+  if (it == estacion.end()) return;
+  TEntradaER& e = *it;
+
+  float resultado = 0.0f;
+  switch (e.instruccion->codOp) {
+    case ADDI:
+    case ADDF:
+    case DADDUI:
+      resultado = e.vj + e.vk;
+      break;
+    case MULTI:
+    case MULTF:
+      resultado = e.vj * e.vk;
+      break;
+    case BNE:
+      resultado = e.vj != e.vk ? 1.0f : 0.0f;
+      break;
+    case BEQ:
+      resultado = e.vj == e.vk ? 1.0f : 0.0f;
+      break;
+    case LI:
+    case LF:
+      // Una carga especulativa fuera de la memoria da 0 sin probar la caché;
+      // si llega a confirmarse, commit detiene la ejecución.
+      if (TMemoria::direccionValida(e.a)) {
+        resultado = memoria.datos[static_cast<size_t>(e.a)];
+        if (memoria.accesoFalla(e.a)) {
+          ++estadisticas.fallosCache;
+          unidad.parada = paradaPorFallo(unidad);
+          if (unidad.parada != 0) return;
+        }
+      }
+      break;
+    default:
+      break;
+  }
+  if (!esSalto(e.instruccion->codOp)) difundir(e.tagROB, resultado);
+  TEntradaROB* entrada = rob.elemento(e.tagROB);
+  entrada->valor = resultado;
+  entrada->etapa = ETAPA_WRITE;
+  entrada->listo = true;
+  estacion.erase(it);
+}
+
+void TMaquinaSuper::escribir() {
+  auto& estacionMem = er[tufMemoria];
+  for (size_t i = 0; i < estacionMem.size();) {
+    const TEntradaER& e = estacionMem[i];
+    // Un almacenamiento con la dirección calculada ya tenía la base (qk = -1).
+    TEntradaROB* entrada = (e.qj == -1 && e.qk == -1 && e.uf == -1) ? rob.elemento(e.tagROB) : nullptr;
+    if (entrada != nullptr && entrada->dirCalculada && esAlmacenamiento(e.instruccion->codOp)) {
+      entrada->valor = e.vj;
+      entrada->etapa = ETAPA_WRITE;
+      entrada->listo = true;
+      estacionMem.erase(estacionMem.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+      ++i;
+    }
+  }
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    auto& unidades = uf[static_cast<size_t>(t)];
+    for (size_t u = 0; u < unidades.size(); ++u) {
+      if (unidades[u].parada == 0 && unidades[u].ocupadas > 0) finalizarEnUnidad(t, static_cast<int32_t>(u));
+      avanzarUnidad(unidades[u]);
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Confirmación, predicción y recuperación
+
+int8_t TMaquinaSuper::commit() {
+  for (int32_t i = 0; i < anchura; ++i) {
+    if (rob.vacia()) return COMMIT_ROB_VACIO;
+    const int32_t t = rob.inicio;
+    TEntradaROB* cabeza = rob.elemento(t);
+    if (!cabeza->listo) return COMMIT_NO_LISTO;
+    const TInstruccion& ins = *cabeza->instruccion;
+    if (accedeAMemoria(ins.codOp) && !TMemoria::direccionValida(cabeza->dirMem)) {
+      mensajeError = "Dirección de memoria fuera de rango (" + std::to_string(cabeza->dirMem) +
+                     ") en la instrucción " + std::to_string(ins.direccion) + ": " + ins.texto();
+      detenidaPorError = true;
+      return COMMIT_ERROR;
+    }
+    rob.extraer();
+    ++estadisticas.instruccionesConfirmadas;
+    confirmadasCiclo.push_back(ins.direccion);
+
+    if (esSalto(ins.codOp)) {
+      ++estadisticas.saltosConfirmados;
+      if (!resolverSalto(cabeza)) return COMMIT_FALLO_PREDICCION;
+      delete cabeza;
+      continue;
+    }
+
+    std::unique_ptr<TEntradaROB> entrada(cabeza);
+    const int32_t d = entrada->destino;  // -1 si no escribe registro
+    const size_t r = static_cast<size_t>(d);
+    if (escribeGPR(ins.codOp)) {
+      if (d >= 0) {
+        gpr.valor[r] = flotanteAEntero(static_cast<double>(entrada->valor));
+        if (robGPR[r] == t) gpr.pendiente[r] = false;
+      }
+      gpr.valor[0] = 0;
+    } else if (escribeFPR(ins.codOp)) {
+      if (d >= 0) {
+        fpr.valor[r] = entrada->valor;
+        if (robFPR[r] == t) fpr.pendiente[r] = false;
+      }
+    } else if (esAlmacenamiento(ins.codOp)) {
+      memoria.datos[static_cast<size_t>(entrada->dirMem)] = entrada->valor;
+      if (!almacenamientos.empty() && almacenamientos.front() == t) almacenamientos.pop_front();
+    }
+  }
+  return COMMIT_OK;
+}
+
+bool TMaquinaSuper::resolverSalto(TEntradaROB* entrada) {
+  const TInstruccion& ins = *entrada->instruccion;
+  const int32_t d = ins.direccion;
+  const bool tomado = entrada->valor != 0.0f;
+  const bool predicho = prediccion[static_cast<size_t>(d) % TAM_PREDICCION] >= 2;
+  actualizarPrediccion(d, tomado);
+  if (tomado == predicho) return true;
+
+  ++estadisticas.fallosPrediccion;
+  if (tomado) {
+    pc = static_cast<uint32_t>(codigo != nullptr ? codigo->primeraDeBloque(ins.op[2]) : -1);
+  } else {
+    pc = static_cast<uint32_t>(d) + 1;
+  }
+  vaciarPipeline();
+  delete entrada;
+  return false;
+}
+
+void TMaquinaSuper::actualizarPrediccion(int32_t direccion, bool tomado) {
+  // No es un contador saturado: de 1 se salta a 3 y de 2 se cae a 0.
+  static constexpr int32_t siguiente[4][2] = {{0, 1}, {0, 3}, {0, 3}, {2, 3}};
+  int32_t& estado = prediccion[static_cast<uint32_t>(direccion) % TAM_PREDICCION];
+  if (estado < 0 || estado > 3) {
+    estado = 0;
+    return;
+  }
+  estado = siguiente[estado][tomado ? 1 : 0];
+}
+
+void TMaquinaSuper::vaciarPipeline() {
+  for (auto& estacion : er) {
+    for (const TEntradaER& e : estacion) {
+      if (e.qj >= 0) esperas[static_cast<size_t>(e.qj)] = 0;
+      if (e.qk >= 0) esperas[static_cast<size_t>(e.qk)] = 0;
+    }
+  }
+  descartarEntradas();
+  // Una unidad vacía solo necesita volver a su posición inicial: así el vaciado
+  // no cuesta en proporción a la latencia configurada.
+  auto vaciarUnidad = [](TUnidadFuncional& u) {
+    if (u.ocupadas > 0) {
+      u.vaciar();
+    } else {
+      u.salida = u.latencia - 1;
+      u.parada = 0;
+    }
+  };
+  for (auto& unidades : uf)
+    for (auto& u : unidades) vaciarUnidad(u);
+  for (auto& u : aluDir) vaciarUnidad(u);
+  robGPR.fill(-1);
+  robFPR.fill(-1);
+  gpr.pendiente.fill(false);
+  fpr.pendiente.fill(false);
+}

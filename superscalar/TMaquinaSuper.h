@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ constexpr int8_t COMMIT_OK = 0;
 constexpr int8_t COMMIT_ROB_VACIO = 1;
 constexpr int8_t COMMIT_FALLO_PREDICCION = 2;
 constexpr int8_t COMMIT_NO_LISTO = 3;
+// La entrada más antigua es una carga o un almacenamiento con dirección fuera de
+// la memoria: no se confirma y la ejecución queda detenida (CICLO_ERROR).
+constexpr int8_t COMMIT_ERROR = 4;
 
 constexpr int TAM_PREDICCION = 16;
 constexpr int32_t MIN_EMISION = 2, MAX_EMISION = 16, EMISION_DEFECTO = 4;
@@ -66,7 +70,28 @@ public:
   int32_t emitir();
   int32_t decodificar();
   int32_t buscar();
+  // Para un salto ya extraído del ROB. Si falló la predicción, vacía el cauce,
+  // destruye la entrada y devuelve false; si acertó, la entrada sigue siendo del llamador.
   bool resolverSalto(TEntradaROB* entrada);
   void actualizarPrediccion(int32_t direccion, bool tomado);
+  // Fija pc antes de llamarla: descarta todo lo que está en vuelo.
   void vaciarPipeline();
+
+private:
+  int32_t anchura = EMISION_DEFECTO;  // «emision» acotada en el último reset
+  bool detenidaPorError = false;      // un CICLO_ERROR se repite hasta el siguiente reset
+  // Etiquetas de los almacenamientos del ROB en orden de programa: la comprobación de
+  // conflictos de las cargas recorre solo estos, no todo el ROB.
+  std::deque<int32_t> almacenamientos;
+  // Por etiqueta, cuántos operandos de las estaciones esperan su resultado.
+  std::vector<int32_t> esperas;
+
+  void leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const;
+  bool lanzarAUnidad(int tipo, int32_t u, size_t& desde);
+  void finalizarEnUnidad(int tipo, int32_t u);
+  bool sinConflictoMemoria(int32_t tag, int32_t direccion) const;
+  void difundir(int32_t tag, float resultado);
+  int32_t posicionEnROB(int32_t tag) const;
+  int32_t desplazamientoALUDir() const { return static_cast<int32_t>(uf[tufMemoria].size()); }
+  void descartarEntradas();
 };

@@ -58,6 +58,7 @@ public:
   static constexpr const char* MENSAJE_ERROR_CARGA = "Error al cargar el código VLIW";
   static constexpr const char* MENSAJE_CONFIGURACION =
       "La configuración actual de la máquina no permite ejecutar ese código";
+  static constexpr const char* MENSAJE_CODIGO_VACIO = "Debe completar el código VLIW antes de ejecutar";
 
 private:
   // Motivos por los que una operación no puede emitirse (programas hechos a mano).

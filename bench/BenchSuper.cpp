@@ -1,0 +1,130 @@
+// Ciclos simulados por segundo de la máquina superescalar.
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "loader/TCodigo.h"
+#include "superscalar/TMaquinaSuper.h"
+
+namespace {
+
+// Bucle que llena las estaciones: cadenas largas de multiplicaciones de las que
+// dependen sumas, cargas y almacenamientos de cada vuelta.
+const char* const programaQueLlena =
+    "10\n"
+    "DADDUI R2 R0 #500\n"
+    "BUCLE: DADDUI R1 R1 #1\n"
+    "MULTI R3 R3 R1\n"
+    "ADDI R4 R4 R3\n"
+    "MULTF F1 F1 F2\n"
+    "ADDF F3 F3 F1\n"
+    "LF F4 0(R1)\n"
+    "SF F3 512(R1)\n"
+    "ADDF F5 F5 F4\n"
+    "BNE R1 R2 BUCLE\n";
+
+// Bucle solo de sumas enteras y saltos, de latencia 1: deja vacías las demás estructuras.
+const char* const programaEntero =
+    "4\n"
+    "DADDUI R2 R0 #1000\n"
+    "BUCLE: DADDUI R1 R1 #1\n"
+    "ADDI R3 R3 R1\n"
+    "BNE R1 R2 BUCLE\n";
+
+void configurarMaxima(TMaquinaSuper& m) {
+  m.numUF.fill(MAX_UF);
+  m.latUF.fill(MAX_LATENCIA);
+  m.emision = MAX_EMISION;
+}
+
+// Ejecuta ciclos sin parar; al completar, resetea y vuelve a empezar.
+void medir(benchmark::State& state, TMaquinaSuper& m, const TCodigo& codigo) {
+  m.codigo = &codigo;
+  m.memoria.sembrar(1);
+  m.reset(true);
+  int64_t ciclos = 0;
+  int64_t ejecuciones = 0;
+  int64_t enROB = 0;
+  for (auto _ : state) {
+    const int8_t r = m.ejecutarCiclo();
+    ++ciclos;
+    enROB += m.rob.numElementos();
+    if (r != CICLO_NORMAL) {
+      ++ejecuciones;
+      m.reset(true);
+    }
+  }
+  state.counters["ciclos/s"] = benchmark::Counter(static_cast<double>(ciclos), benchmark::Counter::kIsRate);
+  state.counters["ejecuciones"] = static_cast<double>(ejecuciones);
+  // El coste por ciclo sigue a las entradas vivas, no a la capacidad.
+  state.counters["ROB_medio"] = static_cast<double>(enROB) / static_cast<double>(ciclos > 0 ? ciclos : 1);
+  state.counters["ROB_capacidad"] = m.rob.capacidad();
+}
+
+void cargarEjemplo(benchmark::State& state, TCodigo& c, const char* nombre) {
+  if (c.cargar(std::string(ORVEX_DIR_EJEMPLOS) + "/" + nombre) != 0) state.SkipWithError("no carga el ejemplo");
+}
+
+void BM_DefectoProductoEscalar(benchmark::State& state) {
+  TCodigo c;
+  cargarEjemplo(state, c, "producto_escalar.pla");
+  TMaquinaSuper m;
+  medir(state, m, c);
+}
+BENCHMARK(BM_DefectoProductoEscalar);
+
+void BM_DefectoVectorSuma(benchmark::State& state) {
+  TCodigo c;
+  cargarEjemplo(state, c, "vector_suma.pla");
+  TMaquinaSuper m;
+  medir(state, m, c);
+}
+BENCHMARK(BM_DefectoVectorSuma);
+
+// El mismo bucle con las estructuras más grandes, casi vacías: el coste por ciclo
+// no debe crecer con su capacidad.
+void BM_MaximaVectorSuma(benchmark::State& state) {
+  TCodigo c;
+  cargarEjemplo(state, c, "vector_suma.pla");
+  TMaquinaSuper m;
+  configurarMaxima(m);
+  medir(state, m, c);
+}
+BENCHMARK(BM_MaximaVectorSuma);
+
+// El coste por ciclo no debe crecer con la capacidad de estructuras vacías: el
+// mismo bucle entero con la configuración por defecto y con 10 unidades de
+// latencia 100 en los tipos que no usa (ROB de más de 4000 entradas, casi vacío).
+void BM_DefectoBucleEntero(benchmark::State& state) {
+  TCodigo c;
+  if (c.cargarTexto(programaEntero) != 0) state.SkipWithError("no carga el programa");
+  TMaquinaSuper m;
+  medir(state, m, c);
+}
+BENCHMARK(BM_DefectoBucleEntero);
+
+void BM_GrandeVaciaBucleEntero(benchmark::State& state) {
+  TCodigo c;
+  if (c.cargarTexto(programaEntero) != 0) state.SkipWithError("no carga el programa");
+  TMaquinaSuper m;
+  for (int t : {tufMultEntera, tufSumaFlotante, tufMultFlotante, tufMemoria}) {
+    m.numUF[static_cast<size_t>(t)] = MAX_UF;
+    m.latUF[static_cast<size_t>(t)] = MAX_LATENCIA;
+  }
+  medir(state, m, c);
+}
+BENCHMARK(BM_GrandeVaciaBucleEntero);
+
+void BM_MaximaEstacionesLlenas(benchmark::State& state) {
+  TCodigo c;
+  if (c.cargarTexto(programaQueLlena) != 0) state.SkipWithError("no carga el programa");
+  TMaquinaSuper m;
+  configurarMaxima(m);
+  medir(state, m, c);
+}
+BENCHMARK(BM_MaximaEstacionesLlenas);
+
+}  // namespace
+
+BENCHMARK_MAIN();

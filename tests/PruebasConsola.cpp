@@ -1,0 +1,202 @@
+// Pruebas de orvex-run: se ejecuta el programa compilado y se comparan el
+// estado de salida, los mensajes y los campos del informe.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct TResultado {
+  int estado = -1;
+  std::string salida;
+  std::string errores;
+};
+
+// ctest ejecuta pruebas en paralelo: cada proceso usa sus propios ficheros temporales.
+std::string temporal(const std::string& nombre) {
+  return ::testing::TempDir() + std::to_string(getpid()) + "_" + nombre;
+}
+
+std::string dato(const std::string& nombre) { return std::string(ORVEX_DIR_DATOS) + "/" + nombre; }
+std::string ejemplo(const std::string& nombre) { return std::string(ORVEX_DIR_EJEMPLOS) + "/" + nombre; }
+
+TResultado orvexRun(const std::string& argumentos) {
+  const std::string ficheroErrores = temporal("errores.txt");
+  const std::string orden = std::string(ORVEX_RUN) + " " + argumentos + " 2>" + ficheroErrores;
+  TResultado r;
+  FILE* tubo = popen(orden.c_str(), "r");
+  if (tubo == nullptr) return r;
+  char buf[4096];
+  size_t n = 0;
+  while ((n = fread(buf, 1, sizeof buf, tubo)) > 0) r.salida.append(buf, n);
+  const int estado = pclose(tubo);
+  r.estado = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+  std::ifstream f(ficheroErrores);
+  std::stringstream s;
+  s << f.rdbuf();
+  r.errores = s.str();
+  return r;
+}
+
+bool contiene(const std::string& texto, const std::string& parte) { return texto.find(parte) != std::string::npos; }
+
+}  // namespace
+
+TEST(ConsolaTiempos, SuperescalarAlCiclo) {
+  TResultado suma = orvexRun("--json " + dato("una_suma.pla"));
+  EXPECT_EQ(suma.estado, 0) << suma.errores;
+  EXPECT_TRUE(contiene(suma.salida, R"("machine":"super","result":"completed","cycles":6,)")) << suma.salida;
+
+  TResultado carga = orvexRun("--json " + dato("una_carga.pla"));
+  EXPECT_TRUE(contiene(carga.salida, R"("cycles":11,)")) << carga.salida;
+
+  // Con todos los accesos fallando, la carga confirma en el ciclo 16.
+  TResultado fallo = orvexRun("--json --miss-rate 100 " + dato("una_carga.pla"));
+  EXPECT_TRUE(contiene(fallo.salida, R"("cycles":16,)")) << fallo.salida;
+  EXPECT_TRUE(contiene(fallo.salida, R"("cache_misses":1)")) << fallo.salida;
+}
+
+TEST(ConsolaTiempos, VLIWAlCicloYTraza) {
+  TResultado r = orvexRun("-m vliw -p " + dato("una_suma.vliw") + " --trace --json --set R2=3 --set R3=4 " +
+                          dato("una_suma.pla"));
+  EXPECT_EQ(r.estado, 0) << r.errores;
+  EXPECT_TRUE(contiene(r.salida, R"({"cycle":1,"result":0,"pc":1,"issued":0})")) << r.salida;
+  EXPECT_TRUE(contiene(r.salida, R"({"cycle":2,"result":-3,"pc":1,"issued":null})")) << r.salida;
+  EXPECT_TRUE(contiene(r.salida, R"({"cycle":3,"result":-2,"pc":1,"issued":null})")) << r.salida;
+  EXPECT_TRUE(contiene(r.salida, R"("machine":"vliw","result":"completed","cycles":3,"gpr":[0,7,3,4,)"))
+      << r.salida;
+  EXPECT_FALSE(contiene(r.salida, "predictor"));
+}
+
+TEST(ConsolaTiempos, TrazaSuperescalarListaLasConfirmadas) {
+  TResultado r = orvexRun("--trace " + dato("una_suma.pla"));
+  EXPECT_TRUE(contiene(r.salida, R"({"cycle":6,"result":-2,"pc":1,"committed":[0]})")) << r.salida;
+  EXPECT_TRUE(contiene(r.salida, "Resultado: ejecución completada en 6 ciclos")) << r.salida;
+}
+
+TEST(ConsolaInforme, EstadoFinalDeUnEjemplo) {
+  TResultado r = orvexRun("--json " + ejemplo("producto_escalar.pla"));
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_TRUE(contiene(r.salida, R"("32":125)")) << r.salida;
+  EXPECT_TRUE(contiene(r.salida, R"("predictor":[)"));
+  EXPECT_TRUE(contiene(r.salida, R"("stats":{"instructions_committed":73,)")) << r.salida;
+
+  TResultado humano = orvexRun(ejemplo("producto_escalar.pla"));
+  EXPECT_TRUE(contiene(humano.salida, "M32 = 125")) << humano.salida;
+  EXPECT_TRUE(contiene(humano.salida, "F6 = 125"));
+  EXPECT_FALSE(contiene(humano.salida, "R0 ="));
+}
+
+TEST(ConsolaInforme, ValoresInicialesYFlotantesNoFinitos) {
+  const std::string programa = temporal("inf.pla");
+  std::ofstream(programa) << "2\nMULTF F1 F2 F2\nSF F2 5(R0)\n";
+  TResultado r = orvexRun("--json --set F2=3e38 --set M7=0.1 --set r9=-4 " + programa);
+  EXPECT_EQ(r.estado, 0) << r.errores;
+  EXPECT_TRUE(contiene(r.salida, R"("fpr":[0,"inf",3e+38,)")) << r.salida;
+  EXPECT_TRUE(contiene(r.salida, R"("memory":{"5":3e+38,"7":0.1})")) << r.salida;
+  EXPECT_TRUE(contiene(r.salida, R"(,-4,0,)")) << r.salida;
+}
+
+TEST(ConsolaInforme, MismaSemillaMismoInforme) {
+  const std::string orden = "--json --miss-rate 50 --seed 1234 " + ejemplo("fallos_cache.pla");
+  TResultado a = orvexRun(orden);
+  TResultado b = orvexRun(orden);
+  EXPECT_EQ(a.estado, 0);
+  EXPECT_EQ(a.salida, b.salida);
+  EXPECT_FALSE(contiene(a.salida, R"("cache_misses":0)")) << "con 50 % alguna de las seis cargas debería fallar";
+}
+
+TEST(ConsolaComprobacion, MensajeDeDependencia) {
+  const std::string args = "-m vliw -p " + dato("dependencia.vliw") + " --check ";
+  TResultado r = orvexRun(args + dato("dependencia.pla"));
+  EXPECT_EQ(r.estado, 0);  // el aviso no impide ejecutar
+  EXPECT_EQ(r.errores, "Dependencia verdadera en la operación 1 de la instrucción larga 0\n");
+  TResultado j = orvexRun(args + "--json " + dato("dependencia.pla"));
+  EXPECT_TRUE(contiene(
+      j.salida, R"("check":{"code":-4,"message":"Dependencia verdadera en la operación 1 de la instrucción larga 0"})"))
+      << j.salida;
+  EXPECT_EQ(j.errores, "");
+  TResultado limpio = orvexRun("-m vliw --check --json -p " + dato("una_suma.vliw") + " " + dato("una_suma.pla"));
+  EXPECT_TRUE(contiene(limpio.salida, R"("check":{"code":0,"message":""})")) << limpio.salida;
+}
+
+TEST(ConsolaErrores, FallosDeCarga) {
+  TResultado erroneo = orvexRun(dato("erroneo.pla"));
+  EXPECT_EQ(erroneo.estado, 1);
+  EXPECT_EQ(erroneo.errores,
+            "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO\nlínea 3: se esperaba un registro F y se encontró R2\n");
+
+  TResultado ausente = orvexRun(dato("no_existe.pla"));
+  EXPECT_EQ(ausente.estado, 1);
+  EXPECT_TRUE(contiene(ausente.errores, "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO\n"));
+
+  const std::string vliw = "-m vliw " + dato("una_suma.pla") + " -p ";
+  TResultado tipo = orvexRun(vliw + dato("tipo_erroneo.vliw"));
+  EXPECT_EQ(tipo.estado, 1);
+  EXPECT_EQ(tipo.errores, "Error al cargar el código VLIW\n");
+
+  TResultado unidad = orvexRun(vliw + dato("unidad_5.vliw"));
+  EXPECT_EQ(unidad.estado, 1);
+  EXPECT_EQ(unidad.errores, "La configuración actual de la máquina no permite ejecutar ese código\n");
+  TResultado bastan = orvexRun("--units 6,2,2,2,2,1 " + vliw + dato("unidad_5.vliw"));
+  EXPECT_EQ(bastan.estado, 0) << bastan.errores;
+
+  TResultado vacio = orvexRun(vliw + dato("vacio.vliw"));
+  EXPECT_EQ(vacio.estado, 1);
+  EXPECT_EQ(vacio.errores, "Debe completar el código VLIW antes de ejecutar\n");
+}
+
+TEST(ConsolaErrores, OrdenMalEscrita) {
+  for (const std::string& args :
+       {std::string(""), std::string("--machine arm x.pla"), std::string("--units 1,2,3 x.pla"),
+        std::string("--units 2,2,2,2,2,0 x.pla"), std::string("--issue-width 17 x.pla"),
+        std::string("--latencies 1,1,1,1,1,101 x.pla"), std::string("--miss-rate 101 x.pla"),
+        std::string("--set R0=1 x.pla"), std::string("--set F64=1 x.pla"), std::string("--set M1024=1 x.pla"),
+        std::string("--set F1=1,5 x.pla"), std::string("--max-cycles 0 x.pla"),
+        std::string("--max-cycles 2000000001 x.pla"), std::string("-m vliw x.pla"),
+        std::string("-m vliw -p a.vliw --units 2,2,2,2,2,2 x.pla"), std::string("--check x.pla"),
+        std::string("--nada x.pla"), std::string("a.pla b.pla")}) {
+    TResultado r = orvexRun(args);
+    EXPECT_EQ(r.estado, 2) << args;
+    EXPECT_TRUE(contiene(r.errores, "orvex-run: ")) << args;
+  }
+  TResultado ayuda = orvexRun("--help");
+  EXPECT_EQ(ayuda.estado, 0);
+  for (const char* opcion : {"--machine", "--vliw-program", "--units", "--latencies", "--miss-latency",
+                             "--issue-width", "--miss-rate", "--seed", "--set", "--max-cycles", "--check",
+                             "--trace", "--json", "--version", "Estado de salida"})
+    EXPECT_TRUE(contiene(ayuda.salida, opcion)) << opcion;
+}
+
+TEST(ConsolaErrores, LimiteDeCiclosYErrorEnEjecucion) {
+  TResultado sinFin = orvexRun("--json --max-cycles 500 " + dato("bucle_infinito.pla"));
+  EXPECT_EQ(sinFin.estado, 3);
+  EXPECT_TRUE(contiene(sinFin.salida, R"("result":"max-cycles","cycles":500,)")) << sinFin.salida;
+
+  TResultado fuera = orvexRun(dato("fuera_de_rango.pla"));
+  EXPECT_EQ(fuera.estado, 4);
+  EXPECT_EQ(fuera.errores, "Dirección de memoria fuera de rango (1030) en la instrucción 0: LF F0 1030(R0)\n");
+  TResultado json = orvexRun("--json " + dato("fuera_de_rango.pla"));
+  EXPECT_TRUE(contiene(json.salida, R"("result":"error","cycles":)")) << json.salida;
+  EXPECT_TRUE(contiene(json.salida, R"("error":"Dirección de memoria fuera de rango (1030))")) << json.salida;
+}
+
+TEST(ConsolaRendimiento, DiezMilInstruccionesEnMenosDeUnSegundo) {
+  // 2500 vueltas de un bucle de 4 instrucciones: 10 000 instrucciones ejecutadas.
+  const std::string programa = temporal("bucle.pla");
+  std::ofstream(programa) << "4\nL: DADDUI R1 R1 #1\nADDI R3 R3 R1\nADDF F1 F1 F2\nBNE R1 R2 L\n";
+  const auto inicio = std::chrono::steady_clock::now();
+  TResultado r = orvexRun("--json --set R2=2500 " + programa);
+  const auto ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inicio).count();
+  EXPECT_EQ(r.estado, 0);
+  EXPECT_TRUE(contiene(r.salida, R"("instructions_committed":10000,)")) << r.salida;
+  EXPECT_LT(ms, 1000);
+}
