@@ -77,8 +77,6 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre)
 
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
-  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea);
 
   timSimulSuper = new QTimer(this);
@@ -459,6 +457,7 @@ void TfrmPrincipal::cerrar(QPointer<T>& ranura) {
 }
 
 void TfrmPrincipal::anadirVentana(QMdiSubWindow* ventana) {
+  ventana->setWindowIcon(TIconos::programa());
   mdiArea->addSubWindow(ventana);
   ventana->show();
 }

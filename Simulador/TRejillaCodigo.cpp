@@ -1,6 +1,7 @@
 #include "Simulador/TRejillaCodigo.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QDrag>
 #include <QHeaderView>
 #include <QMimeData>
@@ -56,14 +57,22 @@ TRejillaCodigo::TRejillaCodigo(QWidget* padre) : QTableView(padre), modeloCodigo
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setDefaultSectionSize(ALTO_FILA);
   verticalHeader()->setMinimumSectionSize(ALTO_FILA);
-  horizontalHeader()->setDefaultSectionSize(ANCHO_COLUMNA);
+  horizontalHeader()->setDefaultSectionSize(anchoColumna());
   horizontalHeader()->setMinimumSectionSize(16);
   horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setMouseTracking(true);
   horizontalHeader()->installEventFilter(this);
-  for (int c = 0; c < TModeloCodigo::NUM_COLUMNAS; ++c) setColumnWidth(c, ANCHO_COLUMNA);
+  for (int c = 0; c < TModeloCodigo::NUM_COLUMNAS; ++c) setColumnWidth(c, anchoColumna());
   ponerPista(QStringLiteral("Código Secuencial"));
+}
+
+int TRejillaCodigo::anchoColumna() const {
+  // 48 píxeles, o lo que pida la fuente para que quepan un mnemónico y un
+  // operando de memoria típicos.
+  const QFontMetrics fm(font());
+  return std::max({ANCHO_COLUMNA, fm.horizontalAdvance(QStringLiteral("OPCODE")) + 12,
+                   fm.horizontalAdvance(QStringLiteral("100(R10)")) + 6});
 }
 
 void TRejillaCodigo::setBloquesBasicos(bool activos) {

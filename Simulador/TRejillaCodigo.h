@@ -44,6 +44,8 @@ public:
   int anchoNecesario() const;
 
   static QColor colorBloque(int bloque);
+  // Anchura inicial de las columnas: ANCHO_COLUMNA como mínimo.
+  int anchoColumna() const;
 
 signals:
   // Doble clic sobre una fila de instrucción.
