@@ -115,8 +115,12 @@ QString TFicheroAyuda::rutaRelativa() { return QDir::toNativeSeparators(RUTA); }
 QStringList TFicheroAyuda::rutasCandidatas() {
   QStringList rutas;
   rutas << QDir::current().absoluteFilePath(RUTA);
-  if (QCoreApplication::instance())
-    rutas << QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(RUTA);
+  if (QCoreApplication::instance()) {
+    const QDir programa(QCoreApplication::applicationDirPath());
+    rutas << programa.absoluteFilePath(RUTA);
+    // Instalación con otro prefijo: <prefijo>/bin/orvex y <prefijo>/share/orvex/Ayuda.
+    rutas << QDir::cleanPath(programa.absoluteFilePath(QStringLiteral("../share/orvex/") + RUTA));
+  }
   rutas << QDir(QStringLiteral(ORVEX_DIR_DATOS_INSTALADOS)).absoluteFilePath(RUTA);
   rutas.removeDuplicates();
   return rutas;

@@ -37,8 +37,8 @@ public:
 
   // Ruta relativa con el separador de la plataforma, para los mensajes.
   static QString rutaRelativa();
-  // Dónde se busca, por orden: la carpeta de trabajo, junto al ejecutable y la
-  // carpeta de datos instalada.
+  // Dónde se busca, por orden: la carpeta de trabajo, junto al ejecutable, la
+  // carpeta de datos relativa al ejecutable y la carpeta de datos instalada.
   static QStringList rutasCandidatas();
   // La primera candidata que existe, o vacío.
   static QString buscar();

@@ -8,4 +8,5 @@ cmake --build --preset release
 if [ -x build/release/Simulador/orvex ]; then
   exec build/release/Simulador/orvex "$@"
 fi
-echo "La interfaz gráfica todavía no existe: se ha compilado solo el modelo."
+echo "No se ha compilado la interfaz (¿ORVEX_GUI desactivado?): solo el modelo."
+exit 1
