@@ -3,6 +3,7 @@
 #include <QAction>
 #include <algorithm>
 #include <QActionGroup>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QFile>
@@ -26,6 +27,7 @@
 #include "Simulador/TRejillaCodigo.h"
 #include "Simulador/TServicioDialogos.h"
 #include "Simulador/TSpinNumero.h"
+#include "Simulador/TdlgSaltoVLIW.h"
 #include "Simulador/TfrmAyuda.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -44,6 +46,9 @@ const QString MSG_FICHERO_ERRONEO = QStringLiteral("FICHERO DE CODIGO CON ERRORE
 const QString MSG_SIN_VLIW = QStringLiteral("Debe completar el código VLIW antes de ejecutar");
 const QString MSG_CONFIGURACION =
     QStringLiteral("La configuración actual de la máquina no permite ejecutar ese código");
+const QString MSG_ERROR_CARGA_VLIW = QString::fromUtf8(TMaquinaVLIW::MENSAJE_ERROR_CARGA);
+const QString MSG_GUARDAR_VLIW =
+    QStringLiteral("El programa VLIW ha cambiado desde la última vez que se guardó o se cargó. ¿Desea guardarlo?");
 
 QAction* nuevaAccion(QObject* padre, const char* nombre, const QString& texto, const QString& pista,
                      const QKeySequence& atajo = QKeySequence(), const QIcon& icono = QIcon()) {
@@ -103,6 +108,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre)
   actVerCodigo->setEnabled(false);  // hasta que se abra el primer programa
   asignarTemasAyuda();
 
+  dlgSaltoVLIW = new TdlgSaltoVLIW(this);
   AboutBox = new TAboutBox(this);
   actualizarOrdenes();
 }
@@ -462,6 +468,12 @@ void TfrmPrincipal::anadirVentana(QMdiSubWindow* ventana) {
   ventana->show();
 }
 
+void TfrmPrincipal::centrarEnArea(QMdiSubWindow* ventana) {
+  const QRect area = mdiArea->viewport()->rect();
+  ventana->move(std::max(0, area.center().x() - ventana->width() / 2),
+                std::max(0, area.center().y() - ventana->height() / 2));
+}
+
 bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
   auto nuevo = std::make_unique<TCodigo>();
   if (nuevo->cargar(QFile::encodeName(ruta).toStdString()) != CARGA_OK) {
@@ -736,26 +748,85 @@ void TfrmPrincipal::actFalloCacheExecute() {
   maquinaVLIW->memoria.porcentajeFallos = valor;
 }
 
-// Las órdenes de programa VLIW se completan con el editor; de momento abren un
-// programa vacío en él y seleccionan la máquina VLIW.
 void TfrmPrincipal::actNuevoVLIWExecute() {
-  if (!codigo) return;
+  if (!codigo || maquinaVLIW->enEjecucion) return;
+  if (!resolverCambiosVLIW()) return;
   maquinaVLIW->borrarCodigo();
+  revisionVLIWGuardada = ++revisionVLIW;  // vacío: nada que guardar
   abrirEditorVLIW();
   seleccionarMaquina(VLIW);
 }
 
-void TfrmPrincipal::actCargarVLIWExecute() {}
+void TfrmPrincipal::actCargarVLIWExecute() {
+  if (!codigo || maquinaVLIW->enEjecucion) return;
+  if (!resolverCambiosVLIW()) return;
+  const QString ruta = dialogos.abrirFichero(this, QString::fromUtf8(FILTRO_VLIW));
+  if (ruta.isEmpty()) return;
+  const bool cargado = maquinaVLIW->cargarCodigo(QFile::encodeName(ruta).toStdString(), *codigo);
+  // Lo que hay en memoria es lo del fichero (o nada, si no se pudo leer).
+  revisionVLIWGuardada = ++revisionVLIW;
+  if (!cargado) {
+    dialogos.mensaje(this, MSG_ERROR_CARGA_VLIW);
+    if (frmInstVLIW) frmInstVLIW->refrescar();
+    return;
+  }
+  if (maquinaVLIW->comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
+    dialogos.mensaje(this, MSG_CONFIGURACION);
+    maquinaVLIW->borrarCodigo();
+    if (frmInstVLIW) frmInstVLIW->refrescar();
+    return;
+  }
+  if (chequearCodigoVLIW()) {
+    int32_t larga = 0, operacion = 0;
+    const int32_t r = maquinaVLIW->comprobarCodigo(larga, operacion);
+    const std::string aviso = TMaquinaVLIW::mensajeChequeo(r, larga, operacion);
+    // Solo avisa: el programa se queda cargado.
+    if (!aviso.empty()) dialogos.mensaje(this, QString::fromStdString(aviso));
+  }
+  abrirEditorVLIW();
+  seleccionarMaquina(VLIW);
+}
+
+bool TfrmPrincipal::programaVLIWSinGuardar() const {
+  return maquinaVLIW->codigo.numInstrucciones > 0 && revisionVLIW != revisionVLIWGuardada;
+}
+
+bool TfrmPrincipal::guardarProgramaVLIW() {
+  if (!TfrmInstVLIW::guardarPrograma(dialogos, this, maquinaVLIW->codigo)) return false;
+  revisionVLIWGuardada = revisionVLIW;
+  return true;
+}
+
+bool TfrmPrincipal::resolverCambiosVLIW() {
+  if (frmInstVLIW && frmInstVLIW->cambiosPendientes()) {
+    if (dialogos.preguntarGuardarCambio(this) == RESULTADO_ACEPTAR) frmInstVLIW->aplicarCambios();
+    else frmInstVLIW->refrescar();
+  }
+  if (!programaVLIWSinGuardar() || !dialogos.confirmar(this, MSG_GUARDAR_VLIW)) return true;
+  return guardarProgramaVLIW();
+}
 
 TfrmInstVLIW* TfrmPrincipal::abrirEditorVLIW() {
+  // Sus columnas son las unidades configuradas: una operación de una unidad
+  // que no existe no tendría dónde mostrarse (y se perdería al aceptar).
+  if (maquinaVLIW->comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
+    dialogos.mensaje(this, MSG_CONFIGURACION);
+    cerrarEditorVLIW();
+    return nullptr;
+  }
   if (frmInstVLIW) {
     frmInstVLIW->refrescar();
   } else {
-    frmInstVLIW = new TfrmInstVLIW(*codigo, *maquinaVLIW);
+    frmInstVLIW = new TfrmInstVLIW(*codigo, *maquinaVLIW, dialogos, *dlgSaltoVLIW);
+    frmInstVLIW->chequearCodigo = [this] { return chequearCodigoVLIW(); };
+    frmInstVLIW->setBloquesBasicos(verBloquesBasicos());
+    connect(frmInstVLIW, &TfrmInstVLIW::programaCambiado, this, [this] { ++revisionVLIW; });
+    connect(frmInstVLIW, &TfrmInstVLIW::programaGuardado, this, [this] { revisionVLIWGuardada = revisionVLIW; });
     anadirVentana(frmInstVLIW);
     frmInstVLIW->bloquearEdicion(maquinaVLIW->enEjecucion);
   }
   frmInstVLIW->showNormal();
+  frmInstVLIW->ajustarTamano();
   mdiArea->setActiveSubWindow(frmInstVLIW);
   return frmInstVLIW;
 }
@@ -783,18 +854,29 @@ void TfrmPrincipal::mnuCompFPRClick() { mostrarComponente(TfrmComponente::FPR); 
 void TfrmPrincipal::mnuCompMemClick() { mostrarComponente(TfrmComponente::MEMORIA); }
 
 void TfrmPrincipal::actConfSuperExecute() {
+  if (maquinaSuper->enEjecucion) return;
   if (!frmConfSuper) {
     frmConfSuper = new TfrmConfSuper(*maquinaSuper);
     anadirVentana(frmConfSuper);
+    centrarEnArea(frmConfSuper);
   }
   frmConfSuper->showNormal();
   mdiArea->setActiveSubWindow(frmConfSuper);
 }
 
 void TfrmPrincipal::actConfVLIWExecute() {
+  if (maquinaVLIW->enEjecucion) return;
   if (!frmConfVLIW) {
     frmConfVLIW = new TfrmConfVLIW(*maquinaVLIW);
+    frmConfVLIW->limpiarAlAplicar = [this] { return resetearAlIniciar(); };
+    // El reset rehace las unidades: lo que está hecho sobre ellas se cierra
+    // antes (el editor pregunta por sus ediciones con las columnas de siempre).
+    connect(frmConfVLIW, &TfrmConfVLIW::aplicando, this, [this] {
+      cerrarEditorVLIW();
+      cerrar(frmExeVLIW);
+    });
     anadirVentana(frmConfVLIW);
+    centrarEnArea(frmConfVLIW);
   }
   frmConfVLIW->showNormal();
   mdiArea->setActiveSubWindow(frmConfVLIW);
@@ -802,7 +884,7 @@ void TfrmPrincipal::actConfVLIWExecute() {
 
 void TfrmPrincipal::actVerBBExecute() {
   grdInstrucciones->setBloquesBasicos(actVerBB->isChecked());
-  if (frmInstVLIW) frmInstVLIW->update();
+  if (frmInstVLIW) frmInstVLIW->setBloquesBasicos(actVerBB->isChecked());
 }
 
 void TfrmPrincipal::actVerCodigoExecute() { panCodigo->setVisible(actVerCodigo->isChecked()); }
@@ -920,6 +1002,14 @@ void TfrmPrincipal::actTemaAyudaExecute() { mostrarTemaAyuda(temaAyudaActivo());
 void TfrmPrincipal::HelpAbout() { dialogos.ejecutarModal(*AboutBox); }
 
 void TfrmPrincipal::FileExit() { close(); }
+
+void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
+  if (!resolverCambiosVLIW()) {
+    evento->ignore();
+    return;
+  }
+  QMainWindow::closeEvent(evento);
+}
 
 void TfrmPrincipal::grdInstruccionesDblClick(int instruccion) {
   if (!codigo || !codigo->indiceValido(instruccion)) return;

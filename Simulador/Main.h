@@ -33,11 +33,12 @@ class TMaquinaVLIW;
 class TRejillaCodigo;
 class TServicioDialogos;
 class TSpinNumero;
+class TdlgSaltoVLIW;
 class TfrmAyuda;
 
-// Filtros de los diálogos de ficheros, en la forma "Texto|*.ext|…".
+// Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
+// programas VLIW, FILTRO_VLIW, está con el editor).
 inline const char* const FILTRO_FUENTES = "Ficheros fuente|*.pla|Ficheros fuente VLIW (con bundles)|*.bun";
-inline const char* const FILTRO_VLIW = "Programa VLIW|*.vliw";
 
 class TfrmPrincipal : public QMainWindow {
   Q_OBJECT
@@ -88,7 +89,9 @@ public:
   // Muestra la ventana de componentes de ese tipo, creándola si no existe.
   void mostrarComponente(int tipo);
   // El editor VLIW: refrescar si existe, crearlo si no; después se muestra.
-  // Precondición: hay programa secuencial (el submenú lo garantiza).
+  // Precondición: hay programa secuencial (el submenú lo garantiza). Un
+  // programa que usa unidades que la configuración no tiene no se muestra: se
+  // avisa, el editor queda cerrado y el programa se conserva (nullptr).
   TfrmInstVLIW* abrirEditorVLIW();
   // Cierra el editor VLIW (p. ej. cuando cambia la configuración de sus columnas).
   void cerrarEditorVLIW();
@@ -96,6 +99,16 @@ public:
   bool mostrarTemaAyuda(int numero);
   // Tema de la ventana o control que está delante.
   int temaAyudaActivo() const;
+
+  // El programa VLIW en memoria no es el último guardado o cargado (uno vacío
+  // no cuenta: no hay nada que perder).
+  bool programaVLIWSinGuardar() const;
+  // Antes de sustituir el programa VLIW o de salir: pregunta por las ediciones
+  // sin aceptar del editor y por un programa sin guardar. false si el usuario
+  // ha cancelado el guardado (la orden no debe seguir).
+  bool resolverCambiosVLIW();
+  // Pide un fichero y guarda el programa VLIW; false si se cancela o falla.
+  bool guardarProgramaVLIW();
 
   int intervalo() const;  // milisegundos entre ticks según la velocidad
   static int intervaloDeVelocidad(int velocidad) { return 1100 - 100 * velocidad; }
@@ -121,6 +134,7 @@ public:
   QLineEdit* txtCiclo;
   QComboBox* cboComponentes;
   QComboBox* cboMaquina;
+  TdlgSaltoVLIW* dlgSaltoVLIW;  // el del editor VLIW, creado oculto al arrancar
   TAboutBox* AboutBox;
   QPointer<TfrmAyuda> frmAyuda;
 
@@ -208,6 +222,8 @@ signals:
 
 protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
+  // Salir pregunta antes por los cambios del programa VLIW.
+  void closeEvent(QCloseEvent* evento) override;
   QMenu* createPopupMenu() override { return nullptr; }
 
 private:
@@ -233,6 +249,12 @@ private:
   QPointer<TfrmComponente>& ranuraComponente(int tipo);
   TfrmAyuda* ayuda();
   void anadirVentana(QMdiSubWindow* ventana);
+  void centrarEnArea(QMdiSubWindow* ventana);
+
+  // Registro de cambios del programa VLIW: cada «Aceptar» del editor es una
+  // revisión nueva; guardar o cargar apunta la revisión que está en un fichero.
+  uint64_t revisionVLIW = 0;
+  uint64_t revisionVLIWGuardada = 0;
 
   // Cierra la ventana de la ranura y la destruye ya (si acepta cerrarse):
   // ninguna ventana queda viva apuntando a algo que se va a destruir.

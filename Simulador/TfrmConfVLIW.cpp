@@ -1,15 +1,21 @@
 #include "Simulador/TfrmConfVLIW.h"
 
-#include <QWidget>
-
+#include "Simulador/TSpinNumero.h"
 #include "vliw/TMaquinaVLIW.h"
 
-TfrmConfVLIW::TfrmConfVLIW(TMaquinaVLIW& m, QWidget* padre) : QMdiSubWindow(padre), maquina(m) {
+TfrmConfVLIW::TfrmConfVLIW(TMaquinaVLIW& m, QWidget* padre)
+    : TfrmConfiguracion(m, QStringLiteral("Configuración VLIW"), TEMA_AYUDA, padre), maquina(m) {
   setObjectName(QStringLiteral("frmConfVLIW"));
-  setAttribute(Qt::WA_DeleteOnClose);
-  setWindowTitle(QStringLiteral("Configuración VLIW"));
-  setProperty("temaAyuda", TEMA_AYUDA);
-  auto* contenido = new QWidget;
-  contenido->setMinimumSize(240, 160);
-  setWidget(contenido);
+  // La máquina VLIW tiene siempre una unidad de salto: su número no se ofrece.
+  spiUF[tufSalto]->hide();
+  cargarDeMaquina();
+  terminarDiseno();
+}
+
+void TfrmConfVLIW::aplicar() {
+  if (maquina.enEjecucion) return;
+  emit aplicando();
+  TfrmConfiguracion::aplicar();
+  maquina.numUF[tufSalto] = 1;
+  maquina.reset(limpiarAlAplicar());
 }

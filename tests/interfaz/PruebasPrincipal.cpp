@@ -646,7 +646,7 @@ private slots:
     QFETCH(int, respuesta);
     prepararVLIW(3);
     v->abrirEditorVLIW();
-    v->frmInstVLIW->butGuardar->setEnabled(false);  // hay ediciones sin aceptar
+    v->frmInstVLIW->borrarCelda(0, 0);  // hay ediciones sin aceptar
     dialogos->respuestasGuardarCambio << respuesta;
     v->actIni->trigger();
     QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
