@@ -77,6 +77,7 @@ int TServicioDialogosGuion::preguntarGuardarCambio(QWidget*) {
 
 int TServicioDialogosGuion::ejecutarModal(QDialog& dialogo) {
   apuntes.append({QStringLiteral("modal"), dialogo.objectName(), dialogo.windowTitle()});
+  if (alEjecutarModal) alEjecutarModal(dialogo);
   if (respuestasModal.isEmpty()) {
     ++sinRespuesta;
     return RESULTADO_CANCELAR;

@@ -39,6 +39,9 @@ public:
   QList<int> respuestasModal;
   // Se llama al recibir cada mensaje (p. ej. para comprobar el estado en ese momento).
   std::function<void(const QString&)> alMostrarMensaje;
+  // Se llama con cada diálogo propio antes de responder: la prueba puede leer
+  // cómo se preparó y rellenarlo como lo haría el usuario.
+  std::function<void(QDialog&)> alEjecutarModal;
 
   QStringList mensajes() const;
   QStringList de(const QString& tipo) const;
