@@ -1,0 +1,448 @@
+// Las órdenes de programa VLIW de la ventana principal, las preguntas por los
+// cambios, la configuración VLIW con el editor abierto y el camino completo de
+// un alumno: del ejemplo al resultado en la ventana de registros.
+
+#include <QAbstractItemView>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "Simulador/Main.h"
+#include "Simulador/TAplicacion.h"
+#include "Simulador/TModeloInstVLIW.h"
+#include "Simulador/TSpinNumero.h"
+#include "Simulador/TdlgSaltoVLIW.h"
+#include "TServicioDialogosGuion.h"
+#include "loader/TCodigo.h"
+#include "vliw/TMaquinaVLIW.h"
+
+namespace {
+
+const int VLIW = TfrmPrincipal::VLIW;
+const QString DATOS = QStringLiteral(ORVEX_DIR_FUENTES "/tests/datos/");
+const QString EJEMPLOS = QStringLiteral(ORVEX_DIR_EJEMPLOS "/");
+
+const QString GUARDAR_VLIW =
+    QStringLiteral("El programa VLIW ha cambiado desde la última vez que se guardó o se cargó. ¿Desea guardarlo?");
+const QString CONFIGURACION = QStringLiteral("La configuración actual de la máquina no permite ejecutar ese código");
+
+// Columnas del editor con la configuración por defecto.
+enum { SUMA_ENT0 = 0, SUMA_ENT1 = 1, MEM0 = 8, SALTO0 = 10 };
+
+// Líneas de texto que enseña una ventana: etiquetas y filas de sus rejillas.
+QStringList textosDe(const QWidget* w) {
+  QStringList lineas;
+  for (const QLabel* l : w->findChildren<QLabel*>()) lineas << l->text().split(QLatin1Char('\n'));
+  for (const QAbstractItemView* v : w->findChildren<QAbstractItemView*>()) {
+    const QAbstractItemModel* m = v->model();
+    if (!m) continue;
+    for (int f = 0; f < m->rowCount(); ++f) {
+      QStringList fila{m->headerData(f, Qt::Vertical).toString()};
+      for (int c = 0; c < m->columnCount(); ++c) fila << m->index(f, c).data().toString();
+      lineas << fila.join(QLatin1Char(' '));
+    }
+  }
+  return lineas;
+}
+
+}  // namespace
+
+class PruebasProgramaVLIW : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir;
+  std::unique_ptr<TServicioDialogosGuion> dialogos;
+  std::unique_ptr<TfrmPrincipal> v;
+
+  void abrir(const QString& ruta) {
+    dialogos->ficherosAbrir << ruta;
+    v->actAbrir->trigger();
+    QVERIFY(v->codigo);
+  }
+
+  void cargar(const QString& ruta) {
+    dialogos->ficherosAbrir << ruta;
+    v->actCargarVLIW->trigger();
+  }
+
+  TfrmInstVLIW& editor() const { return *v->frmInstVLIW; }
+  TModeloInstVLIW& rejilla() const { return *v->frmInstVLIW->modelo; }
+
+  // Un programa VLIW aceptado en el editor: distinto del último guardado o cargado.
+  void aceptarUnPrograma() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    v->actNuevoVLIW->trigger();
+    editor().soltarInstruccion(0, 0, SUMA_ENT0);
+    editor().aplicarCambios();
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
+    QVERIFY(v->programaVLIWSinGuardar());
+  }
+
+  QByteArray leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+  // Ticks hasta que la máquina VLIW termina (o un límite).
+  void ejecutarHastaCompletar() {
+    v->actIni->trigger();
+    for (int i = 0; i < 1000 && v->timSimulVLIW->isActive(); ++i) v->timSimulVLIWTimer();
+    QVERIFY(!v->timSimulVLIW->isActive());
+    QCOMPARE(dialogos->mensajes().last(), QStringLiteral("Ejecución completada"));
+  }
+
+private slots:
+  void init() {
+    dialogos = std::make_unique<TServicioDialogosGuion>();
+    qobject_cast<TAplicacion*>(QCoreApplication::instance())->setServicioDialogos(dialogos.get());
+    v = std::make_unique<TfrmPrincipal>(*dialogos);
+    v->resize(1100, 700);
+    v->show();
+  }
+
+  void cleanup() {
+    QCOMPARE(dialogos->sinRespuesta, 0);
+    v.reset();
+    qobject_cast<TAplicacion*>(QCoreApplication::instance())->setServicioDialogos(nullptr);
+    dialogos.reset();
+  }
+
+  // ------------------------------------------------------------ órdenes
+
+  void dialogoDeSaltosCreadoOcultoAlArrancar() {
+    QVERIFY(v->dlgSaltoVLIW);
+    QCOMPARE(v->dlgSaltoVLIW->parent(), v.get());
+    QVERIFY(!v->dlgSaltoVLIW->isVisible());
+  }
+
+  void nuevoVaciaElProgramaYAbreElEditor() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    QVERIFY(v->maquinaVLIW->cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->codigo));
+    v->actNuevoVLIW->trigger();
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 0);
+    QVERIFY(v->frmInstVLIW);
+    QCOMPARE(rejilla().numFilas(), 7);
+    QCOMPARE(int(v->maquinaActual), VLIW);
+    QVERIFY(dialogos->apuntes.size() == 1 && dialogos->apuntes.first().tipo == QStringLiteral("abrir"));
+  }
+
+  void cargarCanceladoNoHaceNada() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    dialogos->ficherosAbrir << QString();
+    v->actCargarVLIW->trigger();
+    QCOMPARE(dialogos->apuntes.last().texto, QStringLiteral("Programa VLIW|*.vliw"));
+    QVERIFY(!v->frmInstVLIW);
+    QCOMPARE(int(v->maquinaActual), int(TfrmPrincipal::SUPERESCALAR));
+  }
+
+  void cargarUnFicheroErroneo() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    v->actNuevoVLIWExecute();  // con el editor abierto
+    QVERIFY(v->maquinaVLIW->cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->codigo));
+    cargar(DATOS + QStringLiteral("tipo_erroneo.vliw"));
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("Error al cargar el código VLIW")));
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 0);
+    QCOMPARE(rejilla().numFilas(), 7);  // el editor enseña el programa, ya vacío
+    v->actIni->trigger();
+    QCOMPARE(dialogos->mensajes().last(), QStringLiteral("Debe completar el código VLIW antes de ejecutar"));
+  }
+
+  void cargarUnProgramaParaMasUnidades() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    cargar(DATOS + QStringLiteral("unidad_5.vliw"));
+    QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 0);
+    QVERIFY(!v->frmInstVLIW);
+  }
+
+  void cargarAvisaUnaVezYConservaElPrograma_data() {
+    QTest::addColumn<bool>("chequear");
+    QTest::newRow("con comprobación") << true;
+    QTest::newRow("sin comprobación") << false;
+  }
+  void cargarAvisaUnaVezYConservaElPrograma() {
+    QFETCH(bool, chequear);
+    abrir(DATOS + QStringLiteral("dependencia.pla"));
+    v->opcChkCodigoVLIW->setChecked(chequear);
+    cargar(DATOS + QStringLiteral("dependencia.vliw"));
+    QCOMPARE(dialogos->mensajes(),
+             chequear ? QStringList(QStringLiteral("Dependencia verdadera en la operación 1 de la instrucción larga 0"))
+                      : QStringList());
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
+    QVERIFY(v->frmInstVLIW);
+    QCOMPARE(rejilla().numFilas(), 1);
+    QCOMPARE(rejilla().index(0, SUMA_ENT1).data().toString(), QStringLiteral("1"));
+    QCOMPARE(int(v->maquinaActual), VLIW);
+    QVERIFY(!v->programaVLIWSinGuardar());
+  }
+
+  void elEditorNuncaMuestraUnProgramaQueNoCabe() {
+    abrir(DATOS + QStringLiteral("dependencia.pla"));
+    cargar(DATOS + QStringLiteral("dependencia.vliw"));  // usa +Entera 1
+    QVERIFY(v->frmInstVLIW);
+    v->cerrarEditorVLIW();
+    dialogos->olvidar();
+    v->maquinaVLIW->numUF[tufSumaEntera] = 1;
+    v->maquinaVLIW->reset(false);
+    QVERIFY(!v->abrirEditorVLIW());
+    QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
+    QVERIFY(!v->frmInstVLIW);
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
+    // Con la configuración de antes vuelve a verse.
+    v->maquinaVLIW->numUF[tufSumaEntera] = 2;
+    v->maquinaVLIW->reset(false);
+    QVERIFY(v->abrirEditorVLIW());
+    QCOMPARE(rejilla().index(0, SUMA_ENT1).data().toString(), QStringLiteral("1"));
+  }
+
+  void bloquesBasicosLlegaAlEditor() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    v->actNuevoVLIW->trigger();
+    editor().soltarInstruccion(0, 0, SUMA_ENT0);
+    const QColor antes = editor().fondoCelda(0, SUMA_ENT0);
+    v->actVerBB->trigger();
+    QCOMPARE(editor().fondoCelda(0, SUMA_ENT0), QColor(0, 239, 208));
+    v->actVerBB->trigger();
+    QCOMPARE(editor().fondoCelda(0, SUMA_ENT0), antes);
+  }
+
+  // ------------------------------------------------------------ preguntas por los cambios
+
+  void unaRejillaNuevaSinTocarNoPregunta() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    v->actNuevoVLIW->trigger();
+    QVERIFY(!editor().butGuardar->isEnabled());
+    dialogos->olvidar();
+    v->actNuevoVLIW->trigger();
+    v->cerrarEditorVLIW();
+    QVERIFY(dialogos->apuntes.isEmpty());
+  }
+
+  void nuevoConUnProgramaSinGuardar_data() {
+    QTest::addColumn<bool>("guardar");
+    QTest::addColumn<QString>("fichero");  // vacío: se cancela el diálogo de guardar
+    QTest::addColumn<bool>("sigue");
+    QTest::newRow("no guardar") << false << QString() << true;
+    QTest::newRow("guardar") << true << QStringLiteral("guardado") << true;
+    QTest::newRow("guardar y cancelar") << true << QString() << false;
+  }
+  void nuevoConUnProgramaSinGuardar() {
+    QFETCH(bool, guardar);
+    QFETCH(QString, fichero);
+    QFETCH(bool, sigue);
+    aceptarUnPrograma();
+    dialogos->olvidar();
+    dialogos->confirmaciones << guardar;
+    const QString ruta = fichero.isEmpty() ? QString() : dir.filePath(fichero + QStringLiteral(".vliw"));
+    if (guardar) dialogos->ficherosGuardar << ruta;
+    v->actNuevoVLIW->trigger();
+    QCOMPARE(dialogos->de(QStringLiteral("confirmar")), QStringList(GUARDAR_VLIW));
+    QCOMPARE(dialogos->de(QStringLiteral("guardar")).size(), guardar ? 1 : 0);
+    if (!ruta.isEmpty()) QCOMPARE(leer(ruta), QByteArray("1\n1\t0 0 0 0\n"));
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, sigue ? 0 : 1);
+    QCOMPARE(rejilla().numFilas(), sigue ? 7 : 1);
+    QCOMPARE(v->programaVLIWSinGuardar(), !sigue);
+  }
+
+  void loGuardadoOCargadoNoPregunta() {
+    aceptarUnPrograma();
+    const QString ruta = dir.filePath(QStringLiteral("p.vliw"));
+    dialogos->ficherosGuardar << ruta;
+    editor().butGuardarClick();
+    QVERIFY(!v->programaVLIWSinGuardar());
+    dialogos->olvidar();
+    cargar(ruta);
+    QVERIFY(!v->programaVLIWSinGuardar());
+    v->actNuevoVLIW->trigger();
+    QVERIFY(dialogos->de(QStringLiteral("confirmar")).isEmpty());
+    // Cambiar un breakpoint no cambia el fichero: tampoco pregunta.
+    cargar(ruta);
+    editor().dobleClicFila(0);
+    QVERIFY(v->maquinaVLIW->codigo.instruccion(0)->breakpoint);
+    QVERIFY(!v->programaVLIWSinGuardar());
+  }
+
+  void edicionesSinAceptarAntesDeCargar_data() {
+    QTest::addColumn<int>("respuesta");
+    QTest::newRow("Guardar") << RESULTADO_ACEPTAR;
+    QTest::newRow("Cancelar") << RESULTADO_CANCELAR;
+  }
+  void edicionesSinAceptarAntesDeCargar() {
+    QFETCH(int, respuesta);
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    v->actNuevoVLIW->trigger();
+    editor().soltarInstruccion(0, 2, SUMA_ENT1);
+    dialogos->respuestasGuardarCambio << respuesta;
+    // Aceptadas, hacen un programa sin guardar: se pregunta también por él.
+    if (respuesta == RESULTADO_ACEPTAR) dialogos->confirmaciones << false;
+    dialogos->ficherosAbrir << QString();
+    v->actCargarVLIW->trigger();
+    QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
+    QCOMPARE(dialogos->de(QStringLiteral("confirmar")).size(), respuesta == RESULTADO_ACEPTAR ? 1 : 0);
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, respuesta == RESULTADO_ACEPTAR ? 3 : 0);
+    QVERIFY(!editor().cambiosPendientes());
+  }
+
+  void salirPregunta() {
+    aceptarUnPrograma();
+    // Guardar y cancelar el diálogo: no se sale.
+    dialogos->confirmaciones << true;
+    dialogos->ficherosGuardar << QString();
+    QVERIFY(!v->close());
+    QVERIFY(v->isVisible());
+    // No guardar: se sale.
+    dialogos->confirmaciones << false;
+    QVERIFY(v->close());
+    QCOMPARE(dialogos->de(QStringLiteral("confirmar")), QStringList({GUARDAR_VLIW, GUARDAR_VLIW}));
+  }
+
+  void salirConEdicionesSinAceptar() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    v->actNuevoVLIW->trigger();
+    editor().soltarInstruccion(0, 0, SUMA_ENT0);
+    dialogos->respuestasGuardarCambio << RESULTADO_CANCELAR;
+    QVERIFY(v->close());
+    QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
+    QVERIFY(dialogos->de(QStringLiteral("confirmar")).isEmpty());
+  }
+
+  // ------------------------------------------------------------ configuración VLIW
+
+  void aceptarLaConfiguracionCierraLoHechoSobreLasUnidades() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    cargar(DATOS + QStringLiteral("una_suma.vliw"));
+    ejecutarHastaCompletar();
+    QVERIFY(v->frmExeVLIW && v->frmInstVLIW);
+    v->actConfVLIW->trigger();
+    QVERIFY(v->frmConfVLIW);
+    v->frmConfVLIW->spiUF[tufMemoria]->setValue(3);
+    v->frmConfVLIW->butAceptar->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!v->frmConfVLIW && !v->frmInstVLIW && !v->frmExeVLIW);
+    QCOMPARE(int(v->maquinaVLIW->uf[tufMemoria].size()), 3);
+    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
+    // Al volver a abrir el editor: Mem 0, Mem 1 y Mem 2.
+    cargar(DATOS + QStringLiteral("una_suma.vliw"));
+    QCOMPARE(rejilla().titulo(MEM0), QStringLiteral("Mem 0"));
+    QCOMPARE(rejilla().titulo(MEM0 + 2), QStringLiteral("Mem 2"));
+    QCOMPARE(rejilla().titulo(MEM0 + 3), QStringLiteral("Salto 0"));
+    // Y la ejecución siguiente tiene su ventana nueva.
+    ejecutarHastaCompletar();
+    QVERIFY(v->frmExeVLIW);
+  }
+
+  void configuracionConEdicionesSinAceptar() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    cargar(DATOS + QStringLiteral("una_suma.vliw"));
+    editor().soltarInstruccion(0, 0, SUMA_ENT1);
+    v->actConfVLIW->trigger();
+    v->frmConfVLIW->spiUF[tufSumaEntera]->setValue(1);
+    dialogos->respuestasGuardarCambio << RESULTADO_ACEPTAR;
+    v->frmConfVLIW->butAceptar->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Las ediciones se aceptaron con las columnas que tenían…
+    QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
+    QVERIFY(!v->frmInstVLIW);
+    QCOMPARE(v->maquinaVLIW->codigo.instruccion(0)->numOperaciones(), 2);
+    // …y ahora usan una unidad que no existe: no se ejecuta ni se enseña.
+    dialogos->olvidar();
+    v->actPaso->trigger();
+    QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
+    QVERIFY(!v->abrirEditorVLIW());
+  }
+
+  void configuracionVLIWConResetearAlIniciar() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    v->maquinaVLIW->gpr.valor[4] = 9;
+    v->opcReset->setChecked(true);
+    v->actConfVLIW->trigger();
+    v->frmConfVLIW->butAceptar->click();
+    QCOMPARE(v->maquinaVLIW->gpr.valor[4], 0);
+  }
+
+  void configuracionVLIWBloqueadaDuranteSuEjecucion() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    cargar(DATOS + QStringLiteral("una_suma.vliw"));
+    v->actConfVLIW->trigger();
+    v->actIni->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!v->frmConfVLIW);
+    QVERIFY(!v->actConfVLIW->isEnabled());
+    v->actConfVLIWExecute();
+    QVERIFY(!v->frmConfVLIW);
+    // La superescalar sí se puede configurar mientras tanto.
+    v->actConfSuper->trigger();
+    QVERIFY(v->frmConfSuper);
+  }
+
+  // ------------------------------------------------------------ el camino de un alumno
+
+  void caminoDeUnAlumno() {
+    // Abre un ejemplo y crea un programa VLIW nuevo.
+    abrir(EJEMPLOS + QStringLiteral("suma_bucle.pla"));
+    v->actNuevoVLIW->trigger();
+    TfrmInstVLIW* e = v->frmInstVLIW;
+    QVERIFY(e);
+    // Arrastra las instrucciones (la ADDI, por error, junto al DADDUI que escribe R1).
+    e->soltarInstruccion(0, 0, SUMA_ENT0);
+    e->soltarInstruccion(1, 0, SUMA_ENT1);
+    e->soltarInstruccion(2, 1, SUMA_ENT0);
+    e->soltarInstruccion(3, 2, SUMA_ENT0);
+    e->soltarInstruccion(4, 2, SUMA_ENT1);
+    // El salto, con destino la instrucción larga 2.
+    dialogos->respuestasModal << RESULTADO_ACEPTAR;
+    dialogos->alEjecutarModal = [](QDialog& d) {
+      auto* salto = qobject_cast<TdlgSaltoVLIW*>(&d);
+      QVERIFY(salto);
+      salto->spiDestino->setValue(2);
+    };
+    e->soltarInstruccion(5, 3, SALTO0);
+    e->soltarInstruccion(6, 5, MEM0);
+    // Acepta y la comprobación avisa.
+    e->butAceptar->click();
+    QCOMPARE(dialogos->mensajes(),
+             QStringList(QStringLiteral("Dependencia verdadera en la operación 4 de la instrucción larga 2")));
+    QCOMPARE(rejilla().numFilas(), 6);
+    // Lo arregla: la ADDI a la instrucción larga siguiente.
+    e->borrarCelda(2, SUMA_ENT1);
+    e->soltarInstruccion(4, 3, SUMA_ENT0);
+    e->butAceptar->click();
+    QCOMPARE(dialogos->mensajes().size(), 1);
+    // Guarda.
+    const QString ruta = dir.filePath(QStringLiteral("suma_bucle.vliw"));
+    dialogos->ficherosGuardar << ruta;
+    e->butGuardar->click();
+    QCOMPARE(leer(ruta), QByteArray("6\n2\t0 0 0 0\t1 0 1 0\n1\t2 0 0 0\n1\t3 0 0 0\n2\t4 0 0 0\t5 5 0 0 2 1 2\n0\n"
+                                    "1\t6 4 0 0\n"));
+    // Vuelve a abrir el programa secuencial (el editor se cierra) y carga lo guardado.
+    abrir(EJEMPLOS + QStringLiteral("suma_bucle.pla"));
+    QVERIFY(!v->frmInstVLIW);
+    cargar(ruta);
+    QCOMPARE(dialogos->mensajes().size(), 1);
+    QVERIFY(v->frmInstVLIW);
+    QCOMPARE(rejilla().numFilas(), 6);
+    QCOMPARE(rejilla().operacion(3, SALTO0)->op[2], 2);
+    // Lo ejecuta hasta el final y lee el resultado en la ventana de registros.
+    v->mnuCompGPRClick();
+    ejecutarHastaCompletar();
+    QCOMPARE(v->maquinaVLIW->gpr.valor[3], 15);
+    QCOMPARE(v->maquinaVLIW->memoria.datos[0], 15.0f);
+    QVERIFY(v->frmCompGPR);
+    const QStringList lineas = textosDe(v->frmCompGPR);
+    QVERIFY2(!lineas.filter(QRegularExpression(QStringLiteral("^R3\\b.*\\b15\\b"))).isEmpty(),
+             qPrintable(lineas.join(QLatin1Char('|'))));
+  }
+};
+
+int main(int argc, char** argv) {
+  TAplicacion aplicacion(argc, argv);
+  PruebasProgramaVLIW pruebas;
+  return QTest::qExec(&pruebas, argc, argv);
+}
+
+#include "PruebasProgramaVLIW.moc"
