@@ -36,7 +36,10 @@ QString TServicioDialogosQt::guardarFichero(QWidget* padre, const QString& filtr
   QFileDialog dialogo(padre, QStringLiteral("Guardar como"), QString(), filtroQt(filtro));
   dialogo.setAcceptMode(QFileDialog::AcceptSave);
   dialogo.setDefaultSuffix(sufijo);
-  // QFileDialog ya pide confirmación antes de sobrescribir (opción por defecto).
+  // El diálogo propio de Qt añade el sufijo antes de pedir confirmación para
+  // sobrescribir, así que pregunta por el nombre que de verdad se escribe; uno
+  // nativo preguntaría por el nombre sin sufijo.
+  dialogo.setOption(QFileDialog::DontUseNativeDialog);
   if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return QString();
   return dialogo.selectedFiles().constFirst();
 }

@@ -2,7 +2,10 @@
 // de sus manejadores (y uno de verdad), diálogos de guion y el programa de la
 // máquina antes y después de «Aceptar».
 
+#include <QApplication>
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -14,6 +17,7 @@
 #include "Simulador/TModeloCodigo.h"
 #include "Simulador/TModeloInstVLIW.h"
 #include "Simulador/TRejillaCodigo.h"
+#include "Simulador/TServicioDialogosQt.h"
 #include "Simulador/TSpinNumero.h"
 #include "Simulador/TdlgCantidad.h"
 #include "Simulador/TdlgSaltoVLIW.h"
@@ -585,6 +589,45 @@ private slots:
     dialogos->ficherosGuardar << QString();
     e->butGuardarClick();
     QVERIFY(dialogos->mensajes().isEmpty());
+  }
+
+  // El diálogo de guardar de verdad: añade «vliw» al nombre escrito y pregunta
+  // antes de sobrescribir el fichero con ese nombre, no con el escrito.
+  void dialogoDeGuardarAnadeElSufijoYPreguntaPorEse() {
+    QVERIFY(!escribir(QStringLiteral("x.vliw"), "0\n").isEmpty());
+    TServicioDialogosQt servicio;
+    QString pregunta;
+    auto escribirNombre = [&](const QString& nombre, QMessageBox::StandardButton respuesta) {
+      QTimer::singleShot(0, this, [&, nombre, respuesta] {
+        auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(d);
+        d->setDirectory(dir.path());
+        d->selectFile(nombre);
+        QTimer::singleShot(0, this, [&, d, respuesta] {
+          // Si hay pregunta, es el cuadro que está delante.
+          if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            pregunta = caja->text();
+            caja->button(respuesta)->click();
+            if (respuesta == QMessageBox::No) QTimer::singleShot(0, d, &QDialog::reject);
+          }
+        });
+        static_cast<QDialog*>(d)->accept();  // público en QDialog
+      });
+    };
+    escribirNombre(QStringLiteral("x"), QMessageBox::Yes);
+    QCOMPARE(servicio.guardarFichero(nullptr, QStringLiteral("Programa VLIW|*.vliw"), QStringLiteral("vliw")),
+             dir.filePath(QStringLiteral("x.vliw")));
+    QVERIFY2(pregunta.contains(QStringLiteral("x.vliw")), qPrintable(pregunta));
+    pregunta.clear();
+    escribirNombre(QStringLiteral("x"), QMessageBox::No);
+    QCOMPARE(servicio.guardarFichero(nullptr, QStringLiteral("Programa VLIW|*.vliw"), QStringLiteral("vliw")),
+             QString());
+    QVERIFY(!pregunta.isEmpty());
+    pregunta.clear();
+    escribirNombre(QStringLiteral("nuevo"), QMessageBox::Yes);
+    QCOMPARE(servicio.guardarFichero(nullptr, QStringLiteral("Programa VLIW|*.vliw"), QStringLiteral("vliw")),
+             dir.filePath(QStringLiteral("nuevo.vliw")));
+    QVERIFY(pregunta.isEmpty());
   }
 
   // ------------------------------------------------------------ pistas y dibujo
