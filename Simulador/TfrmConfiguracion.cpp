@@ -147,8 +147,16 @@ void TfrmConfiguracion::anadirGrupo(QGroupBox* grupo, QWidget* ultimoControl) {
 void TfrmConfiguracion::terminarDiseno() {
   contenido->adjustSize();
   adjustSize();
-  setFixedSize(sizeHint());
   spiUF[0]->setFocus();
+}
+
+void TfrmConfiguracion::showEvent(QShowEvent* evento) {
+  QMdiSubWindow::showEvent(evento);
+  // Tamaño fijo, medido ya dentro del área de trabajo (con su barra de título).
+  if (!tamanoFijado) {
+    tamanoFijado = true;
+    setFixedSize(sizeHint());
+  }
 }
 
 void TfrmConfiguracion::cargarDeMaquina() {

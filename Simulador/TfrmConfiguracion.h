@@ -51,6 +51,7 @@ protected:
   // Intro acepta (o pulsa el botón que tiene el foco) y Escape cancela, como en
   // un diálogo.
   void keyPressEvent(QKeyEvent* evento) override;
+  void showEvent(QShowEvent* evento) override;
 
   TMaquina& maquinaBase;
 
@@ -58,4 +59,5 @@ private:
   QWidget* contenido;
   QVBoxLayout* capa;
   QWidget* ultimoDelTeclado;
+  bool tamanoFijado = false;
 };

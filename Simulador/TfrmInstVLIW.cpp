@@ -72,8 +72,9 @@ TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TServicioDialogos&
 
   QHeaderView* filas = grdInstrucciones->verticalHeader();
   filas->setSectionResizeMode(QHeaderView::Fixed);
-  filas->setDefaultSectionSize(ALTO_FILA);
+  // El mínimo antes: Qt no deja un tamaño por defecto por debajo del mínimo.
   filas->setMinimumSectionSize(ALTO_FILA);
+  filas->setDefaultSectionSize(ALTO_FILA);
   filas->setDefaultAlignment(Qt::AlignCenter);
   // Las filas se reordenan arrastrando su número; el modelo hace el movimiento.
   filas->setSectionsMovable(true);
@@ -83,6 +84,9 @@ TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TServicioDialogos&
   columnas->setDefaultSectionSize(anchoColumna());
   columnas->setMinimumSectionSize(16);
   columnas->setHighlightSections(false);
+  // "+Flotante 0" en dos líneas: columnas estrechas y todas las cabeceras enteras.
+  columnas->setDefaultAlignment(Qt::AlignCenter | Qt::Alignment(Qt::TextWordWrap));
+  columnas->setMinimumHeight(2 * QFontMetrics(columnas->font()).lineSpacing() + 8);
   for (QWidget* w : {grdInstrucciones->viewport(), filas->viewport(), columnas->viewport()}) {
     w->setMouseTracking(true);
     w->installEventFilter(this);
@@ -146,9 +150,11 @@ TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TServicioDialogos&
 TfrmInstVLIW::~TfrmInstVLIW() = default;
 
 int TfrmInstVLIW::anchoColumna() const {
-  // 50 píxeles, o lo que pida la fuente para que quepa la cabecera más larga.
+  // 50 píxeles, o lo que pida la fuente para el nombre de tipo más largo: el
+  // número de la unidad va en una segunda línea de la cabecera.
   const QFontMetrics fm(grdInstrucciones->horizontalHeader()->font());
-  return std::max(ANCHO_COLUMNA, fm.horizontalAdvance(QStringLiteral("+Flotante 0")) + 12);
+  return std::max({ANCHO_COLUMNA, fm.horizontalAdvance(QStringLiteral("+Flotante")) + 10,
+                   fm.horizontalAdvance(QStringLiteral("xFlotante")) + 10});
 }
 
 // ---------------------------------------------------------------- operaciones de la ventana
@@ -237,9 +243,8 @@ void TfrmInstVLIW::ajustarTamano() {
   const QHeaderView* filas = grdInstrucciones->verticalHeader();
   const QHeaderView* columnas = grdInstrucciones->horizontalHeader();
   const int marcoRejilla = 2 * grdInstrucciones->frameWidth();
-  int ancho = marcoRejilla + filas->sizeHint().width() + columnas->length() + 1;
-  const int altoCabecera = columnas->sizeHint().height();
-  const int altoRejilla = marcoRejilla + altoCabecera + modelo->numFilas() * ALTO_FILA + 1;
+  const int altoCabecera = std::max(columnas->minimumHeight(), columnas->sizeHint().height());
+  const int altoFila = filas->defaultSectionSize();
   const int altoPanel = panBotones->sizeHint().height();
   const QMargins m = contentsMargins();
   const int marcoAncho = m.left() + m.right();
@@ -250,16 +255,19 @@ void TfrmInstVLIW::ajustarTamano() {
   QSize disponible(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   if (const QMdiArea* area = mdiArea()) disponible = area->viewport()->size();
 
-  int alto = altoRejilla + altoPanel + marcoAlto;
+  int ancho = marcoRejilla + filas->sizeHint().width() + columnas->length() + 1;
+  int alto = marcoAlto + altoPanel + marcoRejilla + altoCabecera + modelo->numFilas() * altoFila + 1;
+  // Sin sitio para todas las columnas hace falta la barra horizontal…
+  if (ancho + marcoAncho > disponible.width()) alto += barra;
+  // …y sin sitio para todas las filas, la vertical.
   if (alto > disponible.height()) {
-    alto = std::max(disponible.height(), marcoAlto + altoPanel + altoCabecera + 3 * ALTO_FILA);
-    ancho += barra;  // no caben todas las filas: hace falta la barra vertical
+    alto = std::max(disponible.height(), marcoAlto + altoPanel + altoCabecera + 3 * altoFila);
+    ancho += barra;
   }
   ancho = std::max(ancho, panBotones->minimumSizeHint().width());
-  int anchoVentana = ancho + marcoAncho;
-  if (anchoVentana > disponible.width()) anchoVentana = std::max(disponible.width(), minimumSizeHint().width());
+  const int anchoVentana = std::max(std::min(ancho + marcoAncho, disponible.width()), minimumSizeHint().width());
 
-  setMinimumHeight(marcoAlto + altoPanel + altoCabecera + 3 * ALTO_FILA);
+  setMinimumHeight(marcoAlto + altoPanel + altoCabecera + 3 * altoFila);
   setMaximumWidth(ancho + marcoAncho);
   resize(anchoVentana, alto);
 }

@@ -5,17 +5,28 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QHeaderView>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
 
 #include "Simulador/Main.h"
+#include "Simulador/TModeloInstVLIW.h"
 #include "Simulador/TServicioDialogos.h"
+#include "Simulador/TSpinNumero.h"
+#include "Simulador/TdlgSaltoVLIW.h"
 #include "loader/TCodigo.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -24,7 +35,10 @@ namespace {
 class TDialogosAutomaticos : public TServicioDialogos {
 public:
   QStringList ficheros;
+  QStringList ficherosGuardar;
   QStringList mensajes;
+  // Responde a los diálogos propios (el de saltos); sin ella, se cancelan.
+  std::function<int(QDialog&)> alEjecutarModal;
 
   void mensaje(QWidget*, const QString& texto, const QString& detalle) override {
     mensajes << texto;
@@ -32,14 +46,21 @@ public:
   }
   bool confirmar(QWidget*, const QString&) override { return true; }
   QString abrirFichero(QWidget*, const QString&) override { return ficheros.isEmpty() ? QString() : ficheros.takeFirst(); }
-  QString guardarFichero(QWidget*, const QString&, const QString&) override { return {}; }
+  QString guardarFichero(QWidget*, const QString&, const QString&) override {
+    return ficherosGuardar.isEmpty() ? QString() : ficherosGuardar.takeFirst();
+  }
   std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }
   int pedirCantidad(QWidget*, const QString&, const QString&, int, int, int, int&) override { return RESULTADO_CANCELAR; }
   int preguntarGuardarCambio(QWidget*) override { return RESULTADO_CANCELAR; }
-  int ejecutarModal(QDialog&) override { return RESULTADO_CANCELAR; }
+  int ejecutarModal(QDialog& d) override { return alEjecutarModal ? alEjecutarModal(d) : RESULTADO_CANCELAR; }
 };
 
 const QString EJEMPLOS = QStringLiteral(ORVEX_DIR_EJEMPLOS);
+
+// Diálogos que un escenario deja a la vista encima de la ventana: se pintan
+// sobre su captura en el sitio que ocupan (sin gestor de ventanas no hay marcos
+// que copiar de la pantalla).
+QList<QWidget*> encima;
 
 // Ejecuta ticks hasta que la máquina m termina (o un límite de seguridad).
 bool ejecutarHastaCompletar(TfrmPrincipal& v, TDialogosAutomaticos& d, int m) {
@@ -82,9 +103,131 @@ bool escenarioVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return true;
 }
 
+// Lo que hace un alumno con suma_bucle.pla: un programa VLIW nuevo, arrastrando
+// cada instrucción a su unidad; sin corregir, la ADDI va con el DADDUI que
+// escribe R1 (la comprobación lo señala).
+TfrmInstVLIW* construirSumaBucle(TfrmPrincipal& v, TDialogosAutomaticos& d, bool corregido) {
+  // Más ancha que la de los otros escenarios: caben las once columnas del editor.
+  v.resize(1280, 760);
+  d.ficheros << EJEMPLOS + QStringLiteral("/suma_bucle.pla");
+  v.actAbrir->trigger();
+  if (!v.codigo) return nullptr;
+  QApplication::processEvents();  // el panel del código ya ocupa su sitio
+  v.actNuevoVLIW->trigger();
+  TfrmInstVLIW* e = v.frmInstVLIW;
+  if (!e) return nullptr;
+  const int sumaEnt0 = e->columnaDe(0, tufSumaEntera), sumaEnt1 = e->columnaDe(1, tufSumaEntera);
+  e->soltarInstruccion(0, 0, sumaEnt0);
+  e->soltarInstruccion(1, 0, sumaEnt1);
+  e->soltarInstruccion(2, 1, sumaEnt0);
+  e->soltarInstruccion(3, 2, sumaEnt0);
+  if (corregido) e->soltarInstruccion(4, 3, sumaEnt0);
+  else e->soltarInstruccion(4, 2, sumaEnt1);
+  d.alEjecutarModal = [](QDialog& dialogo) {
+    if (auto* salto = qobject_cast<TdlgSaltoVLIW*>(&dialogo)) salto->spiDestino->setValue(2);
+    return RESULTADO_ACEPTAR;
+  };
+  e->soltarInstruccion(5, 3, e->columnaDe(0, tufSalto));
+  e->soltarInstruccion(6, 5, e->columnaDe(0, tufMemoria));
+  e->move(0, 0);
+  return e;
+}
+
+// El editor con el programa a medio hacer y los parámetros del salto a la vista.
+bool escenarioEditorVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  TfrmInstVLIW* e = construirSumaBucle(v, d, false);
+  if (!e) return false;
+  const int salto = e->columnaDe(0, tufSalto);
+  const TOperacionVLIW* op = e->modelo->operacion(3, salto);
+  if (!op) return false;
+  v.dlgSaltoVLIW->preparar(op->op[2], e->modelo->numFilas() - 1, op->predVerdadero, op->predFalso, op->predicado);
+  v.dlgSaltoVLIW->setModal(false);
+  v.dlgSaltoVLIW->show();
+  v.dlgSaltoVLIW->move(v.geometry().center() + QPoint(60, -40));
+  encima << v.dlgSaltoVLIW;
+  return true;
+}
+
+// «Aceptar» con la ADDI mal colocada: el aviso de la comprobación.
+bool escenarioChequeoVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  TfrmInstVLIW* e = construirSumaBucle(v, d, false);
+  if (!e) return false;
+  e->butAceptar->click();
+  if (d.mensajes.isEmpty()) return false;
+  auto* caja = new QMessageBox(QMessageBox::Information, QStringLiteral("Orvex"), d.mensajes.last(), QMessageBox::Ok, &v);
+  caja->setModal(false);
+  caja->show();
+  caja->adjustSize();
+  caja->move(v.geometry().center() - caja->rect().center() + QPoint(120, 40));
+  encima << caja;
+  return true;
+}
+
+// Corregido, guardado, vuelto a cargar y ejecutado: R3 = 15 en los registros.
+bool escenarioResultadoVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  static QTemporaryDir dir;
+  TfrmInstVLIW* e = construirSumaBucle(v, d, true);
+  if (!e || !dir.isValid()) return false;
+  e->butAceptar->click();
+  if (!d.mensajes.isEmpty()) return false;
+  const QString fichero = dir.filePath(QStringLiteral("suma_bucle.vliw"));
+  d.ficherosGuardar << fichero;
+  e->butGuardar->click();
+  d.ficheros << EJEMPLOS + QStringLiteral("/suma_bucle.pla") << fichero;
+  v.actAbrir->trigger();
+  v.actCargarVLIW->trigger();
+  if (!v.frmInstVLIW || v.maquinaVLIW->codigo.numInstrucciones != 6) return false;
+  v.mnuCompGPRClick();
+  v.mnuCompMemClick();
+  v.actIni->trigger();
+  if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::VLIW)) return false;
+  if (v.maquinaVLIW->gpr.valor[3] != 15) return false;
+  // El editor arriba y las demás ventanas en fila debajo.
+  v.frmInstVLIW->move(0, 0);
+  int x = 0;
+  const int y = v.frmInstVLIW->height() + 4;
+  for (QMdiSubWindow* w : {static_cast<QMdiSubWindow*>(v.frmExeVLIW), static_cast<QMdiSubWindow*>(v.frmCompGPR),
+                           static_cast<QMdiSubWindow*>(v.frmCompMem)}) {
+    if (!w) continue;
+    w->move(x, y);
+    w->resize(w->width(), std::min(w->height(), v.mdiArea->viewport()->height() - y));
+    x += w->width() + 4;
+  }
+  return true;
+}
+
+// Las dos configuraciones abiertas, y en el editor una marca de breakpoint y
+// la latencia de la ADDF resaltada (Ctrl+clic).
+bool escenarioConfiguracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla") << EJEMPLOS + QStringLiteral("/vector_suma.vliw");
+  v.resize(1280, 760);
+  v.actAbrir->trigger();
+  QApplication::processEvents();
+  v.actCargarVLIW->trigger();
+  TfrmInstVLIW* e = v.frmInstVLIW;
+  if (!e) return false;
+  e->dobleClicFila(15);
+  const int sumaFlot = e->columnaDe(0, tufSumaFlotante);
+  e->ctrlClicCelda(15, sumaFlot);
+  e->move(0, 0);
+  e->resize(e->width(), 224);
+  QApplication::processEvents();
+  e->grdInstrucciones->scrollTo(e->modelo->index(13, 0), QAbstractItemView::PositionAtTop);
+  v.actConfSuperExecute();
+  v.actConfVLIWExecute();
+  if (!v.frmConfSuper || !v.frmConfVLIW) return false;
+  v.frmConfSuper->move(0, e->height() + 4);
+  v.frmConfVLIW->move(v.frmConfSuper->width() + 4, e->height() + 4);
+  return true;
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
     {QStringLiteral("superescalar"), escenarioSuperescalar},
     {QStringLiteral("vliw"), escenarioVLIW},
+    {QStringLiteral("editor-vliw"), escenarioEditorVLIW},
+    {QStringLiteral("chequeo-vliw"), escenarioChequeoVLIW},
+    {QStringLiteral("resultado-vliw"), escenarioResultadoVLIW},
+    {QStringLiteral("configuracion"), escenarioConfiguracion},
 };
 
 }  // namespace
@@ -110,10 +253,22 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "el escenario %s no ha terminado como se esperaba\n", qPrintable(args[1]));
     return 1;
   }
-  // Deja que se repinte todo antes de capturar.
-  QTimer::singleShot(300, &aplicacion, &QApplication::quit);
-  QApplication::exec();
-  if (!ventana.grab().save(args[2])) {
+  // Deja que se repinte todo antes de capturar. Con un bucle propio: salir de
+  // la aplicación cerraría la ventana, que puede preguntar por un programa sin guardar.
+  QEventLoop espera;
+  QTimer::singleShot(300, &espera, &QEventLoop::quit);
+  espera.exec();
+  QPixmap imagen = ventana.grab();
+  {
+    QPainter p(&imagen);
+    for (QWidget* w : encima) {
+      const QRect sitio(w->geometry().topLeft() - ventana.geometry().topLeft(), w->size());
+      p.drawPixmap(sitio.topLeft(), w->grab());
+      p.setPen(QColor(80, 80, 80));
+      p.drawRect(sitio.adjusted(-1, -1, 0, 0));
+    }
+  }
+  if (!imagen.save(args[2])) {
     std::fprintf(stderr, "no se puede escribir %s\n", qPrintable(args[2]));
     return 1;
   }
