@@ -27,6 +27,7 @@
 #include "Simulador/TServicioDialogos.h"
 #include "Simulador/TSpinNumero.h"
 #include "Simulador/TfrmAyuda.h"
+#include "Simulador/TdlgIntervalo.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -103,6 +104,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre)
   actVerCodigo->setEnabled(false);  // hasta que se abra el primer programa
   asignarTemasAyuda();
 
+  dlgIntervalo = new TdlgIntervalo(dialogos, this);
   AboutBox = new TAboutBox(this);
   actualizarOrdenes();
 }
@@ -506,7 +508,7 @@ void TfrmPrincipal::seleccionarMaquina(int m) {
     QPointer<TfrmComponente>& ranura = ranuraComponente(tipo);
     if (!ranura) continue;
     cerrar(ranura);
-    ranura = new TfrmComponente(maquina(maquinaActual), tipo);
+    ranura = new TfrmComponente(maquina(maquinaActual), tipo, dialogos, *dlgIntervalo);
     anadirVentana(ranura);
   }
 }
@@ -533,10 +535,10 @@ void TfrmPrincipal::cerrarVentanaEjecucion(int m) {
 void TfrmPrincipal::crearVentanaEjecucion(int m) {
   cerrarVentanaEjecucion(m);
   if (m == VLIW) {
-    frmExeVLIW = new TfrmExeVLIW(*maquinaVLIW);
+    frmExeVLIW = new TfrmExeVLIW(*maquinaVLIW, dialogos, *dlgIntervalo);
     anadirVentana(frmExeVLIW);
   } else {
-    frmExeSuper = new TfrmExeSuper(*maquinaSuper);
+    frmExeSuper = new TfrmExeSuper(*maquinaSuper, dialogos, *dlgIntervalo, timSimulSuper);
     anadirVentana(frmExeSuper);
   }
 }
@@ -771,7 +773,7 @@ QPointer<TfrmComponente>& TfrmPrincipal::ranuraComponente(int tipo) {
 void TfrmPrincipal::mostrarComponente(int tipo) {
   QPointer<TfrmComponente>& ranura = ranuraComponente(tipo);
   if (!ranura) {
-    ranura = new TfrmComponente(maquina(maquinaActual), tipo);
+    ranura = new TfrmComponente(maquina(maquinaActual), tipo, dialogos, *dlgIntervalo);
     anadirVentana(ranura);
   }
   ranura->showNormal();

@@ -26,6 +26,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TAboutBox;
+class TdlgIntervalo;
 class TCodigo;
 class TMaquina;
 class TMaquinaSuper;
@@ -121,6 +122,7 @@ public:
   QLineEdit* txtCiclo;
   QComboBox* cboComponentes;
   QComboBox* cboMaquina;
+  TdlgIntervalo* dlgIntervalo;  // el diálogo de intervalos de todas las vistas de componentes
   TAboutBox* AboutBox;
   QPointer<TfrmAyuda> frmAyuda;
 

@@ -1,0 +1,38 @@
+#pragma once
+// Rejilla de solo lectura sobre un TModeloEjecucion: filas de altura fija,
+// celdas pintadas por TDelegadoEjecucion y pistas por celda; fuera de las
+// celdas, la pista general del modelo. La esquina entre las dos cabeceras
+// puede llevar el título de la columna de números ("Nº", "Dir.").
+
+#include <QTableView>
+
+class TModeloEjecucion;
+
+class TRejillaEjecucion : public QTableView {
+  Q_OBJECT
+public:
+  explicit TRejillaEjecucion(QWidget* padre = nullptr);
+
+  void setModelo(TModeloEjecucion* modelo);
+  TModeloEjecucion* modelo() const { return modeloEjecucion; }
+
+  // Texto de la esquina; vacío la deja en blanco.
+  void setTextoEsquina(const QString& texto);
+  QString textoEsquina() const { return esquina; }
+
+  // Anchura de cada columna: la de su cabecera y como mínimo «minimo» píxeles.
+  void ajustarColumnas(int minimo);
+  // Alto que enseña todas las filas (cabecera y marco incluidos).
+  int alturaCompleta() const;
+  int altoFila() const;
+
+  QSize minimumSizeHint() const override { return {0, 0}; }
+
+protected:
+  bool viewportEvent(QEvent* evento) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+  TModeloEjecucion* modeloEjecucion = nullptr;
+  QString esquina;
+};
