@@ -26,9 +26,9 @@ QString TFormatoNumero::fijo(float valor) {
   const double redondeado = std::strtod(texto, nullptr);
   if (std::fabs(redondeado) >= 1e7) return l.toString(d, 'E', 6);
   if (redondeado == 0.0) return l.toString(0.0, 'f', 3);  // sin "-0,000"
-  QString s = l.toString(redondeado, 'f', 3);
-  if (s == l.toString(-0.0, 'f', 3)) s = l.toString(0.0, 'f', 3);
-  return s;
+  // Un negativo que redondea a cero se enseña sin signo.
+  if (std::fabs(redondeado) < 0.0005) return l.toString(0.0, 'f', 3);
+  return l.toString(redondeado, 'f', 3);
 }
 
 QString TFormatoNumero::general(float valor) { return local().toString(static_cast<double>(valor), 'g', 15); }
