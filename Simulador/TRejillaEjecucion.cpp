@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QHeaderView>
 #include <QHelpEvent>
-#include <QScrollBar>
+#include <QMouseEvent>
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QToolTip>
@@ -34,6 +34,13 @@ TRejillaEjecucion::TRejillaEjecucion(QWidget* padre) : QTableView(padre) {
   h->setSectionsClickable(false);
   h->setMinimumSectionSize(16);
   h->setFixedHeight(altoFila() + 2);
+  connect(v, &QHeaderView::sectionDoubleClicked, this, &TRejillaEjecucion::dobleClicFila);
+}
+
+void TRejillaEjecucion::mouseDoubleClickEvent(QMouseEvent* evento) {
+  const QModelIndex indice = indexAt(evento->position().toPoint());
+  if (indice.isValid()) emit dobleClicFila(indice.row());
+  evento->accept();
 }
 
 int TRejillaEjecucion::altoFila() const { return std::max(16, fontMetrics().height() + 2); }
@@ -90,7 +97,6 @@ int TRejillaEjecucion::alturaCompleta() const {
   int alto = 2 * frameWidth();
   if (horizontalHeader()->isVisible()) alto += horizontalHeader()->height();
   if (model()) alto += model()->rowCount() * verticalHeader()->defaultSectionSize();
-  if (horizontalScrollBar()->isVisible()) alto += horizontalScrollBar()->height();
   return alto;
 }
 

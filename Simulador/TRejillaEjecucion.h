@@ -28,7 +28,12 @@ public:
 
   QSize minimumSizeHint() const override { return {0, 0}; }
 
+signals:
+  // Doble clic sobre una celda (o sobre el número de su fila).
+  void dobleClicFila(int fila);
+
 protected:
+  void mouseDoubleClickEvent(QMouseEvent* evento) override;
   bool viewportEvent(QEvent* evento) override;
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 

@@ -106,7 +106,7 @@ TfrmExeSuper::TfrmExeSuper(TMaquinaSuper& m, TServicioDialogos& d, TdlgIntervalo
   rob->ajustarColumnas(44);
   rob->setColumnWidth(TModeloROB::ColValor, 112);
   rob->horizontalHeader()->setStretchLastSection(true);
-  connect(rob, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& i) { colorearFila(i.row()); });
+  connect(rob, &TRejillaEjecucion::dobleClicFila, this, &TfrmExeSuper::colorearFila);
 
   auto* filaColas = new QSplitter(Qt::Horizontal);
   filaColas->setChildrenCollapsible(false);
