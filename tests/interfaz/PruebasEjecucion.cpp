@@ -93,6 +93,14 @@ class PruebasEjecucion : public QObject {
   std::unique_ptr<TdlgIntervalo> dlg;
   std::unique_ptr<QMdiArea> area;
   TCodigo tres;
+  // Las máquinas de cada prueba viven más que las ventanas que las leen.
+  std::vector<std::unique_ptr<TMaquina>> maquinas;
+
+  template <typename T>
+  T& nueva() {
+    maquinas.push_back(std::make_unique<T>());
+    return static_cast<T&>(*maquinas.back());
+  }
 
   TfrmExeSuper* ventanaSuper(TMaquinaSuper& m, QTimer* t = nullptr) {
     auto* v = new TfrmExeSuper(m, *dialogos, *dlg, t);
@@ -121,8 +129,8 @@ class PruebasEjecucion : public QObject {
   }
 
   // Superescalar por defecto con el programa TRES y F2 = 1,5, F3 = 1.
-  std::unique_ptr<TMaquinaSuper> maquinaTres() {
-    auto m = std::make_unique<TMaquinaSuper>();
+  TMaquinaSuper* maquinaTres() {
+    TMaquinaSuper* m = &nueva<TMaquinaSuper>();
     m->codigo = &tres;
     m->reset(true);
     m->fpr.valor[2] = 1.5f;
@@ -147,6 +155,7 @@ private slots:
   void cleanup() {
     QCOMPARE(dialogos->sinRespuesta, 0);
     area.reset();
+    maquinas.clear();
     dlg.reset();
     dialogos.reset();
   }
@@ -154,7 +163,7 @@ private slots:
   // ------------------------------------------------------------ superescalar
 
   void tamanosYCabecerasPorDefecto() {
-    TMaquinaSuper m;
+    TMaquinaSuper& m = nueva<TMaquinaSuper>();
     TfrmExeSuper* v = ventanaSuper(m);
     QCOMPARE(v->windowTitle(), QStringLiteral("Ejecución Superescalar"));
     QCOMPARE(v->property("temaAyuda").toInt(), 15);
@@ -195,7 +204,7 @@ private slots:
 
   // Máquina vacía: colas y estaciones en blanco; el ROB solo numera sus filas.
   void maquinaVaciaSoloNumera() {
-    TMaquinaSuper m;
+    TMaquinaSuper& m = nueva<TMaquinaSuper>();
     TfrmExeSuper* v = ventanaSuper(m);
     v->actualizar();
     QVERIFY(todoEnBlanco(v->modeloROB));
@@ -390,7 +399,7 @@ private slots:
 
   // Doble clic en el título: plegar y desplegar; el último panel no se pliega.
   void plegarPaneles() {
-    TMaquinaSuper m;
+    TMaquinaSuper& m = nueva<TMaquinaSuper>();
     TfrmExeSuper* v = ventanaSuper(m);
     v->showNormal();
     v->resize(1200, 1000);
@@ -438,7 +447,7 @@ private slots:
   // ------------------------------------------------------------ VLIW
 
   void ventanaVLIW() {
-    TMaquinaVLIW m;
+    TMaquinaVLIW& m = nueva<TMaquinaVLIW>();
     TfrmExeVLIW* v = ventanaVLIW(m);
     QCOMPARE(v->windowTitle(), QStringLiteral("Ejecución VLIW"));
     QCOMPARE(v->property("temaAyuda").toInt(), 16);
@@ -463,7 +472,7 @@ private slots:
   void natYPredicadosTrasUnaCargaYUnSalto() {
     TCodigo secuencial;
     QCOMPARE(secuencial.cargarTexto(SECUENCIAL_VLIW), CARGA_OK);
-    TMaquinaVLIW m;
+    TMaquinaVLIW& m = nueva<TMaquinaVLIW>();
     QVERIFY(m.cargarCodigo(fichero(QStringLiteral("p.vliw"), PROGRAMA_VLIW).toStdString(), secuencial));
     m.reset(true);
     TfrmExeVLIW* v = ventanaVLIW(m);
@@ -493,7 +502,7 @@ private slots:
   void unidadesVLIWReconstruidas() {
     TCodigo secuencial;
     QCOMPARE(secuencial.cargarTexto(SECUENCIAL_VLIW), CARGA_OK);
-    TMaquinaVLIW m;
+    TMaquinaVLIW& m = nueva<TMaquinaVLIW>();
     QVERIFY(m.cargarCodigo(fichero(QStringLiteral("p.vliw"), PROGRAMA_VLIW).toStdString(), secuencial));
     m.reset(true);
     TfrmExeVLIW* v = ventanaVLIW(m);
