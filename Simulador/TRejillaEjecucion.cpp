@@ -48,6 +48,8 @@ int TRejillaEjecucion::altoFila() const { return std::max(16, fontMetrics().heig
 void TRejillaEjecucion::setModelo(TModeloEjecucion* m) {
   modeloEjecucion = m;
   setModel(m);
+  // Una máquina reconstruida con otra forma reinicia el modelo: los anchos se recalculan.
+  connect(m, &QAbstractItemModel::modelReset, this, &TRejillaEjecucion::aplicarAnchos);
 }
 
 void TRejillaEjecucion::setTextoEsquina(const QString& texto) {
@@ -78,13 +80,27 @@ bool TRejillaEjecucion::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void TRejillaEjecucion::ajustarColumnas(int minimo) {
+  anchoMinimo = minimo;
+  aplicarAnchos();
+}
+
+void TRejillaEjecucion::fijarAnchoColumna(int columna, int ancho) {
+  anchosFijos.insert(columna, ancho);
+  aplicarAnchos();
+}
+
+void TRejillaEjecucion::aplicarAnchos() {
   if (!model()) return;
   const QFontMetrics fm(horizontalHeader()->font());
-  for (int c = 0; c < model()->columnCount(); ++c) {
-    const QString cabecera = model()->headerData(c, Qt::Horizontal).toString();
-    setColumnWidth(c, std::max(minimo, fm.horizontalAdvance(cabecera) + 12));
+  if (anchoMinimo >= 0) {
+    for (int c = 0; c < model()->columnCount(); ++c) {
+      const QString cabecera = model()->headerData(c, Qt::Horizontal).toString();
+      setColumnWidth(c, std::max(anchoMinimo, fm.horizontalAdvance(cabecera) + 12));
+    }
   }
-  if (verticalHeader()->isVisible()) {
+  for (auto it = anchosFijos.cbegin(); it != anchosFijos.cend(); ++it)
+    if (it.key() < model()->columnCount()) setColumnWidth(it.key(), it.value());
+  if (!verticalHeader()->isHidden()) {
     // Cabe el número más largo y el texto de la esquina, sin depender del ciclo.
     const int filas = model()->rowCount();
     const int ancho = std::max(fm.horizontalAdvance(QString::number(std::max(filas - 1, 0))),

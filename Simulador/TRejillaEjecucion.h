@@ -4,6 +4,7 @@
 // celdas, la pista general del modelo. La esquina entre las dos cabeceras
 // puede llevar el título de la columna de números ("Nº", "Dir.").
 
+#include <QHash>
 #include <QTableView>
 
 class TModeloEjecucion;
@@ -21,7 +22,10 @@ public:
   QString textoEsquina() const { return esquina; }
 
   // Anchura de cada columna: la de su cabecera y como mínimo «minimo» píxeles.
+  // Se vuelve a aplicar cuando el modelo cambia de forma.
   void ajustarColumnas(int minimo);
+  // Anchura fija de una columna, que también sobrevive a un cambio de forma.
+  void fijarAnchoColumna(int columna, int ancho);
   // Alto que enseña todas las filas (cabecera y marco incluidos).
   int alturaCompleta() const;
   int altoFila() const;
@@ -38,6 +42,10 @@ protected:
   bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+  void aplicarAnchos();
+
   TModeloEjecucion* modeloEjecucion = nullptr;
   QString esquina;
+  int anchoMinimo = -1;  // sin ajustar mientras sea negativo
+  QHash<int, int> anchosFijos;
 };

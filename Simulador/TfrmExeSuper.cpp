@@ -104,7 +104,7 @@ TfrmExeSuper::TfrmExeSuper(TMaquinaSuper& m, TServicioDialogos& d, TdlgIntervalo
   rob->verticalHeader()->show();
   rob->setTextoEsquina(QStringLiteral("Nº"));
   rob->ajustarColumnas(44);
-  rob->setColumnWidth(TModeloROB::ColValor, 112);
+  rob->fijarAnchoColumna(TModeloROB::ColValor, 112);
   rob->horizontalHeader()->setStretchLastSection(true);
   connect(rob, &TRejillaEjecucion::dobleClicFila, this, &TfrmExeSuper::colorearFila);
 

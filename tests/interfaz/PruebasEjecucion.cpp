@@ -442,6 +442,14 @@ private slots:
     QCOMPARE(uf(v, tufMultFlotante)->columnCount(), 1);
     QCOMPARE(v->panDecoder->grdRejilla->model()->rowCount(), 2);
     v->grab();
+    // Y a la mayor: los números del ROB siguen cabiendo en su columna.
+    m->numUF.fill(MAX_UF);
+    m->latUF.fill(MAX_LATENCIA);
+    m->reset(false);
+    v->actualizar();
+    QCOMPARE(v->modeloROB->rowCount(), 6060);
+    const QHeaderView* numeros = v->panROB->grdRejilla->verticalHeader();
+    QVERIFY(numeros->width() > numeros->fontMetrics().horizontalAdvance(QStringLiteral("6059")));
   }
 
   // ------------------------------------------------------------ VLIW
