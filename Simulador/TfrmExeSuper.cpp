@@ -151,9 +151,12 @@ TfrmExeSuper::TfrmExeSuper(TMaquinaSuper& m, TServicioDialogos& d, TdlgIntervalo
   principal->setStretchFactor(0, 3);
   principal->setStretchFactor(1, 4);
   principal->setStretchFactor(2, 2);
+  // Sin esto el mínimo de la ventana sería la suma de los de todas sus rejillas,
+  // y el área de ventanas (que respeta el mínimo de cada hija) crecería más
+  // allá de la ventana principal.
+  principal->setMinimumSize(160, 120);
   setWidget(principal);
   resize(900, 600);
-  setWindowState(Qt::WindowMaximized);
 
   // Anchos y altos iniciales de las zonas.
   filaColas->setSizes({180, 180});
@@ -167,8 +170,8 @@ void TfrmExeSuper::showEvent(QShowEvent* evento) {
   QMdiSubWindow::showEvent(evento);
   if (primeraVez) {
     primeraVez = false;
-    // Se abre maximizada; después de mostrarse, para que el área la coloque primero.
-    QTimer::singleShot(0, this, [this] { showMaximized(); });
+    // Se abre maximizada (dentro del área: antes de mostrarse no tiene dónde).
+    showMaximized();
   }
 }
 

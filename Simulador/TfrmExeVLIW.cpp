@@ -89,6 +89,10 @@ TfrmExeVLIW::TfrmExeVLIW(TMaquinaVLIW& m, TServicioDialogos& dialogos, TdlgInter
   principal->addWidget(izquierda);
   principal->addWidget(derecha);
   principal->setStretchFactor(1, 1);
+  // Sin esto el mínimo de la ventana sería la suma de los de todas sus rejillas,
+  // y el área de ventanas (que respeta el mínimo de cada hija) crecería más
+  // allá de la ventana principal.
+  principal->setMinimumSize(160, 120);
   setWidget(principal);
 
   // Ancho inicial: el de la especificación de la ventana o lo que pidan las

@@ -68,6 +68,8 @@ bool escenarioSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.mnuCompMemClick();
   v.actIni->trigger();
   if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::SUPERESCALAR)) return false;
+  // El panel de código toma su ancho al procesar los eventos: el mosaico, después.
+  QApplication::processEvents();
   v.actMosaicoExecute();
   return true;
 }
@@ -83,6 +85,8 @@ bool escenarioVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.mnuCompMemClick();
   v.actIni->trigger();
   if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::VLIW)) return false;
+  // El panel de código toma su ancho al procesar los eventos: el mosaico, después.
+  QApplication::processEvents();
   v.actMosaicoExecute();
   return true;
 }
