@@ -29,6 +29,7 @@
 #include "Simulador/TSpinNumero.h"
 #include "Simulador/TdlgSaltoVLIW.h"
 #include "Simulador/TfrmAyuda.h"
+#include "Simulador/TdlgIntervalo.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -109,6 +110,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre)
   asignarTemasAyuda();
 
   dlgSaltoVLIW = new TdlgSaltoVLIW(this);
+  dlgIntervalo = new TdlgIntervalo(dialogos, this);
   AboutBox = new TAboutBox(this);
   actualizarOrdenes();
 }
@@ -518,7 +520,7 @@ void TfrmPrincipal::seleccionarMaquina(int m) {
     QPointer<TfrmComponente>& ranura = ranuraComponente(tipo);
     if (!ranura) continue;
     cerrar(ranura);
-    ranura = new TfrmComponente(maquina(maquinaActual), tipo);
+    ranura = new TfrmComponente(maquina(maquinaActual), tipo, dialogos, *dlgIntervalo);
     anadirVentana(ranura);
   }
 }
@@ -545,10 +547,10 @@ void TfrmPrincipal::cerrarVentanaEjecucion(int m) {
 void TfrmPrincipal::crearVentanaEjecucion(int m) {
   cerrarVentanaEjecucion(m);
   if (m == VLIW) {
-    frmExeVLIW = new TfrmExeVLIW(*maquinaVLIW);
+    frmExeVLIW = new TfrmExeVLIW(*maquinaVLIW, dialogos, *dlgIntervalo);
     anadirVentana(frmExeVLIW);
   } else {
-    frmExeSuper = new TfrmExeSuper(*maquinaSuper);
+    frmExeSuper = new TfrmExeSuper(*maquinaSuper, dialogos, *dlgIntervalo, timSimulSuper);
     anadirVentana(frmExeSuper);
   }
 }
@@ -842,7 +844,7 @@ QPointer<TfrmComponente>& TfrmPrincipal::ranuraComponente(int tipo) {
 void TfrmPrincipal::mostrarComponente(int tipo) {
   QPointer<TfrmComponente>& ranura = ranuraComponente(tipo);
   if (!ranura) {
-    ranura = new TfrmComponente(maquina(maquinaActual), tipo);
+    ranura = new TfrmComponente(maquina(maquinaActual), tipo, dialogos, *dlgIntervalo);
     anadirVentana(ranura);
   }
   ranura->showNormal();

@@ -26,6 +26,7 @@ class QMenu;
 class QTimer;
 class QToolBar;
 class TAboutBox;
+class TdlgIntervalo;
 class TCodigo;
 class TMaquina;
 class TMaquinaSuper;
@@ -135,6 +136,7 @@ public:
   QComboBox* cboComponentes;
   QComboBox* cboMaquina;
   TdlgSaltoVLIW* dlgSaltoVLIW;  // el del editor VLIW, creado oculto al arrancar
+  TdlgIntervalo* dlgIntervalo;  // el diálogo de intervalos de todas las vistas de componentes
   TAboutBox* AboutBox;
   QPointer<TfrmAyuda> frmAyuda;
 

@@ -1,13 +1,15 @@
 #pragma once
-// Ventana de un componente de la máquina seleccionada: registros de propósito
-// general (tipo 0), de punto flotante (1) o memoria (2). De momento solo
-// resume; el panel editable se añade aquí sin tocar la ventana principal, que
-// la crea sobre una máquina y llama a actualizar() tras cada ciclo.
+// Ventana de un componente de una máquina: registros de propósito general
+// (tipo 0), de punto flotante (1) o memoria (2), con un panel editable que
+// ocupa toda la ventana. La ventana principal la crea sobre la máquina
+// seleccionada y llama a actualizar() tras cada ciclo.
 
 #include <QMdiSubWindow>
 
-class QLabel;
 class TMaquina;
+class TServicioDialogos;
+class TdlgIntervalo;
+class TfrmSelecMaquina;
 
 class TfrmComponente : public QMdiSubWindow {
   Q_OBJECT
@@ -15,13 +17,15 @@ public:
   static constexpr int TEMA_AYUDA = 14;
   enum Tipo { GPR = 0, FPR = 1, MEMORIA = 2 };
 
-  TfrmComponente(TMaquina& maquina, int tipo, QWidget* padre = nullptr);
+  // La máquina, «dialogos» y «dlgIntervalo» deben vivir más que la ventana
+  // (la ventana principal destruye sus ventanas hijas antes que las máquinas).
+  TfrmComponente(TMaquina& maquina, int tipo, TServicioDialogos& dialogos, TdlgIntervalo& dlgIntervalo,
+                 QWidget* padre = nullptr);
 
+  // Vuelve a leer los valores de la máquina (refrescar del panel).
   void actualizar();
 
   TMaquina& maquina;
   const int tipo;
-
-private:
-  QLabel* labValores;
+  TfrmSelecMaquina* frmSelec;
 };

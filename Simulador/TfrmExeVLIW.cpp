@@ -1,21 +1,128 @@
 #include "Simulador/TfrmExeVLIW.h"
 
+#include <QHeaderView>
 #include <QLabel>
+#include <QMdiArea>
+#include <QSplitter>
+#include <QVBoxLayout>
+#include <algorithm>
 
+#include "Simulador/TColumnaVistas.h"
+#include "Simulador/TPanelRejilla.h"
+#include "Simulador/TRejillaEjecucion.h"
+#include "Simulador/TfrmSelecBool.h"
+#include "Simulador/TfrmUF.h"
 #include "vliw/TMaquinaVLIW.h"
 
-TfrmExeVLIW::TfrmExeVLIW(TMaquinaVLIW& m, QWidget* padre) : QMdiSubWindow(padre), maquina(m) {
+namespace {
+
+QLabel* titulo(const QString& texto, const QString& pista) {
+  auto* l = new QLabel(texto);
+  l->setFixedHeight(TPanelRejilla::ALTO_TITULO);
+  l->setAlignment(Qt::AlignCenter);
+  l->setFrameShape(QFrame::Panel);
+  l->setFrameShadow(QFrame::Raised);
+  l->setAutoFillBackground(true);
+  l->setBackgroundRole(QPalette::Button);
+  QFont f = l->font();
+  f.setBold(true);
+  l->setFont(f);
+  l->setToolTip(pista);
+  l->setStatusTip(pista);
+  return l;
+}
+
+QWidget* conTitulo(QLabel* cabecera, QWidget* contenido) {
+  auto* w = new QWidget;
+  auto* capa = new QVBoxLayout(w);
+  capa->setContentsMargins(0, 0, 0, 0);
+  capa->setSpacing(0);
+  capa->addWidget(cabecera);
+  capa->addWidget(contenido, 1);
+  return w;
+}
+
+}  // namespace
+
+TfrmExeVLIW::TfrmExeVLIW(TMaquinaVLIW& m, TServicioDialogos& dialogos, TdlgIntervalo& dlgIntervalo, QWidget* padre)
+    : QMdiSubWindow(padre), maquina(m) {
   setObjectName(QStringLiteral("frmExeVLIW"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Ejecución VLIW"));
   setProperty("temaAyuda", TEMA_AYUDA);
-  labEstado = new QLabel;
-  labEstado->setAlignment(Qt::AlignCenter);
-  labEstado->setMinimumSize(229, 120);
-  setWidget(labEstado);
-  actualizar();
+
+  auto bits = [&](const char* nombre, const std::array<bool, NUM_REGISTROS> TMaquinaVLIW::*vector,
+                  const QString& prefijo, const QString& tituloVista) {
+    auto* v = new TfrmSelecBool(dialogos, dlgIntervalo);
+    v->setObjectName(QString::fromLatin1(nombre));
+    v->asignar(
+        [this, vector](int32_t i) { return i >= 0 && i < NUM_REGISTROS && (maquina.*vector)[static_cast<size_t>(i)]; },
+        NUM_REGISTROS, prefijo, tituloVista);
+    return v;
+  };
+  frmSelecNATGPR = bits("frmSelecNATGPR", &TMaquinaVLIW::natGPR, QStringLiteral("R"), QStringLiteral("NaT (GPR)"));
+  frmSelecNATFPR = bits("frmSelecNATFPR", &TMaquinaVLIW::natFPR, QStringLiteral("F"), QStringLiteral("NaT (FPR)"));
+  frmSelecPred = bits("frmSelecPred", &TMaquinaVLIW::predicados, QStringLiteral("p"), QStringLiteral("Reg. Pred."));
+
+  auto* componentes = new QSplitter(Qt::Vertical);
+  componentes->setChildrenCollapsible(false);
+  for (TfrmSelecBool* v : {frmSelecNATGPR, frmSelecNATFPR, frmSelecPred}) {
+    v->setMinimumHeight(20);
+    componentes->addWidget(v);
+  }
+
+  colUF = new TColumnaVistas;
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    auto* uf = new TfrmUF(
+        [this, t]() -> const std::vector<TUnidadFuncional>& { return maquina.uf[static_cast<size_t>(t)]; }, t,
+        QString::fromStdString(nombresTipoUF[static_cast<size_t>(t)]));
+    uf->setObjectName(QStringLiteral("frmUF%1").arg(t + 1));
+    frmUF[static_cast<size_t>(t)] = uf;
+    colUF->anadir(uf);
+  }
+
+  auto* izquierda = conTitulo(titulo(QStringLiteral("Componentes"), QStringLiteral("Componentes")), componentes);
+  auto* derecha = conTitulo(titulo(QStringLiteral("U. F."), QStringLiteral("Unidades Funcionales")), colUF);
+  auto* principal = new QSplitter(Qt::Horizontal);
+  principal->setObjectName(QStringLiteral("splPrincipal"));
+  principal->setChildrenCollapsible(false);
+  principal->addWidget(izquierda);
+  principal->addWidget(derecha);
+  principal->setStretchFactor(1, 1);
+  // Sin esto el mínimo de la ventana sería la suma de los de todas sus rejillas,
+  // y el área de ventanas (que respeta el mínimo de cada hija) crecería más
+  // allá de la ventana principal.
+  principal->setMinimumSize(160, 120);
+  setWidget(principal);
+
+  // Ancho inicial: el de la especificación de la ventana o lo que pidan las
+  // columnas de las unidades, si son más.
+  int anchoUF = 0;
+  for (TfrmUF* uf : frmUF) anchoUF = std::max(anchoUF, uf->anchoNecesario());
+  anchoUF = std::max(anchoUF, 229 - ANCHO_COMPONENTES);
+  principal->setSizes({ANCHO_COMPONENTES, anchoUF});
+  resize(ANCHO_COMPONENTES + anchoUF + principal->handleWidth() + 16, 600);
+}
+
+void TfrmExeVLIW::showEvent(QShowEvent* evento) {
+  QMdiSubWindow::showEvent(evento);
+  if (!primeraVez) return;
+  primeraVez = false;
+  // 600 de alto, o más si hace falta para que cada vista de unidades enseñe
+  // todas sus filas (sin pasar del área de la ventana principal), y centrada en ella.
+  const QMdiArea* area = mdiArea();
+  const QRect r = area ? area->viewport()->rect() : QRect(0, 0, width(), height());
+  int unidades = colUF->handleWidth() * (NUM_TIPOS_UF - 1);
+  for (const TfrmUF* uf : frmUF) unidades += uf->alturaCompleta();
+  const int marco = widget() ? height() - widget()->height() : 0;
+  const int alto = std::clamp(unidades + TPanelRejilla::ALTO_TITULO + marco, 600, std::max(600, r.height()));
+  resize(width(), std::min(alto, std::max(r.height(), 200)));
+  move(std::max(0, (r.width() - width()) / 2), std::max(0, (r.height() - height()) / 2));
 }
 
 void TfrmExeVLIW::actualizar() {
-  labEstado->setText(QStringLiteral("Ciclo %1\nPC %2").arg(maquina.ciclo).arg(maquina.pc));
+  for (TfrmUF* uf : frmUF) uf->actualizar();
+  frmSelecNATGPR->refrescar();
+  frmSelecNATFPR->refrescar();
+  frmSelecPred->refrescar();
 }

@@ -28,6 +28,7 @@
 #include "Simulador/TSpinNumero.h"
 #include "Simulador/TdlgSaltoVLIW.h"
 #include "loader/TCodigo.h"
+#include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
 namespace {
@@ -49,7 +50,11 @@ public:
   QString guardarFichero(QWidget*, const QString&, const QString&) override {
     return ficherosGuardar.isEmpty() ? QString() : ficherosGuardar.takeFirst();
   }
-  std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }
+  QList<QColor> colores;  // respuestas del selector de color, en orden
+  std::optional<QColor> elegirColor(QWidget*, const QColor&) override {
+    if (colores.isEmpty()) return std::nullopt;
+    return colores.takeFirst();
+  }
   int pedirCantidad(QWidget*, const QString&, const QString&, int, int, int, int&) override { return RESULTADO_CANCELAR; }
   int preguntarGuardarCambio(QWidget*) override { return RESULTADO_CANCELAR; }
   int ejecutarModal(QDialog& d) override { return alEjecutarModal ? alEjecutarModal(d) : RESULTADO_CANCELAR; }
@@ -84,6 +89,8 @@ bool escenarioSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.mnuCompMemClick();
   v.actIni->trigger();
   if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::SUPERESCALAR)) return false;
+  // El panel de código toma su ancho al procesar los eventos: el mosaico, después.
+  QApplication::processEvents();
   v.actMosaicoExecute();
   return true;
 }
@@ -99,6 +106,8 @@ bool escenarioVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.mnuCompMemClick();
   v.actIni->trigger();
   if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::VLIW)) return false;
+  // El panel de código toma su ancho al procesar los eventos: el mosaico, después.
+  QApplication::processEvents();
   v.actMosaicoExecute();
   return true;
 }
@@ -221,7 +230,65 @@ bool escenarioConfiguracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return true;
 }
 
+// Ejecución superescalar a medias: varias instrucciones en vuelo y una coloreada.
+bool escenarioEjecucionSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1400, 860);
+  d.ficheros << EJEMPLOS + QStringLiteral("/producto_escalar.pla");
+  v.actAbrir->trigger();
+  if (!v.codigo) return false;
+  v.mnuCompFPRClick();
+  v.actIni->trigger();
+  // Hasta que el bucle principal tenga varias vueltas en vuelo.
+  for (int i = 0; i < 200 && v.maquinaSuper->rob.numElementos() < 12; ++i) v.timSimulSuperTimer();
+  if (!v.frmExeSuper || !v.timSimulSuper->isActive()) return false;
+  v.timSimulSuper->stop();
+  // Se colorea, como con un doble clic, una suma entera que está en su unidad:
+  // se ve en el ROB, en su estación y en la unidad.
+  const auto& rob = v.maquinaSuper->rob;
+  for (int fila = 0; fila < rob.numElementos(); ++fila) {
+    const TEntradaROB* e = rob.enOrden(fila);
+    if (e->etapa == ETAPA_EXEC && e->instruccion->tipoUnidad() == tufSumaEntera) {
+      d.colores << QColor(255, 196, 120);
+      v.frmExeSuper->colorearFila(fila);
+      return true;
+    }
+  }
+  return false;
+  return true;
+}
+
+// Ejecución VLIW a medias del ejemplo de suma de vectores.
+bool escenarioEjecucionVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1100, 760);
+  d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla");
+  v.actAbrir->trigger();
+  if (!v.codigo) return false;
+  if (!v.maquinaVLIW->cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.codigo))
+    return false;
+  v.seleccionarMaquina(TfrmPrincipal::VLIW);
+  v.mnuCompGPRClick();
+  v.actIni->trigger();
+  // Hasta un ciclo con una carga en vuelo (su NaT a V) y otras operaciones en las unidades.
+  auto enVuelo = [&v] {
+    int n = 0;
+    for (const auto& tipo : v.maquinaVLIW->uf)
+      for (const TUnidadFuncional& u : tipo) n += u.ocupadas;
+    return n;
+  };
+  auto hayNaT = [&v] {
+    for (int r = 0; r < NUM_REGISTROS; ++r)
+      if (v.maquinaVLIW->natGPR[static_cast<size_t>(r)] || v.maquinaVLIW->natFPR[static_cast<size_t>(r)]) return true;
+    return false;
+  };
+  for (int i = 0; i < 60 && !(hayNaT() && enVuelo() >= 2); ++i) v.timSimulVLIWTimer();
+  if (!v.frmExeVLIW || !v.timSimulVLIW->isActive()) return false;
+  v.timSimulVLIW->stop();
+  return true;
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
+    {QStringLiteral("ejecucion-superescalar"), escenarioEjecucionSuperescalar},
+    {QStringLiteral("ejecucion-vliw"), escenarioEjecucionVLIW},
     {QStringLiteral("superescalar"), escenarioSuperescalar},
     {QStringLiteral("vliw"), escenarioVLIW},
     {QStringLiteral("editor-vliw"), escenarioEditorVLIW},
