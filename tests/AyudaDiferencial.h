@@ -395,8 +395,11 @@ inline std::string invariantesSuper(const TMaquinaSuper& m) {
     }
   }
   if (enER > m.rob.numElementos()) return "más entradas en estaciones que en el ROB";
-  const std::string unidades = invariantesUnidades(m);
-  if (!unidades.empty()) return unidades;
+  // Recorrer todas las etapas cuesta más que el ciclo mismo: una vez cada ocho.
+  if (m.ciclo % 8 == 0) {
+    const std::string unidades = invariantesUnidades(m);
+    if (!unidades.empty()) return unidades;
+  }
   for (const auto& u : m.aluDir)
     if (u.parada != 0) return "unidad de direcciones parada";
   for (int r = 0; r < NUM_REGISTROS; ++r) {
@@ -525,7 +528,7 @@ inline TResultadoCaso compararVLIW(TMaquinaVLIW& m, const TCodigo& c, TAzar& aza
   int8_t res = CICLO_NORMAL;
   for (int64_t i = 0; i < cota && res != CICLO_COMPLETADO && res != CICLO_ERROR; ++i) {
     res = m.ejecutarCiclo();
-    r.fallo = invariantesUnidades(m);
+    if (m.ciclo % 8 == 0) r.fallo = invariantesUnidades(m);
     if (!r.fallo.empty()) return r;
   }
   r.ciclos = m.ciclo;
