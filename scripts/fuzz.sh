@@ -22,10 +22,14 @@ mkdir -p "$dir/hallazgos" "$dir/registros"
 correr() {
   objetivo=$1
   mkdir -p "$dir/corpus/$objetivo"
+  # libFuzzer se niega a empezar si falta una carpeta.
+  regresiones=""
+  [ -d "fuzz/regresiones/$objetivo" ] && regresiones="fuzz/regresiones/$objetivo"
   # El corpus de trabajo va primero: libFuzzer solo escribe en la primera carpeta.
+  # shellcheck disable=SC2086
   "$dir/fuzz/fuzz_$objetivo" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$dir/hallazgos/$objetivo-" \
-    "$dir/corpus/$objetivo" "$dir/fuzz/semillas/$objetivo" "fuzz/regresiones/$objetivo" \
+    "$dir/corpus/$objetivo" "$dir/fuzz/semillas/$objetivo" $regresiones \
     >"$dir/registros/$objetivo.txt" 2>&1
 }
 

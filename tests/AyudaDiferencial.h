@@ -166,6 +166,8 @@ private:
     bool etiquetada = false;
   };
 
+  static constexpr int MAX_BUCLES = 20;
+
   TAzar& azar;
   bool amplio;
   std::vector<TLinea> lineas;
@@ -202,7 +204,8 @@ private:
     std::vector<std::pair<size_t, int>> pendientes;  // (línea del salto, elemento destino)
     for (int i = 0; i < n; ++i) {
       inicioElemento.push_back(static_cast<int>(lineas.size()));
-      if (profundidad < 2 && n - i >= 3 && azar.siPorCiento(profundidad == 0 ? 15 : 8)) {
+      // Cada bucle gasta dos registros propios desde R10: como mucho veinte bucles.
+      if (profundidad < 2 && n - i >= 3 && contadores < MAX_BUCLES && azar.siPorCiento(profundidad == 0 ? 15 : 8)) {
         bucle(profundidad + 1, static_cast<int>(azar.entre(2, std::min(n - i, 10))));
         continue;
       }

@@ -10,8 +10,9 @@
 // semilla: las dos máquinas acaban con los registros y la memoria del
 // intérprete de referencia. Cada caso usa la semilla base más su número, así
 // que un fallo se repite solo con
-//   ORVEX_SEMILLA=<semilla del caso> ORVEX_CASOS=1 tests/orvex_pruebas_diferenciales
-// ORVEX_CASOS fija los casos de cada prueba (por defecto los de la suite) y
+//   ORVEX_SEMILLA=<semilla del caso> ORVEX_CASOS=1 tests/orvex_pruebas_diferenciales --gtest_filter=…
+// ORVEX_CASOS fija los casos de cada clase de prueba, repartidos en trozos (por
+// defecto los de la suite), y
 // ORVEX_SEMILLA la semilla base.
 
 using namespace diferencial;
@@ -90,7 +91,7 @@ class Diferencial : public ::testing::TestWithParam<int> {};
 }  // namespace
 
 TEST_P(Diferencial, SuperescalarComoLaReferencia) {
-  const TTanda t = tanda(20240611, 700, GetParam());
+  const TTanda t = tanda(20240611, 1500, GetParam());
   std::cout << "superescalar: semilla base " << t.semilla << ", " << t.casos << " casos\n";
   int64_t detenidos = 0, descartados = 0, instrucciones = 0;
   for (int64_t k = 0; k < t.casos; ++k) {
@@ -119,7 +120,7 @@ TEST_P(Diferencial, SuperescalarComoLaReferencia) {
 }
 
 TEST_P(Diferencial, VLIWComoLaReferencia) {
-  const TTanda t = tanda(7031, 700, GetParam());
+  const TTanda t = tanda(7031, 1500, GetParam());
   std::cout << "VLIW: semilla base " << t.semilla << ", " << t.casos << " casos\n";
   int64_t detenidos = 0, instrucciones = 0;
   for (int64_t k = 0; k < t.casos; ++k) {
@@ -148,7 +149,7 @@ TEST_P(Diferencial, VLIWComoLaReferencia) {
 // configuraciones amplias: la máquina nunca se sale de sus invariantes, y
 // cuando la referencia acaba dentro de la zona exacta, coincide con ella.
 TEST_P(Diferencial, SuperescalarConValoresExtremos) {
-  const TTanda t = tanda(77, 100, GetParam());
+  const TTanda t = tanda(77, 150, GetParam());
   std::cout << "superescalar amplia: semilla base " << t.semilla << ", " << t.casos << " casos\n";
   int64_t comparados = 0;
   for (int64_t k = 0; k < t.casos; ++k) {
