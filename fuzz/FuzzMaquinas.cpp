@@ -6,9 +6,9 @@
 //
 // Formato: un byte de opciones, 23 bytes de configuración y el resto, que es el
 // texto del programa fuente o, según las opciones, las decisiones del
-// generador de programas. Opciones: bit 0, programa generado; bit 1, programa
-// VLIW arbitrario en vez de la planificación en serie; bit 2, generador sin
-// restricciones.
+// generador de programas. Opciones: bit 0, programa generado; bit 1, antes de
+// la planificación, un programa VLIW arbitrario; bit 2, generador sin
+// restricciones; bit 3, planificación VLIW compacta en vez de en serie.
 
 #include <algorithm>
 #include <array>
@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
     }
     // Un fallo que cuesta ciclos puede cambiar la palabra que lee la carga: sin comparar.
     const bool costoso = m.memoria.porcentajeFallos > 0 && m.latFalloCache > m.latUF[tufMemoria];
-    const TResultadoCaso r = compararVLIW(m, *codigo, azar, 300, 800, !costoso);
+    const TResultadoCaso r = compararVLIW(m, *codigo, azar, 300, 800, !costoso, (opciones & 8) != 0);
     if (!r.fallo.empty()) fuzz::fallar("VLIW: " + r.fallo + "\n" + programa.fuente);
   }
   return 0;
