@@ -134,7 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
       int8_t r = CICLO_NORMAL;
       for (int i = 0; i < 800 && r != CICLO_COMPLETADO && r != CICLO_ERROR; ++i) {
         r = m.ejecutarCiclo();
-        const std::string fallo = m.ciclo % 8 == 0 ? invariantesUnidades(m) : std::string();
+        const std::string fallo = m.ciclo % 8 == 0 ? invariantesVLIW(m) : std::string();
         if (!fallo.empty()) fuzz::fallar("VLIW, programa arbitrario: " + fallo);
       }
       if (r == CICLO_COMPLETADO) {

@@ -531,15 +531,51 @@ inline std::string invariantesSuper(const TMaquinaSuper& m) {
       const TEntradaROB* r = m.rob.elemento(e.tagROB);
       if (r == nullptr || r->instruccion.get() != e.instruccion) return "estación sin su entrada del ROB";
       if (r->listo) return "entrada lista que sigue en su estación";
-      if ((e.qj != -1 && m.rob.elemento(e.qj) == nullptr) || (e.qk != -1 && m.rob.elemento(e.qk) == nullptr))
-        return "operando que espera una entrada del ROB que no existe";
+      // Un operando que espera a una entrada ya lista se perdió la difusión y no llegará nunca.
+      for (int32_t q : {e.qj, e.qk}) {
+        if (q == -1) continue;
+        const TEntradaROB* p = m.rob.elemento(q);
+        if (p == nullptr) return "operando que espera una entrada del ROB que no existe";
+        if (p->listo) return "operando que espera a la entrada " + std::to_string(q) + ", que ya está lista";
+      }
+      const bool memoria = esCarga(e.instruccion->codOp) || esAlmacenamiento(e.instruccion->codOp);
+      const bool empezada = e.uf != -1 || (memoria && r->dirCalculada);
+      if (r->etapa != (empezada ? ETAPA_EXEC : ETAPA_ISSUE))
+        return "etapa " + std::to_string(r->etapa) + " de la entrada " + std::to_string(e.tagROB) + " en su estación";
     }
   }
-  if (enER > m.rob.numElementos()) return "más entradas en estaciones que en el ROB";
+  // Toda entrada sin terminar espera en una estación: si no, nadie la terminaría.
+  int32_t sinTerminar = 0;
+  for (int32_t i = 0; i < m.rob.numElementos(); ++i) {
+    const TEntradaROB* r = m.rob.enOrden(i);
+    if (r->listo != (r->etapa == ETAPA_WRITE)) return "entrada del ROB lista fuera de la etapa WRITE";
+    sinTerminar += !r->listo;
+  }
+  if (enER != sinTerminar)
+    return std::to_string(sinTerminar) + " entradas del ROB sin terminar y " + std::to_string(enER) + " en estaciones";
   // Recorrer todas las etapas cuesta más que el ciclo mismo: una vez cada ocho.
   if (m.ciclo % 8 == 0) {
-    const std::string unidades = invariantesUnidades(m);
-    if (!unidades.empty()) return unidades;
+    const std::string incoherente = invariantesUnidades(m);
+    if (!incoherente.empty()) return incoherente;
+    // Cada instrucción en una unidad tiene la entrada de estación que la nombra, y al revés.
+    const auto base = static_cast<int32_t>(m.uf[tufMemoria].size());
+    for (int t = 0; t < NUM_TIPOS_UF; ++t)
+      for (const auto& e : m.er[static_cast<size_t>(t)]) {
+        if (e.uf == -1) continue;
+        const bool dir = t == tufMemoria && e.uf >= base;
+        const auto& unidades = dir ? m.aluDir : m.uf[static_cast<size_t>(t)];
+        const auto u = static_cast<size_t>(dir ? e.uf - base : e.uf);
+        if (u >= unidades.size() || e.etapaUF < 0 || e.etapaUF >= unidades[u].latencia ||
+            unidades[u].etapas[static_cast<size_t>(e.etapaUF)] != e.instruccion)
+          return "entrada de estación que no está en la etapa de su unidad";
+      }
+    int32_t enUnidades = 0, conUnidad = 0;
+    for (const auto& unidades : m.uf)
+      for (const auto& u : unidades) enUnidades += u.ocupadas;
+    for (const auto& u : m.aluDir) enUnidades += u.ocupadas;
+    for (const auto& estacion : m.er)
+      for (const auto& e : estacion) conUnidad += e.uf != -1;
+    if (enUnidades != conUnidad) return "instrucciones en unidades sin su entrada de estación";
   }
   for (const auto& u : m.aluDir)
     if (u.parada != 0) return "unidad de direcciones parada";
@@ -554,6 +590,24 @@ inline std::string invariantesSuper(const TMaquinaSuper& m) {
       if (e == nullptr || e->destino != r) return "F" + std::to_string(r) + " renombrado a una entrada ajena";
     }
   }
+  return {};
+}
+
+// Un bit NaT puesto espera a una carga en vuelo hacia ese registro; sin ella,
+// la emisión quedaría parada para siempre.
+inline std::string invariantesVLIW(const TMaquinaVLIW& m) {
+  const std::string unidades = invariantesUnidades(m);
+  if (!unidades.empty()) return unidades;
+  for (int r = 0; r < NUM_REGISTROS; ++r)
+    for (const bool flotante : {false, true}) {
+      if (!(flotante ? m.natFPR : m.natGPR)[static_cast<size_t>(r)]) continue;
+      bool enVuelo = false;
+      for (const auto& u : m.uf[tufMemoria])
+        for (const TInstruccion* e : u.etapas)
+          enVuelo = enVuelo || (e != nullptr && e->codOp == (flotante ? LF : LI) && e->op[0] == r);
+      if (!enVuelo)
+        return std::string("bit NaT de ") + (flotante ? "F" : "R") + std::to_string(r) + " sin carga en vuelo";
+    }
   return {};
 }
 
@@ -686,7 +740,7 @@ inline TResultadoCaso compararVLIW(TMaquinaVLIW& m, const TCodigo& c, TAzar& aza
   int8_t res = CICLO_NORMAL;
   for (int64_t i = 0; i < cota && res != CICLO_COMPLETADO && res != CICLO_ERROR; ++i) {
     res = m.ejecutarCiclo();
-    if (m.ciclo % 8 == 0) r.fallo = invariantesUnidades(m);
+    if (m.ciclo % 8 == 0) r.fallo = invariantesVLIW(m);
     if (!r.fallo.empty()) return r;
   }
   r.ciclos = m.ciclo;
