@@ -14,7 +14,7 @@ segundos=${1:-60}
 objetivos=${*:-"cargador fichero_vliw maquinas opciones"}
 
 cmake --preset fuzz
-cmake --build --preset fuzz
+cmake --build --preset fuzz -j2
 
 dir=build/fuzz
 mkdir -p "$dir/hallazgos" "$dir/registros"

@@ -9,7 +9,7 @@ sh scripts/dependencias.sh
 probar() {
   echo "== $1 =="
   cmake --preset "$1"
-  cmake --build --preset "$1"
+  cmake --build --preset "$1" -j2
   ctest --preset "$1" -j2
 }
 probar desarrollo
