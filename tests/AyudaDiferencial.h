@@ -428,9 +428,17 @@ inline void planificarCompacta(TMaquinaVLIW& m, const TCodigo& c, TAzar& azar) {
       const TInstruccion& ins = c.instrucciones[i];
       const int32_t lat = latencia(ins);
       TRegistroUsado fuentes[2];
-      const int nf = fuentesDe(ins, fuentes);
+      int nf = fuentesDe(ins, fuentes);
       TRegistroUsado destino{};
-      const bool escribe = destinoDe(ins, destino);
+      bool escribe = destinoDe(ins, destino);
+      // Un registro que no existe (solo en programas hechos a mano) no crea dependencias.
+      auto existe = [](const TRegistroUsado& r) { return TRegistros<int32_t>::indiceValido(r.numero); };
+      if (nf == 2 && !existe(fuentes[1])) nf = 1;
+      if (nf >= 1 && !existe(fuentes[0])) {
+        fuentes[0] = fuentes[1];
+        --nf;
+      }
+      escribe = escribe && existe(destino);
       auto reg = [&](const TRegistroUsado& r) -> TRegistro& {
         return (r.flotante ? flotantes : enteros)[static_cast<size_t>(r.numero)];
       };
