@@ -37,6 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
                "emisión o porcentaje de fallos");
   fuzz::exigir(o.maxCiclos >= 1 && !o.programa.empty(), "límite de ciclos o programa");
   fuzz::exigir(!o.vliw || (!o.programaVLIW.empty() && o.unidades[tufSalto] == 1), "opciones VLIW");
+  // El nombre de cada --set aceptado es una letra y solo dígitos: «M-0» no es M0.
+  for (size_t i = 0; i < argumentos.size(); ++i) {
+    std::string nombre;
+    if (argumentos[i] == "--set" && i + 1 < argumentos.size()) nombre = argumentos[i + 1];
+    else if (argumentos[i].rfind("--set=", 0) == 0) nombre = argumentos[i].substr(6);
+    else continue;
+    nombre = nombre.substr(0, nombre.find('='));
+    fuzz::exigir(nombre.size() >= 2 && nombre.find_first_not_of("0123456789", 1) == std::string::npos,
+                 "--set acepta el nombre " + nombre);
+    if (argumentos[i] == "--set") ++i;
+  }
   for (const TValorInicial& v : o.valores) {
     if (v.banco == 'R') fuzz::exigir(v.indice >= 1 && v.indice < NUM_REGISTROS, "registro R");
     else if (v.banco == 'F') fuzz::exigir(v.indice >= 0 && v.indice < NUM_REGISTROS && std::isfinite(v.flotante), "registro F");
