@@ -63,8 +63,9 @@ bool leerValorInicial(const std::string& texto, TValorInicial& valor, std::strin
   if (banco >= 'a' && banco <= 'z') banco = static_cast<char>(banco - 'a' + 'A');
   int64_t indice = 0;
   const int64_t limite = banco == 'M' ? TAM_MEMORIA - 1 : NUM_REGISTROS - 1;
+  // El número del nombre va sin signo: leerEntero aceptaría «+5» y «-0».
   if ((banco != 'R' && banco != 'F' && banco != 'M') ||
-      !leerEntero(texto.substr(1, igual - 1), 0, limite, indice) || texto[1] == '+') {
+      !leerEntero(texto.substr(1, igual - 1), 0, limite, indice) || texto[1] == '+' || texto[1] == '-') {
     error = "--set: nombre no válido (R1…R63, F0…F63, M0…M1023): " + texto.substr(0, igual);
     return false;
   }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "loader/TCodigo.h"
-#include "machine/Conversiones.h"
+#include "referencia/TInterpreteReferencia.h"
 #include "superscalar/TMaquinaSuper.h"
 
 // Carga un programa escrito en la propia prueba; falla la prueba si no carga.
@@ -72,67 +72,16 @@ inline void esperarVacia(const TMaquinaSuper& m) {
   }
 }
 
-// Estado arquitectónico de una ejecución en orden.
-struct TEstado {
-  std::array<int32_t, NUM_REGISTROS> gpr{};
-  std::array<float, NUM_REGISTROS> fpr{};
-  std::array<float, TAM_MEMORIA> mem{};
-  int32_t instruccionFallida = -1;  // acceso fuera de la memoria que detuvo la ejecución
-  int64_t dirFallida = 0;
-  int64_t ejecutadas = 0;
-  int64_t maxEntero = 0;  // mayor valor absoluto entero calculado
-};
-
-// Ejecución secuencial de referencia, instrucción a instrucción, desde el estado «s».
-// Se detiene antes de un acceso fuera de la memoria.
-inline TEstado ejecutarEnOrden(const TCodigo& c, TEstado s = TEstado{}) {
-  int32_t pc = 0;
-  for (int pasos = 0; pc >= 0 && pc < c.numInstrucciones && pasos < 100000; ++pasos) {
-    const TInstruccion& i = c.instrucciones[static_cast<size_t>(pc)];
-    const auto o0 = static_cast<size_t>(i.op[0]), o1 = static_cast<size_t>(i.op[1]),
-               o2 = static_cast<size_t>(i.op[2]);
-    size_t a = 0;
-    if (esCarga(i.codOp) || esAlmacenamiento(i.codOp)) {
-      const int64_t d = direccionEfectiva(s.gpr[o2], i.op[1]);
-      if (!TMemoria::direccionValida(d)) {
-        s.instruccionFallida = pc;
-        s.dirFallida = d;
-        return s;
-      }
-      a = static_cast<size_t>(d);
-    }
-    int32_t siguiente = pc + 1;
-    switch (i.codOp) {
-      case ADDI: s.gpr[o0] = sumaEntera(s.gpr[o1], s.gpr[o2]); break;
-      case DADDUI: s.gpr[o0] = sumaEntera(s.gpr[o1], i.op[2]); break;
-      case MULTI: s.gpr[o0] = multEntera(s.gpr[o1], s.gpr[o2]); break;
-      case ADDF: s.fpr[o0] = s.fpr[o1] + s.fpr[o2]; break;
-      case MULTF: s.fpr[o0] = s.fpr[o1] * s.fpr[o2]; break;
-      case SI: s.mem[a] = static_cast<float>(s.gpr[o0]); break;
-      case SF: s.mem[a] = s.fpr[o0]; break;
-      case LI: s.gpr[o0] = flotanteAEntero(static_cast<double>(s.mem[a])); break;
-      case LF: s.fpr[o0] = s.mem[a]; break;
-      case BNE:
-        if (s.gpr[o0] != s.gpr[o1]) siguiente = c.primeraDeBloque(i.op[2]);
-        break;
-      case BEQ:
-        if (s.gpr[o0] == s.gpr[o1]) siguiente = c.primeraDeBloque(i.op[2]);
-        break;
-      default: break;
-    }
-    if (i.codOp == ADDI || i.codOp == DADDUI || i.codOp == MULTI || i.codOp == LI) {
-      const int64_t v = s.gpr[o0];
-      s.maxEntero = std::max(s.maxEntero, v < 0 ? -v : v);
-    }
-    s.gpr[0] = 0;
-    ++s.ejecutadas;
-    pc = siguiente;
-  }
-  return s;
+// Ejecuta «c» en el intérprete de referencia (reglas de la superescalar) desde
+// los registros y la memoria que tiene ahora «m».
+inline TInterpreteReferencia ejecutarEnOrden(const TCodigo& c, const TMaquinaSuper& m) {
+  TInterpreteReferencia r(modoSuperescalar);
+  r.copiarEstado(m);
+  EXPECT_EQ(r.ejecutar(c, 1000000), REFERENCIA_TERMINADA);
+  EXPECT_TRUE(r.exacto) << r.motivoInexacto;
+  return r;
 }
 
-inline void esperarEstado(const TMaquinaSuper& m, const TEstado& e) {
-  EXPECT_EQ(m.gpr.valor, e.gpr);
-  EXPECT_EQ(m.fpr.valor, e.fpr);
-  EXPECT_EQ(m.memoria.datos, e.mem);
+inline void esperarEstado(const TMaquinaSuper& m, const TInterpreteReferencia& r) {
+  EXPECT_EQ(r.diferenciaCon(m), "");
 }

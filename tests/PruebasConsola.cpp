@@ -159,7 +159,8 @@ TEST(ConsolaErrores, OrdenMalEscrita) {
         std::string("--units 2,2,2,2,2,0 x.pla"), std::string("--issue-width 17 x.pla"),
         std::string("--latencies 1,1,1,1,1,101 x.pla"), std::string("--miss-rate 101 x.pla"),
         std::string("--set R0=1 x.pla"), std::string("--set F64=1 x.pla"), std::string("--set M1024=1 x.pla"),
-        std::string("--set F1=1,5 x.pla"), std::string("--max-cycles 0 x.pla"),
+        std::string("--set F1=1,5 x.pla"), std::string("--set M-0=1 x.pla"), std::string("--set F+1=1 x.pla"),
+        std::string("--max-cycles 0 x.pla"),
         std::string("--max-cycles 2000000001 x.pla"), std::string("-m vliw x.pla"),
         std::string("-m vliw -p a.vliw --units 2,2,2,2,2,2 x.pla"), std::string("--check x.pla"),
         std::string("--nada x.pla"), std::string("a.pla b.pla")}) {

@@ -77,6 +77,11 @@ bool TCodigoVLIW::cargar(const std::string& nombreFichero, const TCodigo& codigo
   borrar();
   std::ifstream entrada(nombreFichero, std::ios::binary);
   if (!entrada) return false;
+  return cargar(entrada, codigo);
+}
+
+bool TCodigoVLIW::cargar(std::istream& entrada, const TCodigo& codigo) {
+  borrar();
   TLectorEnteros lector(entrada);
 
   auto fallar = [this] {
@@ -123,7 +128,13 @@ bool TCodigoVLIW::cargar(const std::string& nombreFichero, const TCodigo& codigo
 
 bool TCodigoVLIW::guardar(const std::string& nombreFichero) const {
   std::ofstream salida(nombreFichero, std::ios::binary | std::ios::trunc);
-  if (!salida) return false;
+  if (!salida || !guardar(salida)) return false;
+  // Un disco lleno solo se descubre al vaciar el búfer: se mira tras cerrar.
+  salida.close();
+  return !salida.fail();
+}
+
+bool TCodigoVLIW::guardar(std::ostream& salida) const {
   salida << numInstrucciones << '\n';
   for (int32_t i = 0; i < numInstrucciones; ++i) {
     const TInstruccionLarga* p = instruccion(i);
@@ -142,7 +153,5 @@ bool TCodigoVLIW::guardar(const std::string& nombreFichero) const {
     }
     salida << '\n';
   }
-  // Un disco lleno solo se descubre al vaciar el búfer: se mira tras cerrar.
-  salida.close();
   return !salida.fail();
 }

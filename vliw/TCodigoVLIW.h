@@ -2,6 +2,8 @@
 // Programa VLIW: secuencia de instrucciones largas, y su fichero *.vliw.
 
 #include <cstdint>
+#include <istream>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -29,6 +31,8 @@ public:
 
   // Lee un *.vliw contra el programa secuencial cargado; false deja el programa vacío.
   bool cargar(const std::string& nombreFichero, const TCodigo& codigo);
+  bool cargar(std::istream& entrada, const TCodigo& codigo);
   // false si el fichero no se pudo escribir entero.
   bool guardar(const std::string& nombreFichero) const;
+  bool guardar(std::ostream& salida) const;
 };
