@@ -95,7 +95,7 @@ TfrmExeVLIW::TfrmExeVLIW(TMaquinaVLIW& m, TServicioDialogos& dialogos, TdlgInter
   principal->setMinimumSize(160, 120);
   setWidget(principal);
 
-  // Ancho inicial: el de la especificación de la ventana o lo que pidan las
+  // Ancho inicial: los 229 píxeles de la ventana o lo que pidan las
   // columnas de las unidades, si son más.
   int anchoUF = 0;
   for (TfrmUF* uf : frmUF) anchoUF = std::max(anchoUF, uf->anchoNecesario());

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <sstream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,15 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
   fuzz::exigir(o.maxCiclos >= 1 && !o.programa.empty(), "límite de ciclos o programa");
   fuzz::exigir(!o.vliw || (!o.programaVLIW.empty() && o.unidades[tufSalto] == 1), "opciones VLIW");
   // El nombre de cada --set aceptado es una letra y solo dígitos: «M-0» no es M0.
+  // Se recorre como el analizador: el valor de una opción («-p --set=x.vliw»)
+  // no es una opción.
+  static const std::set<std::string> conValor = {
+      "-m", "--machine", "-p", "--vliw-program", "--units", "--latencies", "--miss-latency",
+      "--issue-width", "--miss-rate", "--seed", "--set", "--max-cycles"};
   for (size_t i = 0; i < argumentos.size(); ++i) {
+    const std::string& a = argumentos[i];
     std::string nombre;
-    if (argumentos[i] == "--set" && i + 1 < argumentos.size()) nombre = argumentos[i + 1];
-    else if (argumentos[i].rfind("--set=", 0) == 0) nombre = argumentos[i].substr(6);
-    else continue;
+    if (a == "--set" && i + 1 < argumentos.size()) nombre = argumentos[i + 1];
+    else if (a.rfind("--set=", 0) == 0) nombre = a.substr(6);
+    if (conValor.count(a) != 0) ++i;
+    if (nombre.empty() && a.rfind("--set", 0) != 0) continue;
     nombre = nombre.substr(0, nombre.find('='));
     fuzz::exigir(nombre.size() >= 2 && nombre.find_first_not_of("0123456789", 1) == std::string::npos,
                  "--set acepta el nombre " + nombre);
-    if (argumentos[i] == "--set") ++i;
   }
   for (const TValorInicial& v : o.valores) {
     if (v.banco == 'R') fuzz::exigir(v.indice >= 1 && v.indice < NUM_REGISTROS, "registro R");
