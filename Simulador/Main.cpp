@@ -1,7 +1,6 @@
 #include "Simulador/Main.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -19,11 +18,13 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Simulador/TAboutBox.h"
 #include "Simulador/TAplicacion.h"
 #include "Simulador/TIconos.h"
 #include "Simulador/TModeloCodigo.h"
+#include "Simulador/TPanelRejilla.h"
 #include "Simulador/TRejillaCodigo.h"
 #include "Simulador/TServicioDialogos.h"
 #include "Simulador/TSpinNumero.h"
@@ -391,14 +392,7 @@ void TfrmPrincipal::crearPanelCodigo() {
   panCodigo->setObjectName(QStringLiteral("panCodigo"));
   panCodigo->setFeatures(QDockWidget::NoDockWidgetFeatures);
   panCodigo->setAllowedAreas(Qt::LeftDockWidgetArea);
-  panTitulo = new QLabel(QStringLiteral("Código Secuencial"), panCodigo);
-  panTitulo->setObjectName(QStringLiteral("panTitulo"));
-  panTitulo->setFixedHeight(20);
-  panTitulo->setAlignment(Qt::AlignCenter);
-  panTitulo->setFrameShape(QFrame::Panel);
-  panTitulo->setFrameShadow(QFrame::Raised);
-  panTitulo->setAutoFillBackground(true);
-  panTitulo->setBackgroundRole(QPalette::Button);
+  panTitulo = TPanelRejilla::crearTitulo(QStringLiteral("Código Secuencial"), panCodigo);
   panTitulo->installEventFilter(this);
   panCodigo->setTitleBarWidget(panTitulo);
   grdInstrucciones = new TRejillaCodigo(panCodigo);

@@ -1,6 +1,8 @@
 #include "Simulador/TColumnaVistas.h"
 
 #include <QEvent>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "Simulador/TPanelRejilla.h"
@@ -83,4 +85,18 @@ void TColumnaVistas::alternar(int i) {
   altos[ultimo] = std::max(TPanelRejilla::ALTO_TITULO, altos[ultimo] + altos[i] - nuevo);
   altos[i] = nuevo;
   setSizes(altos);
+}
+
+QWidget* TColumnaVistas::conTitulo(const QString& texto, const QString& pista, QWidget* contenido) {
+  auto* w = new QWidget;
+  QLabel* titulo = TPanelRejilla::crearTitulo(texto, w, pista);
+  QFont f = titulo->font();
+  f.setBold(true);
+  titulo->setFont(f);
+  auto* capa = new QVBoxLayout(w);
+  capa->setContentsMargins(0, 0, 0, 0);
+  capa->setSpacing(0);
+  capa->addWidget(titulo);
+  capa->addWidget(contenido, 1);
+  return w;
 }

@@ -28,6 +28,9 @@ public:
   // que sobre; si no cabe todo, ninguno pasa de un tope común.
   static QList<int> repartir(const QList<int>& deseados, int alto, int minimo);
 
+  // Una columna de vistas bajo un título en negrita ("E. R.", "U. F.", …) con su pista.
+  static QWidget* conTitulo(const QString& texto, const QString& pista, QWidget* contenido);
+
 protected:
   void resizeEvent(QResizeEvent* evento) override;
   bool event(QEvent* evento) override;

@@ -6,17 +6,24 @@
 
 #include "Simulador/TRejillaEjecucion.h"
 
+QLabel* TPanelRejilla::crearTitulo(const QString& texto, QWidget* padre, const QString& pista) {
+  auto* titulo = new QLabel(texto, padre);
+  titulo->setObjectName(QStringLiteral("panTitulo"));
+  titulo->setFixedHeight(ALTO_TITULO);
+  titulo->setAlignment(Qt::AlignCenter);
+  titulo->setFrameShape(QFrame::Panel);
+  titulo->setFrameShadow(QFrame::Raised);
+  titulo->setAutoFillBackground(true);
+  titulo->setBackgroundRole(QPalette::Button);
+  if (!pista.isEmpty()) {
+    titulo->setToolTip(pista);
+    titulo->setStatusTip(pista);
+  }
+  return titulo;
+}
+
 TPanelRejilla::TPanelRejilla(const QString& titulo, const QString& pista, QWidget* padre) : QWidget(padre) {
-  panTitulo = new QLabel(titulo, this);
-  panTitulo->setObjectName(QStringLiteral("panTitulo"));
-  panTitulo->setFixedHeight(ALTO_TITULO);
-  panTitulo->setAlignment(Qt::AlignCenter);
-  panTitulo->setFrameShape(QFrame::Panel);
-  panTitulo->setFrameShadow(QFrame::Raised);
-  panTitulo->setAutoFillBackground(true);
-  panTitulo->setBackgroundRole(QPalette::Button);
-  panTitulo->setToolTip(pista);
-  panTitulo->setStatusTip(pista);
+  panTitulo = crearTitulo(titulo, this, pista);
   panTitulo->installEventFilter(this);
   grdRejilla = new TRejillaEjecucion(this);
   auto* capa = new QVBoxLayout(this);

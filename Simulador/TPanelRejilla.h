@@ -16,6 +16,10 @@ public:
 
   TPanelRejilla(const QString& titulo, const QString& pista, QWidget* padre = nullptr);
 
+  // Barra de título de los paneles y columnas: relieve de botón, texto centrado,
+  // ALTO_TITULO píxeles. La pista (si la hay) va como ayuda emergente y en la barra de estado.
+  static QLabel* crearTitulo(const QString& texto, QWidget* padre, const QString& pista = QString());
+
   // La rejilla pasa a mostrar el modelo (que el panel no posee).
   void setModelo(TModeloEjecucion* modelo);
 

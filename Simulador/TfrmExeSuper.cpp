@@ -22,33 +22,6 @@
 
 namespace {
 
-QLabel* tituloColumna(const QString& texto, const QString& pista) {
-  auto* l = new QLabel(texto);
-  l->setFixedHeight(TPanelRejilla::ALTO_TITULO);
-  l->setAlignment(Qt::AlignCenter);
-  l->setFrameShape(QFrame::Panel);
-  l->setFrameShadow(QFrame::Raised);
-  l->setAutoFillBackground(true);
-  l->setBackgroundRole(QPalette::Button);
-  QFont f = l->font();
-  f.setBold(true);
-  l->setFont(f);
-  l->setToolTip(pista);
-  l->setStatusTip(pista);
-  return l;
-}
-
-// Título de columna sobre una columna de paneles.
-QWidget* conTitulo(QLabel* titulo, QWidget* contenido) {
-  auto* w = new QWidget;
-  auto* capa = new QVBoxLayout(w);
-  capa->setContentsMargins(0, 0, 0, 0);
-  capa->setSpacing(0);
-  capa->addWidget(titulo);
-  capa->addWidget(contenido, 1);
-  return w;
-}
-
 QString nombreTipo(int t) { return QString::fromStdString(nombresTipoUF[static_cast<size_t>(t)]); }
 
 }  // namespace
@@ -146,8 +119,8 @@ TfrmExeSuper::TfrmExeSuper(TMaquinaSuper& m, TServicioDialogos& d, TdlgIntervalo
   principal->setObjectName(QStringLiteral("splPrincipal"));
   principal->setChildrenCollapsible(false);
   principal->addWidget(izquierda);
-  principal->addWidget(conTitulo(tituloColumna(QStringLiteral("E. R."), QStringLiteral("Estaciones de Reserva")), colER));
-  principal->addWidget(conTitulo(tituloColumna(QStringLiteral("U. F."), QStringLiteral("Unidades Funcionales")), colUF));
+  principal->addWidget(TColumnaVistas::conTitulo(QStringLiteral("E. R."), QStringLiteral("Estaciones de Reserva"), colER));
+  principal->addWidget(TColumnaVistas::conTitulo(QStringLiteral("U. F."), QStringLiteral("Unidades Funcionales"), colUF));
   principal->setStretchFactor(0, 3);
   principal->setStretchFactor(1, 4);
   principal->setStretchFactor(2, 2);

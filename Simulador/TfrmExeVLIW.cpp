@@ -14,36 +14,6 @@
 #include "Simulador/TfrmUF.h"
 #include "vliw/TMaquinaVLIW.h"
 
-namespace {
-
-QLabel* titulo(const QString& texto, const QString& pista) {
-  auto* l = new QLabel(texto);
-  l->setFixedHeight(TPanelRejilla::ALTO_TITULO);
-  l->setAlignment(Qt::AlignCenter);
-  l->setFrameShape(QFrame::Panel);
-  l->setFrameShadow(QFrame::Raised);
-  l->setAutoFillBackground(true);
-  l->setBackgroundRole(QPalette::Button);
-  QFont f = l->font();
-  f.setBold(true);
-  l->setFont(f);
-  l->setToolTip(pista);
-  l->setStatusTip(pista);
-  return l;
-}
-
-QWidget* conTitulo(QLabel* cabecera, QWidget* contenido) {
-  auto* w = new QWidget;
-  auto* capa = new QVBoxLayout(w);
-  capa->setContentsMargins(0, 0, 0, 0);
-  capa->setSpacing(0);
-  capa->addWidget(cabecera);
-  capa->addWidget(contenido, 1);
-  return w;
-}
-
-}  // namespace
-
 TfrmExeVLIW::TfrmExeVLIW(TMaquinaVLIW& m, TServicioDialogos& dialogos, TdlgIntervalo& dlgIntervalo, QWidget* padre)
     : QMdiSubWindow(padre), maquina(m) {
   setObjectName(QStringLiteral("frmExeVLIW"));
@@ -81,8 +51,8 @@ TfrmExeVLIW::TfrmExeVLIW(TMaquinaVLIW& m, TServicioDialogos& dialogos, TdlgInter
     colUF->anadir(uf);
   }
 
-  auto* izquierda = conTitulo(titulo(QStringLiteral("Componentes"), QStringLiteral("Componentes")), componentes);
-  auto* derecha = conTitulo(titulo(QStringLiteral("U. F."), QStringLiteral("Unidades Funcionales")), colUF);
+  auto* izquierda = TColumnaVistas::conTitulo(QStringLiteral("Componentes"), QStringLiteral("Componentes"), componentes);
+  auto* derecha = TColumnaVistas::conTitulo(QStringLiteral("U. F."), QStringLiteral("Unidades Funcionales"), colUF);
   auto* principal = new QSplitter(Qt::Horizontal);
   principal->setObjectName(QStringLiteral("splPrincipal"));
   principal->setChildrenCollapsible(false);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Simulador/TModeloSelec.h"
+#include "Simulador/TPanelRejilla.h"
 #include "Simulador/TRejillaSelec.h"
 #include "Simulador/TdlgIntervalo.h"
 
@@ -84,14 +85,7 @@ TfrmSelec::TfrmSelec(TServicioDialogos& servicio, TdlgIntervalo& dlg, int opc, Q
   // Los números que se escriben, a la derecha; los que solo se leen, centrados.
   modeloSelec->setAlineacion(opciones & OPC_EDITABLE ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignCenter);
 
-  panTitulo = new QLabel(this);
-  panTitulo->setObjectName(QStringLiteral("panTitulo"));
-  panTitulo->setFixedHeight(20);
-  panTitulo->setAlignment(Qt::AlignCenter);
-  panTitulo->setFrameShape(QFrame::Panel);
-  panTitulo->setFrameShadow(QFrame::Raised);
-  panTitulo->setAutoFillBackground(true);
-  panTitulo->setBackgroundRole(QPalette::Button);
+  panTitulo = TPanelRejilla::crearTitulo(QString(), this);
 
   grdSelec = new TRejillaSelec(this);
   grdSelec->setModel(modeloSelec);
