@@ -77,13 +77,18 @@ bool ejecutarHastaCompletar(TfrmPrincipal& v, TDialogosAutomaticos& d, int m) {
   return d.mensajes.contains(QStringLiteral("Ejecución completada"));
 }
 
+// Abre un ejemplo con la orden de verdad, respondiendo al diálogo de ficheros.
+bool abrirEjemplo(TfrmPrincipal& v, TDialogosAutomaticos& d, const QString& nombre) {
+  d.ficheros << EJEMPLOS + QStringLiteral("/") + nombre;
+  v.actAbrir->trigger();
+  return v.codigo != nullptr;
+}
+
 // Cada escenario deja la ventana como debe salir en la captura; false si falla.
 using TEscenario = std::function<bool(TfrmPrincipal&, TDialogosAutomaticos&)>;
 
 bool escenarioSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
-  d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla");
-  v.actAbrir->trigger();
-  if (!v.codigo) return false;
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
   v.actVerBB->trigger();
   v.mnuCompGPRClick();
   v.mnuCompMemClick();
@@ -96,9 +101,7 @@ bool escenarioSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 }
 
 bool escenarioVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
-  d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla");
-  v.actAbrir->trigger();
-  if (!v.codigo) return false;
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
   if (!v.maquinaVLIW->cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.codigo))
     return false;
   v.seleccionarMaquina(TfrmPrincipal::VLIW);
@@ -118,9 +121,7 @@ bool escenarioVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 TfrmInstVLIW* construirSumaBucle(TfrmPrincipal& v, TDialogosAutomaticos& d, bool corregido) {
   // Más ancha que la de los otros escenarios: caben las once columnas del editor.
   v.resize(1280, 760);
-  d.ficheros << EJEMPLOS + QStringLiteral("/suma_bucle.pla");
-  v.actAbrir->trigger();
-  if (!v.codigo) return nullptr;
+  if (!abrirEjemplo(v, d, QStringLiteral("suma_bucle.pla"))) return nullptr;
   QApplication::processEvents();  // el panel del código ya ocupa su sitio
   v.actNuevoVLIW->trigger();
   TfrmInstVLIW* e = v.frmInstVLIW;
@@ -233,9 +234,7 @@ bool escenarioConfiguracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 // Ejecución superescalar a medias: varias instrucciones en vuelo y una coloreada.
 bool escenarioEjecucionSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.resize(1400, 860);
-  d.ficheros << EJEMPLOS + QStringLiteral("/producto_escalar.pla");
-  v.actAbrir->trigger();
-  if (!v.codigo) return false;
+  if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
   v.mnuCompFPRClick();
   v.actIni->trigger();
   // Hasta que el bucle principal tenga varias vueltas en vuelo.
@@ -254,15 +253,12 @@ bool escenarioEjecucionSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
     }
   }
   return false;
-  return true;
 }
 
 // Ejecución VLIW a medias del ejemplo de suma de vectores.
 bool escenarioEjecucionVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.resize(1100, 760);
-  d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla");
-  v.actAbrir->trigger();
-  if (!v.codigo) return false;
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
   if (!v.maquinaVLIW->cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.codigo))
     return false;
   v.seleccionarMaquina(TfrmPrincipal::VLIW);
