@@ -9,12 +9,12 @@
 #include <cstdint>
 #include <memory>
 
-#include "Simulador/TfrmComponente.h"
-#include "Simulador/TfrmConfSuper.h"
-#include "Simulador/TfrmConfVLIW.h"
-#include "Simulador/TfrmExeSuper.h"
-#include "Simulador/TfrmExeVLIW.h"
-#include "Simulador/TfrmInstVLIW.h"
+#include "Simulador/componentes/TfrmComponente.h"
+#include "Simulador/dialogos/TfrmConfSuper.h"
+#include "Simulador/dialogos/TfrmConfVLIW.h"
+#include "Simulador/superescalar/TfrmExeSuper.h"
+#include "Simulador/vliw/TfrmExeVLIW.h"
+#include "Simulador/vliw/TfrmInstVLIW.h"
 
 class QAction;
 class QComboBox;

@@ -16,9 +16,9 @@
 #include <string>
 #include <vector>
 
-#include "Simulador/TServicioDialogos.h"
-#include "Simulador/TdlgIntervalo.h"
-#include "Simulador/TfrmExeSuper.h"
+#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "Simulador/dialogos/TdlgIntervalo.h"
+#include "Simulador/superescalar/TfrmExeSuper.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 

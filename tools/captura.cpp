@@ -23,10 +23,10 @@
 #include <map>
 
 #include "Simulador/Main.h"
-#include "Simulador/TModeloInstVLIW.h"
-#include "Simulador/TServicioDialogos.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TdlgSaltoVLIW.h"
+#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/vliw/TModeloInstVLIW.h"
+#include "Simulador/vliw/TdlgSaltoVLIW.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"

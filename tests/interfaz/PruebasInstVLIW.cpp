@@ -14,14 +14,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "Simulador/TModeloCodigo.h"
-#include "Simulador/TModeloInstVLIW.h"
-#include "Simulador/TRejillaCodigo.h"
-#include "Simulador/TServicioDialogosQt.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TdlgCantidad.h"
-#include "Simulador/TdlgSaltoVLIW.h"
-#include "Simulador/TfrmInstVLIW.h"
+#include "Simulador/aplicacion/TServicioDialogosQt.h"
+#include "Simulador/codigo/TModeloCodigo.h"
+#include "Simulador/codigo/TRejillaCodigo.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/dialogos/TdlgCantidad.h"
+#include "Simulador/vliw/TModeloInstVLIW.h"
+#include "Simulador/vliw/TdlgSaltoVLIW.h"
+#include "Simulador/vliw/TfrmInstVLIW.h"
 #include "TServicioDialogosGuion.h"
 #include "loader/TCodigo.h"
 #include "vliw/TMaquinaVLIW.h"

@@ -19,12 +19,12 @@
 #include <stdexcept>
 
 #include "Simulador/Main.h"
-#include "Simulador/TAboutBox.h"
-#include "Simulador/TAplicacion.h"
-#include "Simulador/TModeloCodigo.h"
-#include "Simulador/TRejillaCodigo.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TfrmAyuda.h"
+#include "Simulador/aplicacion/TAplicacion.h"
+#include "Simulador/ayuda/TfrmAyuda.h"
+#include "Simulador/codigo/TModeloCodigo.h"
+#include "Simulador/codigo/TRejillaCodigo.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/dialogos/TAboutBox.h"
 #include "TServicioDialogosGuion.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"

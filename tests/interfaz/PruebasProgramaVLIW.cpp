@@ -13,10 +13,10 @@
 #include <memory>
 
 #include "Simulador/Main.h"
-#include "Simulador/TAplicacion.h"
-#include "Simulador/TModeloInstVLIW.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TdlgSaltoVLIW.h"
+#include "Simulador/aplicacion/TAplicacion.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/vliw/TModeloInstVLIW.h"
+#include "Simulador/vliw/TdlgSaltoVLIW.h"
 #include "TServicioDialogosGuion.h"
 #include "loader/TCodigo.h"
 #include "vliw/TMaquinaVLIW.h"
