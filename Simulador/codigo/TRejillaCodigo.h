@@ -16,6 +16,7 @@ inline constexpr const char* MIME_INSTRUCCION = "application/x-orvex-instruccion
 class TRejillaCodigo : public QTableView {
   Q_OBJECT
 public:
+  static constexpr int TEMA_AYUDA = 11;
   static constexpr int ANCHO_COLUMNA = 48;
   static constexpr int ALTO_FILA = 16;
   static constexpr int DISTANCIA_ARRASTRE = 2;

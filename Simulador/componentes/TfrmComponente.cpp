@@ -10,8 +10,8 @@ namespace {
 const char* const NOMBRES_OBJETO[3] = {"frmCompGPR", "frmCompFPR", "frmCompMem"};
 }
 
-TfrmComponente::TfrmComponente(TMaquina& m, int t, TServicioDialogos& dialogos, TdlgIntervalo& dlgIntervalo,
-                               QWidget* padre)
+TfrmComponente::TfrmComponente(const TMaquina& m, TEdicionMaquina& ediciones, int t, TServicioDialogos& dialogos,
+                               TdlgIntervalo& dlgIntervalo, QWidget* padre)
     : QMdiSubWindow(padre), maquina(m), tipo(t >= GPR && t <= MEMORIA ? t : GPR) {
   setObjectName(QString::fromLatin1(NOMBRES_OBJETO[tipo]));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -19,7 +19,7 @@ TfrmComponente::TfrmComponente(TMaquina& m, int t, TServicioDialogos& dialogos, 
   setProperty("temaAyuda", TEMA_AYUDA);
   frmSelec = new TfrmSelecMaquina(dialogos, dlgIntervalo);
   setWidget(frmSelec);
-  frmSelec->asignar(maquina, tipo);
+  frmSelec->asignar(maquina, ediciones, tipo);
   // 112 de ancho, o lo que pidan el título y los botones de la ventana.
   const int anchoTitulo = fontMetrics().horizontalAdvance(windowTitle()) + 4 * style()->pixelMetric(QStyle::PM_TitleBarHeight);
   resize(std::max(112, anchoTitulo), 366);

@@ -6,6 +6,7 @@
 
 #include <QMdiSubWindow>
 
+class TEdicionMaquina;
 class TMaquina;
 class TServicioDialogos;
 class TdlgIntervalo;
@@ -17,15 +18,15 @@ public:
   static constexpr int TEMA_AYUDA = 14;
   enum Tipo { GPR = 0, FPR = 1, MEMORIA = 2 };
 
-  // La máquina, «dialogos» y «dlgIntervalo» deben vivir más que la ventana
-  // (la ventana principal destruye sus ventanas hijas antes que las máquinas).
-  TfrmComponente(TMaquina& maquina, int tipo, TServicioDialogos& dialogos, TdlgIntervalo& dlgIntervalo,
-                 QWidget* padre = nullptr);
+  // La máquina, sus ediciones, «dialogos» y «dlgIntervalo» deben vivir más que
+  // la ventana (la ventana principal destruye sus ventanas hijas antes que las máquinas).
+  TfrmComponente(const TMaquina& maquina, TEdicionMaquina& ediciones, int tipo, TServicioDialogos& dialogos,
+                 TdlgIntervalo& dlgIntervalo, QWidget* padre = nullptr);
 
   // Vuelve a leer los valores de la máquina (refrescar del panel).
   void actualizar();
 
-  TMaquina& maquina;
+  const TMaquina& maquina;
   const int tipo;
   TfrmSelecMaquina* frmSelec;
 };

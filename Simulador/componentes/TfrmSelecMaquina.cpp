@@ -5,6 +5,7 @@
 #include "Simulador/componentes/TModeloSelec.h"
 #include "Simulador/componentes/TRejillaSelec.h"
 #include "Simulador/comunes/TFormatoNumero.h"
+#include "Simulador/control/TEdicionMaquina.h"
 #include "machine/TMaquina.h"
 
 const char* const TfrmSelecMaquina::MENSAJE_INVALIDO = "Valor inválido";
@@ -14,8 +15,9 @@ TfrmSelecMaquina::TfrmSelecMaquina(TServicioDialogos& d, TdlgIntervalo& dlg, QWi
   setObjectName(QStringLiteral("frmSelecMaquina"));
 }
 
-void TfrmSelecMaquina::asignar(TMaquina& m, int t) {
+void TfrmSelecMaquina::asignar(const TMaquina& m, TEdicionMaquina& e, int t) {
   maquina = &m;
+  ediciones = &e;
   tipo = t >= GPR && t <= MEMORIA ? t : GPR;
   static const char* const TITULOS[3] = {"GPR", "FPR", "Memoria"};
   static const char* const PREFIJOS[3] = {"R", "F", ""};
@@ -50,7 +52,7 @@ bool TfrmSelecMaquina::celdaActualValida() {
 }
 
 void TfrmSelecMaquina::butAceptarClick() {
-  if (!maquina) return;
+  if (!maquina || !ediciones) return;
   TModeloSelec* m = modelo();
   // Primero se comprueban todas: o se guardan todas las filas editadas o ninguna.
   for (int fila = 0; fila < m->rowCount(); ++fila) {
@@ -65,11 +67,11 @@ void TfrmSelecMaquina::butAceptarClick() {
     if (!m->editada(fila)) continue;
     const int32_t i = m->indice(fila);
     if (i < 0 || i >= numElementos) continue;
-    const size_t k = static_cast<size_t>(i);
     const QString texto = m->textoFila(fila);
-    if (tipo == GPR) maquina->gpr.valor[k] = i == 0 ? 0 : *TFormatoNumero::entero(texto);  // R0 sigue valiendo 0
-    else if (tipo == FPR) maquina->fpr.valor[k] = *TFormatoNumero::real(texto);
-    else maquina->memoria.datos[k] = *TFormatoNumero::real(texto);
+    // R0 sigue valiendo 0 (su texto ni se comprueba).
+    if (tipo == GPR) ediciones->escribirRegistroEntero(i, i == 0 ? 0 : *TFormatoNumero::entero(texto));
+    else if (tipo == FPR) ediciones->escribirRegistroReal(i, *TFormatoNumero::real(texto));
+    else ediciones->escribirMemoria(i, *TFormatoNumero::real(texto));
   }
   // Las filas guardadas vuelven a enseñar el valor de la máquina en su formato.
   refrescar();

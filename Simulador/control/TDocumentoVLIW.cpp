@@ -28,6 +28,8 @@ void TDocumentoVLIW::vincularEditor(TfrmInstVLIW* editor) {
   connect(editor, &TfrmInstVLIW::programaGuardado, this, [this] { revisionGuardada = revision; });
 }
 
+TfrmInstVLIW* TDocumentoVLIW::editor() const { return editorVinculado; }
+
 bool TDocumentoVLIW::sinGuardar() const {
   return maquina.codigo.numInstrucciones > 0 && revision != revisionGuardada;
 }

@@ -30,7 +30,7 @@ public:
   // El editor abierto sobre el programa (hay uno como mucho): sus ediciones sin
   // aceptar también se preguntan, y lo que acepta o guarda cuenta como revisión.
   void vincularEditor(TfrmInstVLIW* editor);
-  TfrmInstVLIW* editor() const { return editorVinculado; }
+  TfrmInstVLIW* editor() const;
 
   // El programa en memoria no es el último guardado o cargado (uno vacío no
   // cuenta: no hay nada que perder).

@@ -14,6 +14,7 @@
 #include "Simulador/comunes/TRejillaEjecucion.h"
 #include "Simulador/comunes/TVistaInstruccion.h"
 #include "Simulador/comunes/TfrmUF.h"
+#include "Simulador/control/TEdicionMaquina.h"
 #include "Simulador/superescalar/TModeloCola.h"
 #include "Simulador/superescalar/TModeloPrediccion.h"
 #include "Simulador/superescalar/TModeloROB.h"
@@ -26,9 +27,9 @@ QString nombreTipo(int t) { return QString::fromStdString(nombresTipoUF[static_c
 
 }  // namespace
 
-TfrmExeSuper::TfrmExeSuper(TMaquinaSuper& m, TServicioDialogos& d, TdlgIntervalo& dlgIntervalo, QTimer* timer,
-                           QWidget* padre)
-    : QMdiSubWindow(padre), maquina(m), dialogos(d), temporizador(timer) {
+TfrmExeSuper::TfrmExeSuper(const TMaquinaSuper& m, TEdicionMaquina& e, TServicioDialogos& d,
+                           TdlgIntervalo& dlgIntervalo, QTimer* timer, QWidget* padre)
+    : QMdiSubWindow(padre), maquina(m), ediciones(e), dialogos(d), temporizador(timer) {
   setObjectName(QStringLiteral("frmExeSuper"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Ejecución Superescalar"));
@@ -163,12 +164,13 @@ void TfrmExeSuper::actualizar() {
 }
 
 void TfrmExeSuper::colorearFila(int fila) {
-  TEntradaROB* entrada = modeloROB->entrada(fila);
+  const TEntradaROB* entrada = modeloROB->entrada(fila);
   if (!entrada || !entrada->instruccion) return;
+  const int32_t etiqueta = modeloROB->numero(fila);
   // Nada avanza mientras el usuario elige: el temporizador se para y se reanuda después.
   const bool corria = temporizador && temporizador->isActive();
   if (corria) temporizador->stop();
-  TInstruccion* ins = entrada->instruccion.get();
+  const TInstruccion* ins = entrada->instruccion.get();
   if ((ins->color >> 24) == 0) {  // color por defecto
     const QColor inicial = palette().color(QPalette::Base);
     const std::optional<QColor> elegido = dialogos.elegirColor(this, inicial);
@@ -176,9 +178,9 @@ void TfrmExeSuper::colorearFila(int fila) {
     // mirar sin tocar la entrada anterior por si el ROB hubiera cambiado.
     const TEntradaROB* sigue = modeloROB->entrada(fila);
     if (elegido && elegido->isValid() && sigue == entrada && sigue->instruccion.get() == ins)
-      ins->color = TVistaInstruccion::deQColor(*elegido);
+      ediciones.colorearEnVuelo(etiqueta, TVistaInstruccion::deQColor(*elegido));
   } else {
-    ins->color = COLOR_POR_DEFECTO;
+    ediciones.colorearEnVuelo(etiqueta, COLOR_POR_DEFECTO);
   }
   repintarColores();
   if (corria && temporizador) temporizador->start();

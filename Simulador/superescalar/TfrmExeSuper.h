@@ -3,7 +3,8 @@
 // tablas de renombrado, predicción de saltos, reorder buffer, estaciones de
 // reserva y unidades funcionales (también las de cálculo de direcciones),
 // releídas de la máquina tras cada ciclo. Lo único que cambia en la máquina
-// es el color con que el usuario resalta una instrucción en vuelo.
+// es el color con que el usuario resalta una instrucción en vuelo, y lo pide
+// a quien hace las ediciones.
 
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -14,6 +15,7 @@
 class QSplitter;
 class QTimer;
 class TColumnaVistas;
+class TEdicionMaquina;
 class TMaquinaSuper;
 class TModeloCola;
 class TModeloPrediccion;
@@ -31,11 +33,11 @@ public:
   static constexpr int TEMA_AYUDA = 15;
 
   // Se crea al empezar una ejecución, con la máquina recién reseteada; la
-  // máquina, «dialogos» y «dlgIntervalo» viven más que la ventana.
-  // «temporizador» (opcional) es el de la máquina: se para mientras el
-  // usuario elige un color.
-  TfrmExeSuper(TMaquinaSuper& maquina, TServicioDialogos& dialogos, TdlgIntervalo& dlgIntervalo,
-               QTimer* temporizador = nullptr, QWidget* padre = nullptr);
+  // máquina, sus ediciones, «dialogos» y «dlgIntervalo» viven más que la
+  // ventana. «temporizador» (opcional) es el de la máquina: se para mientras
+  // el usuario elige un color.
+  TfrmExeSuper(const TMaquinaSuper& maquina, TEdicionMaquina& ediciones, TServicioDialogos& dialogos,
+               TdlgIntervalo& dlgIntervalo, QTimer* temporizador = nullptr, QWidget* padre = nullptr);
 
   // Relee la máquina; la ventana principal la llama tras cada ciclo.
   void actualizar();
@@ -44,7 +46,7 @@ public:
   // Repinta las rejillas que enseñan colores.
   void repintarColores();
 
-  TMaquinaSuper& maquina;
+  const TMaquinaSuper& maquina;
 
   TPanelRejilla* panPrefetch;
   TPanelRejilla* panDecoder;
@@ -63,6 +65,7 @@ protected:
   void showEvent(QShowEvent* evento) override;
 
 private:
+  TEdicionMaquina& ediciones;
   TServicioDialogos& dialogos;
   QPointer<QTimer> temporizador;
   TModeloCola* modeloPrefetch;

@@ -23,6 +23,7 @@
 #include "Simulador/codigo/TModeloCodigo.h"
 #include "Simulador/codigo/TRejillaCodigo.h"
 #include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/control/TEdicionMaquina.h"
 #include "Simulador/dialogos/TdlgCantidad.h"
 #include "Simulador/vliw/TDelegadoInstVLIW.h"
 #include "Simulador/vliw/TModeloInstVLIW.h"
@@ -44,8 +45,9 @@ QPushButton* nuevoBoton(QWidget* padre, const char* nombre, const QString& texto
 
 }  // namespace
 
-TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TServicioDialogos& d, TdlgSaltoVLIW& s, QWidget* padre)
-    : QMdiSubWindow(padre), codigo(c), maquina(m), dialogos(d), dlgSalto(s) {
+TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TEdicionMaquina& e, TServicioDialogos& d,
+                           TdlgSaltoVLIW& s, QWidget* padre)
+    : QMdiSubWindow(padre), codigo(c), maquina(m), ediciones(e), dialogos(d), dlgSalto(s) {
   setObjectName(QStringLiteral("frmInstVLIW"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(QStringLiteral("Instrucciones VLIW"));
@@ -384,8 +386,7 @@ void TfrmInstVLIW::dobleClicFila(int fila) {
   modelo->ponerMarca(fila, marca);
   // Sin ediciones pendientes la rejilla es el programa: el breakpoint cambia ya
   // (el de la fila pulsada). Con ediciones, solo la marca, que «Aceptar» copia.
-  if (coincide)
-    if (TInstruccionLarga* larga = maquina.codigo.instruccion(fila)) larga->breakpoint = marca;
+  if (coincide) ediciones.cambiarBreakpoint(fila, marca);
 }
 
 void TfrmInstVLIW::ctrlClicCelda(int fila, int columna) {

@@ -16,6 +16,7 @@ class QTableView;
 class QWidget;
 class TCodigo;
 class TCodigoVLIW;
+class TEdicionMaquina;
 class TMaquinaVLIW;
 class TModeloInstVLIW;
 class TServicioDialogos;
@@ -44,9 +45,10 @@ public:
   };
 
   // El programa secuencial y el diálogo de saltos deben vivir más que el editor:
-  // la ventana principal cierra el editor antes de sustituir el programa.
-  TfrmInstVLIW(const TCodigo& codigo, TMaquinaVLIW& maquina, TServicioDialogos& dialogos, TdlgSaltoVLIW& dlgSalto,
-               QWidget* padre = nullptr);
+  // la ventana principal cierra el editor antes de sustituir el programa. Los
+  // breakpoints del programa de la máquina se piden a «ediciones».
+  TfrmInstVLIW(const TCodigo& codigo, TMaquinaVLIW& maquina, TEdicionMaquina& ediciones, TServicioDialogos& dialogos,
+               TdlgSaltoVLIW& dlgSalto, QWidget* padre = nullptr);
   ~TfrmInstVLIW() override;
 
   // ---- Operaciones de la ventana ----
@@ -115,6 +117,7 @@ public:
 
   const TCodigo& codigo;
   TMaquinaVLIW& maquina;
+  TEdicionMaquina& ediciones;
   TServicioDialogos& dialogos;
   TdlgSaltoVLIW& dlgSalto;
   // Opción «C&hequear código VLIW» de la ventana principal.

@@ -35,7 +35,7 @@ class PruebasDocumentoVLIW : public QObject {
   std::unique_ptr<TDocumentoVLIW> doc;
 
   TfrmInstVLIW* nuevoEditor() {
-    auto* e = new TfrmInstVLIW(codigo, *maquina, *dialogos, *dlgSalto);
+    auto* e = new TfrmInstVLIW(codigo, *maquina, *control, *dialogos, *dlgSalto);
     doc->vincularEditor(e);
     return e;
   }
