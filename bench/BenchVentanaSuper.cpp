@@ -16,9 +16,10 @@
 #include <string>
 #include <vector>
 
-#include "Simulador/TServicioDialogos.h"
-#include "Simulador/TdlgIntervalo.h"
-#include "Simulador/TfrmExeSuper.h"
+#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "Simulador/control/TControladorMaquina.h"
+#include "Simulador/dialogos/TdlgIntervalo.h"
+#include "Simulador/superescalar/TfrmExeSuper.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 
@@ -108,7 +109,8 @@ void medir(const char* nombre, bool maxima, QMdiArea& area, TServicioDialogos& d
   m.codigo = &codigo;
   m.memoria.sembrar(1);
   m.reset(true);
-  auto* v = new TfrmExeSuper(m, dialogos, dlg);
+  TControladorMaquina control(m, dialogos);
+  auto* v = new TfrmExeSuper(m, control, dialogos, dlg);
   area.addSubWindow(v);
   v->show();
   v->showMaximized();

@@ -23,10 +23,18 @@
 #include <map>
 
 #include "Simulador/Main.h"
-#include "Simulador/TModeloInstVLIW.h"
-#include "Simulador/TServicioDialogos.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TdlgSaltoVLIW.h"
+#include "Simulador/aplicacion/TGestorVentanas.h"
+#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "Simulador/componentes/TfrmComponente.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/control/TControladorMaquina.h"
+#include "Simulador/dialogos/TfrmConfSuper.h"
+#include "Simulador/dialogos/TfrmConfVLIW.h"
+#include "Simulador/superescalar/TfrmExeSuper.h"
+#include "Simulador/vliw/TModeloInstVLIW.h"
+#include "Simulador/vliw/TdlgSaltoVLIW.h"
+#include "Simulador/vliw/TfrmExeVLIW.h"
+#include "Simulador/vliw/TfrmInstVLIW.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -67,12 +75,25 @@ const QString EJEMPLOS = QStringLiteral(ORVEX_DIR_EJEMPLOS);
 // que copiar de la pantalla).
 QList<QWidget*> encima;
 
+// Una orden de la ventana, como si se eligiera en su menú.
+void orden(TfrmPrincipal& v, const char* nombre) {
+  if (auto* a = v.findChild<QAction*>(QLatin1String(nombre))) a->trigger();
+  else std::fprintf(stderr, "la ventana no tiene la orden %s\n", nombre);
+}
+
+TMaquinaSuper& super(TfrmPrincipal& v) { return *v.controlador(TTipoMaquina::superescalar).maquinaSuper(); }
+TMaquinaVLIW& vliw(TfrmPrincipal& v) { return *v.controlador(TTipoMaquina::vliw).maquinaVLIW(); }
+
+// Un tic de la máquina m: su temporizador vence y llega al manejador de la ventana.
+void tic(TfrmPrincipal& v, TTipoMaquina m) {
+  QMetaObject::invokeMethod(v.controlador(m).temporizador(), "timeout", Qt::DirectConnection);
+}
+
 // Ejecuta ticks hasta que la máquina m termina (o un límite de seguridad).
-bool ejecutarHastaCompletar(TfrmPrincipal& v, TDialogosAutomaticos& d, int m) {
+bool ejecutarHastaCompletar(TfrmPrincipal& v, TDialogosAutomaticos& d, TTipoMaquina m) {
   for (int i = 0; i < 100000 && !d.mensajes.contains(QStringLiteral("Ejecución completada")); ++i) {
-    if (m == TfrmPrincipal::VLIW) v.timSimulVLIWTimer();
-    else v.timSimulSuperTimer();
-    if (!v.timer(m)->isActive()) break;
+    tic(v, m);
+    if (!v.controlador(m).temporizador()->isActive()) break;
   }
   return d.mensajes.contains(QStringLiteral("Ejecución completada"));
 }
@@ -80,8 +101,8 @@ bool ejecutarHastaCompletar(TfrmPrincipal& v, TDialogosAutomaticos& d, int m) {
 // Abre un ejemplo con la orden de verdad, respondiendo al diálogo de ficheros.
 bool abrirEjemplo(TfrmPrincipal& v, TDialogosAutomaticos& d, const QString& nombre) {
   d.ficheros << EJEMPLOS + QStringLiteral("/") + nombre;
-  v.actAbrir->trigger();
-  return v.codigo != nullptr;
+  orden(v, "actAbrir");
+  return v.programa() != nullptr;
 }
 
 // Cada escenario deja la ventana como debe salir en la captura; false si falla.
@@ -89,29 +110,29 @@ using TEscenario = std::function<bool(TfrmPrincipal&, TDialogosAutomaticos&)>;
 
 bool escenarioSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
-  v.actVerBB->trigger();
-  v.mnuCompGPRClick();
-  v.mnuCompMemClick();
-  v.actIni->trigger();
-  if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::SUPERESCALAR)) return false;
+  orden(v, "actVerBB");
+  orden(v, "mnuCompGPR");
+  orden(v, "mnuCompMem");
+  orden(v, "actIni");
+  if (!ejecutarHastaCompletar(v, d, TTipoMaquina::superescalar)) return false;
   // El panel de código toma su ancho al procesar los eventos: el mosaico, después.
   QApplication::processEvents();
-  v.actMosaicoExecute();
+  orden(v, "actMosaico");
   return true;
 }
 
 bool escenarioVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
-  if (!v.maquinaVLIW->cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.codigo))
+  if (!vliw(v).cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.programa()))
     return false;
-  v.seleccionarMaquina(TfrmPrincipal::VLIW);
-  v.mnuCompFPRClick();
-  v.mnuCompMemClick();
-  v.actIni->trigger();
-  if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::VLIW)) return false;
+  v.seleccionarMaquina(TTipoMaquina::vliw);
+  orden(v, "mnuCompFPR");
+  orden(v, "mnuCompMem");
+  orden(v, "actIni");
+  if (!ejecutarHastaCompletar(v, d, TTipoMaquina::vliw)) return false;
   // El panel de código toma su ancho al procesar los eventos: el mosaico, después.
   QApplication::processEvents();
-  v.actMosaicoExecute();
+  orden(v, "actMosaico");
   return true;
 }
 
@@ -123,8 +144,8 @@ TfrmInstVLIW* construirSumaBucle(TfrmPrincipal& v, TDialogosAutomaticos& d, bool
   v.resize(1280, 760);
   if (!abrirEjemplo(v, d, QStringLiteral("suma_bucle.pla"))) return nullptr;
   QApplication::processEvents();  // el panel del código ya ocupa su sitio
-  v.actNuevoVLIW->trigger();
-  TfrmInstVLIW* e = v.frmInstVLIW;
+  orden(v, "actNuevoVLIW");
+  TfrmInstVLIW* e = v.ventanas().frmInstVLIW();
   if (!e) return nullptr;
   const int sumaEnt0 = e->columnaDe(0, tufSumaEntera), sumaEnt1 = e->columnaDe(1, tufSumaEntera);
   e->soltarInstruccion(0, 0, sumaEnt0);
@@ -150,11 +171,12 @@ bool escenarioEditorVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   const int salto = e->columnaDe(0, tufSalto);
   const TOperacionVLIW* op = e->modelo->operacion(3, salto);
   if (!op) return false;
-  v.dlgSaltoVLIW->preparar(op->op[2], e->modelo->numFilas() - 1, op->predVerdadero, op->predFalso, op->predicado);
-  v.dlgSaltoVLIW->setModal(false);
-  v.dlgSaltoVLIW->show();
-  v.dlgSaltoVLIW->move(v.geometry().center() + QPoint(60, -40));
-  encima << v.dlgSaltoVLIW;
+  TdlgSaltoVLIW& dlg = v.ventanas().dlgSaltoVLIW();
+  dlg.preparar(op->op[2], e->modelo->numFilas() - 1, op->predVerdadero, op->predFalso, op->predicado);
+  dlg.setModal(false);
+  dlg.show();
+  dlg.move(v.geometry().center() + QPoint(60, -40));
+  encima << &dlg;
   return true;
 }
 
@@ -184,23 +206,24 @@ bool escenarioResultadoVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   d.ficherosGuardar << fichero;
   e->butGuardar->click();
   d.ficheros << EJEMPLOS + QStringLiteral("/suma_bucle.pla") << fichero;
-  v.actAbrir->trigger();
-  v.actCargarVLIW->trigger();
-  if (!v.frmInstVLIW || v.maquinaVLIW->codigo.numInstrucciones != 6) return false;
-  v.mnuCompGPRClick();
-  v.mnuCompMemClick();
-  v.actIni->trigger();
-  if (!ejecutarHastaCompletar(v, d, TfrmPrincipal::VLIW)) return false;
-  if (v.maquinaVLIW->gpr.valor[3] != 15) return false;
+  orden(v, "actAbrir");
+  orden(v, "actCargarVLIW");
+  if (!v.ventanas().frmInstVLIW() || vliw(v).codigo.numInstrucciones != 6) return false;
+  orden(v, "mnuCompGPR");
+  orden(v, "mnuCompMem");
+  orden(v, "actIni");
+  if (!ejecutarHastaCompletar(v, d, TTipoMaquina::vliw)) return false;
+  if (vliw(v).gpr.valor[3] != 15) return false;
   // El editor arriba y las demás ventanas en fila debajo.
-  v.frmInstVLIW->move(0, 0);
+  const TGestorVentanas& g = v.ventanas();
+  g.frmInstVLIW()->move(0, 0);
   int x = 0;
-  const int y = v.frmInstVLIW->height() + 4;
-  for (QMdiSubWindow* w : {static_cast<QMdiSubWindow*>(v.frmExeVLIW), static_cast<QMdiSubWindow*>(v.frmCompGPR),
-                           static_cast<QMdiSubWindow*>(v.frmCompMem)}) {
+  const int y = g.frmInstVLIW()->height() + 4;
+  for (QMdiSubWindow* w : {static_cast<QMdiSubWindow*>(g.frmExeVLIW()), static_cast<QMdiSubWindow*>(g.frmCompGPR()),
+                           static_cast<QMdiSubWindow*>(g.frmCompMem())}) {
     if (!w) continue;
     w->move(x, y);
-    w->resize(w->width(), std::min(w->height(), v.mdiArea->viewport()->height() - y));
+    w->resize(w->width(), std::min(w->height(), v.findChild<QMdiArea*>()->viewport()->height() - y));
     x += w->width() + 4;
   }
   return true;
@@ -211,10 +234,10 @@ bool escenarioResultadoVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 bool escenarioConfiguracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla") << EJEMPLOS + QStringLiteral("/vector_suma.vliw");
   v.resize(1280, 760);
-  v.actAbrir->trigger();
+  orden(v, "actAbrir");
   QApplication::processEvents();
-  v.actCargarVLIW->trigger();
-  TfrmInstVLIW* e = v.frmInstVLIW;
+  orden(v, "actCargarVLIW");
+  TfrmInstVLIW* e = v.ventanas().frmInstVLIW();
   if (!e) return false;
   e->dobleClicFila(15);
   const int sumaFlot = e->columnaDe(0, tufSumaFlotante);
@@ -223,11 +246,13 @@ bool escenarioConfiguracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   e->resize(e->width(), 224);
   QApplication::processEvents();
   e->grdInstrucciones->scrollTo(e->modelo->index(13, 0), QAbstractItemView::PositionAtTop);
-  v.actConfSuperExecute();
-  v.actConfVLIWExecute();
-  if (!v.frmConfSuper || !v.frmConfVLIW) return false;
-  v.frmConfSuper->move(0, e->height() + 4);
-  v.frmConfVLIW->move(v.frmConfSuper->width() + 4, e->height() + 4);
+  orden(v, "actConfSuper");
+  orden(v, "actConfVLIW");
+  TfrmConfSuper* confSuper = v.ventanas().frmConfSuper();
+  TfrmConfVLIW* confVLIW = v.ventanas().frmConfVLIW();
+  if (!confSuper || !confVLIW) return false;
+  confSuper->move(0, e->height() + 4);
+  confVLIW->move(confSuper->width() + 4, e->height() + 4);
   return true;
 }
 
@@ -235,20 +260,21 @@ bool escenarioConfiguracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 bool escenarioEjecucionSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.resize(1400, 860);
   if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
-  v.mnuCompFPRClick();
-  v.actIni->trigger();
+  orden(v, "mnuCompFPR");
+  orden(v, "actIni");
   // Hasta que el bucle principal tenga varias vueltas en vuelo.
-  for (int i = 0; i < 200 && v.maquinaSuper->rob.numElementos() < 12; ++i) v.timSimulSuperTimer();
-  if (!v.frmExeSuper || !v.timSimulSuper->isActive()) return false;
-  v.timSimulSuper->stop();
+  for (int i = 0; i < 200 && super(v).rob.numElementos() < 12; ++i) tic(v, TTipoMaquina::superescalar);
+  QTimer* t = v.controlador(TTipoMaquina::superescalar).temporizador();
+  if (!v.ventanas().frmExeSuper() || !t->isActive()) return false;
+  t->stop();
   // Se colorea, como con un doble clic, una suma entera que está en su unidad:
   // se ve en el ROB, en su estación y en la unidad.
-  const auto& rob = v.maquinaSuper->rob;
+  const auto& rob = super(v).rob;
   for (int fila = 0; fila < rob.numElementos(); ++fila) {
     const TEntradaROB* e = rob.enOrden(fila);
     if (e->etapa == ETAPA_EXEC && e->instruccion->tipoUnidad() == tufSumaEntera) {
       d.colores << QColor(255, 196, 120);
-      v.frmExeSuper->colorearFila(fila);
+      v.ventanas().frmExeSuper()->colorearFila(fila);
       return true;
     }
   }
@@ -259,26 +285,27 @@ bool escenarioEjecucionSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 bool escenarioEjecucionVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   v.resize(1100, 760);
   if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
-  if (!v.maquinaVLIW->cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.codigo))
+  if (!vliw(v).cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.programa()))
     return false;
-  v.seleccionarMaquina(TfrmPrincipal::VLIW);
-  v.mnuCompGPRClick();
-  v.actIni->trigger();
+  v.seleccionarMaquina(TTipoMaquina::vliw);
+  orden(v, "mnuCompGPR");
+  orden(v, "actIni");
   // Hasta un ciclo con una carga en vuelo (su NaT a V) y otras operaciones en las unidades.
   auto enVuelo = [&v] {
     int n = 0;
-    for (const auto& tipo : v.maquinaVLIW->uf)
+    for (const auto& tipo : vliw(v).uf)
       for (const TUnidadFuncional& u : tipo) n += u.ocupadas;
     return n;
   };
   auto hayNaT = [&v] {
     for (int r = 0; r < NUM_REGISTROS; ++r)
-      if (v.maquinaVLIW->natGPR[static_cast<size_t>(r)] || v.maquinaVLIW->natFPR[static_cast<size_t>(r)]) return true;
+      if (vliw(v).natGPR[static_cast<size_t>(r)] || vliw(v).natFPR[static_cast<size_t>(r)]) return true;
     return false;
   };
-  for (int i = 0; i < 60 && !(hayNaT() && enVuelo() >= 2); ++i) v.timSimulVLIWTimer();
-  if (!v.frmExeVLIW || !v.timSimulVLIW->isActive()) return false;
-  v.timSimulVLIW->stop();
+  for (int i = 0; i < 60 && !(hayNaT() && enVuelo() >= 2); ++i) tic(v, TTipoMaquina::vliw);
+  QTimer* t = v.controlador(TTipoMaquina::vliw).temporizador();
+  if (!v.ventanas().frmExeVLIW() || !t->isActive()) return false;
+  t->stop();
   return true;
 }
 

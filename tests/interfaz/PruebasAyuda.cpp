@@ -8,8 +8,8 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "Simulador/TFicheroAyuda.h"
-#include "Simulador/TfrmAyuda.h"
+#include "Simulador/ayuda/TFicheroAyuda.h"
+#include "Simulador/ayuda/TfrmAyuda.h"
 
 namespace {
 const QString RUTA_AYUDA = QStringLiteral(ORVEX_DIR_FUENTES "/Ayuda/ORVEX.HLP");

@@ -9,14 +9,14 @@
 #include <QtTest>
 #include <memory>
 
-#include "Simulador/Main.h"
-#include "Simulador/TEditorValor.h"
-#include "Simulador/TFormatoNumero.h"
-#include "Simulador/TModeloSelec.h"
-#include "Simulador/TRejillaSelec.h"
-#include "Simulador/TdlgIntervalo.h"
-#include "Simulador/TfrmComponente.h"
-#include "Simulador/TfrmSelecMaquina.h"
+#include "AyudaPrincipal.h"
+#include "Simulador/componentes/TModeloSelec.h"
+#include "Simulador/componentes/TRejillaSelec.h"
+#include "Simulador/componentes/TfrmComponente.h"
+#include "Simulador/componentes/TfrmSelecMaquina.h"
+#include "Simulador/comunes/TEditorValor.h"
+#include "Simulador/comunes/TFormatoNumero.h"
+#include "Simulador/dialogos/TdlgIntervalo.h"
 #include "TServicioDialogosGuion.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -43,10 +43,11 @@ class PruebasComponentes : public QObject {
   std::unique_ptr<TServicioDialogosGuion> dialogos;
   std::unique_ptr<TdlgIntervalo> dlg;
   std::unique_ptr<TMaquinaSuper> maquina;
+  std::unique_ptr<TControladorMaquina> control;  // por donde el panel escribe en «maquina»
 
   // Panel de la ventana de componentes de ese tipo, ya enlazado a «maquina».
   std::unique_ptr<TfrmComponente> ventana(int tipo) {
-    auto v = std::make_unique<TfrmComponente>(*maquina, tipo, *dialogos, *dlg);
+    auto v = std::make_unique<TfrmComponente>(*maquina, *control, tipo, *dialogos, *dlg);
     v->show();
     return v;
   }
@@ -87,11 +88,13 @@ private slots:
     dialogos = std::make_unique<TServicioDialogosGuion>();
     dlg = std::make_unique<TdlgIntervalo>(*dialogos);
     maquina = std::make_unique<TMaquinaSuper>();
+    control = std::make_unique<TControladorMaquina>(*maquina, *dialogos);
   }
 
   void cleanup() {
     QCOMPARE(dialogos->sinRespuesta, 0);
     dlg.reset();
+    control.reset();
     maquina.reset();
     dialogos.reset();
   }
@@ -377,31 +380,32 @@ private slots:
   // la otra, con la selección inicial; y siguen válidas pase lo que pase.
   void componentesSiguenALaMaquina() {
     TfrmPrincipal v(*dialogos);
+    TPrincipalEnPrueba c(v);
     dialogos->ficherosAbrir << QStringLiteral(ORVEX_DIR_EJEMPLOS "/vector_suma.pla");
-    v.actAbrir->trigger();
-    QVERIFY(v.codigo);
-    v.mnuCompMemClick();
-    v.mnuCompGPRClick();
-    elegir(v.frmCompGPR->frmSelec->butAnadir, QStringLiteral("20"), RESULTADO_ACEPTAR, v.dlgIntervalo);
-    QCOMPARE(v.frmCompGPR->frmSelec->seleccion.size(), size_t(9));
-    QPointer<TfrmComponente> antes = v.frmCompGPR;
-    v.maquinaVLIW->gpr.valor[1] = 77;
-    v.seleccionarMaquina(TfrmPrincipal::VLIW);
+    c.actAbrir->trigger();
+    QVERIFY(v.programa());
+    c.mnuCompMem->trigger();
+    c.mnuCompGPR->trigger();
+    elegir(c.frmCompGPR()->frmSelec->butAnadir, QStringLiteral("20"), RESULTADO_ACEPTAR, &c.ventanas().dlgIntervalo());
+    QCOMPARE(c.frmCompGPR()->frmSelec->seleccion.size(), size_t(9));
+    QPointer<TfrmComponente> antes = c.frmCompGPR();
+    c.vliw().gpr.valor[1] = 77;
+    v.seleccionarMaquina(VLIW);
     QVERIFY(antes.isNull());
-    QCOMPARE(&v.frmCompGPR->maquina, static_cast<TMaquina*>(v.maquinaVLIW.get()));
-    QCOMPARE(v.frmCompGPR->frmSelec->seleccion.size(), size_t(8));
-    QCOMPARE(valor(*v.frmCompGPR->frmSelec, 1), QStringLiteral("77"));
-    QCOMPARE(v.frmCompMem->frmSelec->panTitulo->text(), QStringLiteral("Memoria"));
+    QCOMPARE(&c.frmCompGPR()->maquina, static_cast<TMaquina*>(&c.vliw()));
+    QCOMPARE(c.frmCompGPR()->frmSelec->seleccion.size(), size_t(8));
+    QCOMPARE(valor(*c.frmCompGPR()->frmSelec, 1), QStringLiteral("77"));
+    QCOMPARE(c.frmCompMem()->frmSelec->panTitulo->text(), QStringLiteral("Memoria"));
     // Otro programa, una ejecución completa y un reinicio con la ventana abierta.
     dialogos->ficherosAbrir << QStringLiteral(ORVEX_DIR_EJEMPLOS "/producto_escalar.pla");
-    v.actAbrir->trigger();
-    v.seleccionarMaquina(TfrmPrincipal::SUPERESCALAR);
-    v.actPaso->trigger();
-    for (int i = 0; i < 2000 && v.maquinaSuper->enEjecucion; ++i) v.timSimulSuperTimer();
+    c.actAbrir->trigger();
+    v.seleccionarMaquina(SUPER);
+    c.actPaso->trigger();
+    for (int i = 0; i < 2000 && c.super().enEjecucion; ++i) c.tic(SUPER);
     QCOMPARE(dialogos->mensajes().last(), QStringLiteral("Ejecución completada"));
-    elegir(v.frmCompMem->frmSelec->butAnadir, QStringLiteral("32"), RESULTADO_ACEPTAR, v.dlgIntervalo);
-    QCOMPARE(valor(*v.frmCompMem->frmSelec, 8), QStringLiteral("125,000"));
-    v.frmCompMem->grab();
+    elegir(c.frmCompMem()->frmSelec->butAnadir, QStringLiteral("32"), RESULTADO_ACEPTAR, &c.ventanas().dlgIntervalo());
+    QCOMPARE(valor(*c.frmCompMem()->frmSelec, 8), QStringLiteral("125,000"));
+    c.frmCompMem()->grab();
   }
 };
 

@@ -8,9 +8,9 @@
 #include <QtTest>
 #include <memory>
 
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TfrmConfSuper.h"
-#include "Simulador/TfrmConfVLIW.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/dialogos/TfrmConfSuper.h"
+#include "Simulador/dialogos/TfrmConfVLIW.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 

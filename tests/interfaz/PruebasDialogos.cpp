@@ -6,12 +6,12 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "Simulador/TAboutBox.h"
-#include "Simulador/TServicioDialogos.h"
-#include "Simulador/TServicioDialogosQt.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TdlgCantidad.h"
-#include "Simulador/TdlgGuardarCambio.h"
+#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "Simulador/aplicacion/TServicioDialogosQt.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/dialogos/TAboutBox.h"
+#include "Simulador/dialogos/TdlgCantidad.h"
+#include "Simulador/dialogos/TdlgGuardarCambio.h"
 
 namespace {
 

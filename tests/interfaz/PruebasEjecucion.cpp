@@ -12,21 +12,21 @@
 #include <functional>
 #include <memory>
 
-#include "Simulador/Main.h"
-#include "Simulador/TColumnaVistas.h"
-#include "Simulador/TModeloER.h"
-#include "Simulador/TModeloROB.h"
-#include "Simulador/TModeloSelec.h"
-#include "Simulador/TPanelRejilla.h"
-#include "Simulador/TRejillaEjecucion.h"
-#include "Simulador/TRejillaSelec.h"
-#include "Simulador/TdlgIntervalo.h"
-#include "Simulador/TfrmER.h"
-#include "Simulador/TfrmExeSuper.h"
-#include "Simulador/TfrmExeVLIW.h"
-#include "Simulador/TfrmSelecBool.h"
-#include "Simulador/TfrmSelecROBReg.h"
-#include "Simulador/TfrmUF.h"
+#include "AyudaPrincipal.h"
+#include "Simulador/componentes/TModeloSelec.h"
+#include "Simulador/componentes/TRejillaSelec.h"
+#include "Simulador/componentes/TfrmSelecBool.h"
+#include "Simulador/componentes/TfrmSelecROBReg.h"
+#include "Simulador/comunes/TColumnaVistas.h"
+#include "Simulador/comunes/TPanelRejilla.h"
+#include "Simulador/comunes/TRejillaEjecucion.h"
+#include "Simulador/comunes/TfrmUF.h"
+#include "Simulador/dialogos/TdlgIntervalo.h"
+#include "Simulador/superescalar/TModeloER.h"
+#include "Simulador/superescalar/TModeloROB.h"
+#include "Simulador/superescalar/TfrmER.h"
+#include "Simulador/superescalar/TfrmExeSuper.h"
+#include "Simulador/vliw/TfrmExeVLIW.h"
 #include "TServicioDialogosGuion.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -93,8 +93,10 @@ class PruebasEjecucion : public QObject {
   std::unique_ptr<TdlgIntervalo> dlg;
   std::unique_ptr<QMdiArea> area;
   TCodigo tres;
-  // Las máquinas de cada prueba viven más que las ventanas que las leen.
+  // Las máquinas de cada prueba (y sus controladores, por donde las ventanas
+  // escriben en ellas) viven más que las ventanas que las leen.
   std::vector<std::unique_ptr<TMaquina>> maquinas;
+  std::vector<std::unique_ptr<TControladorMaquina>> controladores;
 
   template <typename T>
   T& nueva() {
@@ -103,7 +105,8 @@ class PruebasEjecucion : public QObject {
   }
 
   TfrmExeSuper* ventanaSuper(TMaquinaSuper& m, QTimer* t = nullptr) {
-    auto* v = new TfrmExeSuper(m, *dialogos, *dlg, t);
+    controladores.push_back(std::make_unique<TControladorMaquina>(m, *dialogos));
+    auto* v = new TfrmExeSuper(m, *controladores.back(), *dialogos, *dlg, t);
     area->addSubWindow(v);
     v->show();
     return v;
@@ -155,6 +158,7 @@ private slots:
   void cleanup() {
     QCOMPARE(dialogos->sinRespuesta, 0);
     area.reset();
+    controladores.clear();
     maquinas.clear();
     dlg.reset();
     dialogos.reset();
@@ -380,21 +384,22 @@ private slots:
   // El temporizador de la ventana principal se para mientras se elige color.
   void colorDuranteUnaEjecucionDeLaVentanaPrincipal() {
     TfrmPrincipal p(*dialogos);
+    TPrincipalEnPrueba c(p);
     dialogos->ficherosAbrir << fichero(QStringLiteral("tres.pla"), TRES);
-    p.actAbrir->trigger();
-    p.actIni->trigger();
-    for (int i = 0; i < 4; ++i) p.timSimulSuperTimer();
-    QVERIFY(p.frmExeSuper && p.timSimulSuper->isActive());
+    c.actAbrir->trigger();
+    c.actIni->trigger();
+    for (int i = 0; i < 4; ++i) c.tic(SUPER);
+    QVERIFY(c.frmExeSuper() && c.timSimulSuper->isActive());
     bool corria = true;
-    dialogos->alElegirColor = [&] { corria = p.timSimulSuper->isActive(); };
+    dialogos->alElegirColor = [&] { corria = c.timSimulSuper->isActive(); };
     dialogos->colores << QColor(Qt::yellow);
-    p.frmExeSuper->colorearFila(0);
+    c.frmExeSuper()->colorearFila(0);
     QVERIFY(!corria);
-    QVERIFY(p.timSimulSuper->isActive());
-    QCOMPARE(p.maquinaSuper->rob.enOrden(0)->instruccion->color, colorRGB(255, 255, 0));
+    QVERIFY(c.timSimulSuper->isActive());
+    QCOMPARE(c.super().rob.enOrden(0)->instruccion->color, colorRGB(255, 255, 0));
     // El color es de esa instrucción en vuelo, no del programa.
-    QCOMPARE(p.codigo->instrucciones[0].color, COLOR_POR_DEFECTO);
-    p.pausaSuper();
+    QCOMPARE(p.programa()->instrucciones[0].color, COLOR_POR_DEFECTO);
+    c.controlador(SUPER).pausa();
   }
 
   // Doble clic en el título: plegar y desplegar; el último panel no se pliega.

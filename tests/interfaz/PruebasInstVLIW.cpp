@@ -14,14 +14,15 @@
 #include <QtTest>
 #include <memory>
 
-#include "Simulador/TModeloCodigo.h"
-#include "Simulador/TModeloInstVLIW.h"
-#include "Simulador/TRejillaCodigo.h"
-#include "Simulador/TServicioDialogosQt.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TdlgCantidad.h"
-#include "Simulador/TdlgSaltoVLIW.h"
-#include "Simulador/TfrmInstVLIW.h"
+#include "Simulador/aplicacion/TServicioDialogosQt.h"
+#include "Simulador/codigo/TModeloCodigo.h"
+#include "Simulador/codigo/TRejillaCodigo.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/control/TControladorMaquina.h"
+#include "Simulador/dialogos/TdlgCantidad.h"
+#include "Simulador/vliw/TModeloInstVLIW.h"
+#include "Simulador/vliw/TdlgSaltoVLIW.h"
+#include "Simulador/vliw/TfrmInstVLIW.h"
 #include "TServicioDialogosGuion.h"
 #include "loader/TCodigo.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -55,13 +56,14 @@ class PruebasInstVLIW : public QObject {
   QTemporaryDir dir;
   std::unique_ptr<TMaquinaVLIW> maquina;
   std::unique_ptr<TServicioDialogosGuion> dialogos;
+  std::unique_ptr<TControladorMaquina> control;  // los breakpoints del programa pasan por él
   std::unique_ptr<TdlgSaltoVLIW> dlgSalto;
   std::unique_ptr<TRejillaCodigo> origen;  // la rejilla del código secuencial de la que se arrastra
   QPointer<TfrmInstVLIW> e;
 
   void crearEditor() {
     delete e.data();
-    e = new TfrmInstVLIW(codigo, *maquina, *dialogos, *dlgSalto);
+    e = new TfrmInstVLIW(codigo, *maquina, *control, *dialogos, *dlgSalto);
   }
 
   TModeloInstVLIW& modelo() const { return *e->modelo; }
@@ -113,6 +115,7 @@ private slots:
   void init() {
     maquina = std::make_unique<TMaquinaVLIW>();
     dialogos = std::make_unique<TServicioDialogosGuion>();
+    control = std::make_unique<TControladorMaquina>(*maquina, *dialogos);
     dlgSalto = std::make_unique<TdlgSaltoVLIW>();
     origen = std::make_unique<TRejillaCodigo>();
     origen->modelo()->asignar(&codigo);
@@ -124,6 +127,7 @@ private slots:
     delete e.data();
     origen.reset();
     dlgSalto.reset();
+    control.reset();
     dialogos.reset();
     maquina.reset();
   }

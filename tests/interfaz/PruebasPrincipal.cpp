@@ -18,22 +18,15 @@
 #include <memory>
 #include <stdexcept>
 
-#include "Simulador/Main.h"
-#include "Simulador/TAboutBox.h"
-#include "Simulador/TAplicacion.h"
-#include "Simulador/TModeloCodigo.h"
-#include "Simulador/TRejillaCodigo.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TfrmAyuda.h"
+#include "AyudaPrincipal.h"
+#include "Simulador/aplicacion/TAplicacion.h"
+#include "Simulador/codigo/TModeloCodigo.h"
 #include "TServicioDialogosGuion.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
 namespace {
-
-const int SUPER = TfrmPrincipal::SUPERESCALAR;
-const int VLIW = TfrmPrincipal::VLIW;
 
 // Tres instrucciones: la VLIW ejecuta copias de la 0 (DADDUI, +Entera) y, para
 // el error de dirección, la 1 y la 2.
@@ -63,6 +56,7 @@ class PruebasPrincipal : public QObject {
   QTemporaryDir dir;
   std::unique_ptr<TServicioDialogosGuion> dialogos;
   std::unique_ptr<TfrmPrincipal> v;
+  std::unique_ptr<TPrincipalEnPrueba> c;
 
   QString fichero(const QString& nombre, const QByteArray& texto) {
     const QString ruta = dir.filePath(nombre);
@@ -74,7 +68,7 @@ class PruebasPrincipal : public QObject {
 
   void abrir(const QString& ruta) {
     dialogos->ficherosAbrir << ruta;
-    v->actAbrir->trigger();
+    c->actAbrir->trigger();
   }
 
   // Programa secuencial y, para la VLIW, n instrucciones largas de un DADDUI.
@@ -87,54 +81,51 @@ class PruebasPrincipal : public QObject {
   void cargarVLIW(int n, int breakpointEn = -1) {
     QByteArray texto = QByteArray::number(n) + '\n';
     for (int i = 0; i < n; ++i) texto += "1\t0 0 0 0\n";
-    QVERIFY(v->maquinaVLIW->cargarCodigo(fichero(QStringLiteral("p.vliw"), texto).toStdString(), *v->codigo));
-    if (breakpointEn >= 0) v->maquinaVLIW->codigo.instruccion(breakpointEn)->breakpoint = true;
+    QVERIFY(c->vliw().cargarCodigo(fichero(QStringLiteral("p.vliw"), texto).toStdString(), *v->programa()));
+    if (breakpointEn >= 0) c->vliw().codigo.instruccion(breakpointEn)->breakpoint = true;
     v->seleccionarMaquina(VLIW);
   }
 
   // Programa largo para la máquina m (la superescalar, un ejemplo con bucles).
-  void prepararLargo(int m) {
+  void prepararLargo(TTipoMaquina m) {
     if (m == VLIW) {
       prepararVLIW(20);
       return;
     }
     abrir(QStringLiteral(ORVEX_DIR_EJEMPLOS "/vector_suma.pla"));
-    QVERIFY(v->codigo);
+    QVERIFY(v->programa());
   }
 
-  void tick(int m) {
-    if (m == VLIW) v->timSimulVLIWTimer();
-    else v->timSimulSuperTimer();
-  }
+  void tick(TTipoMaquina m) { c->tic(m); }
 
-  QList<QMdiSubWindow*> ventanas() const { return v->mdiArea->subWindowList(); }
+  QList<QMdiSubWindow*> ventanas() const { return c->mdiArea->subWindowList(); }
 
   // Las ventanas cerradas por el usuario se destruyen en diferido.
   static void destruirPendientes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  void compruebaBloqueo(int m, bool enMarcha) {
-    QCOMPARE(v->actAbrir->isEnabled(), !enMarcha);
-    QCOMPARE(v->cboMaquina->isEnabled(), !enMarcha);
-    QCOMPARE(v->mnuSelMaquina->isEnabled(), !enMarcha);
-    QCOMPARE(v->actSelSuper->isEnabled(), !enMarcha);
-    QCOMPARE(v->actSelVLIW->isEnabled(), !enMarcha);
+  void compruebaBloqueo(TTipoMaquina m, bool enMarcha) {
+    QCOMPARE(c->actAbrir->isEnabled(), !enMarcha);
+    QCOMPARE(c->cboMaquina->isEnabled(), !enMarcha);
+    QCOMPARE(c->mnuSelMaquina->isEnabled(), !enMarcha);
+    QCOMPARE(c->actSelSuper->isEnabled(), !enMarcha);
+    QCOMPARE(c->actSelVLIW->isEnabled(), !enMarcha);
     if (m == SUPER) {
-      QCOMPARE(v->actConfSuper->isEnabled(), !enMarcha);
-      QVERIFY(v->actConfVLIW->isEnabled());
+      QCOMPARE(c->actConfSuper->isEnabled(), !enMarcha);
+      QVERIFY(c->actConfVLIW->isEnabled());
     } else {
-      QCOMPARE(v->actConfVLIW->isEnabled(), !enMarcha);
-      QCOMPARE(v->mnuInstVLIW->isEnabled(), !enMarcha);
-      QCOMPARE(v->actNuevoVLIW->isEnabled(), !enMarcha);
-      QVERIFY(v->actConfSuper->isEnabled());
+      QCOMPARE(c->actConfVLIW->isEnabled(), !enMarcha);
+      QCOMPARE(c->mnuInstVLIW->isEnabled(), !enMarcha);
+      QCOMPARE(c->actNuevoVLIW->isEnabled(), !enMarcha);
+      QVERIFY(c->actConfSuper->isEnabled());
     }
     // Lo que nunca se bloquea.
-    for (QAction* a : {v->actIni, v->actPaso, v->actPausa, v->actParar, v->actFalloCache, v->mnuCompGPR,
-                       v->opcReset, v->actVerBB})
+    for (QAction* a : {c->actIni, c->actPaso, c->actPausa, c->actParar, c->actFalloCache, c->mnuCompGPR,
+                       c->opcReset, c->actVerBB})
       QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
   }
 
   static void porMaquina() {
-    QTest::addColumn<int>("m");
+    QTest::addColumn<TTipoMaquina>("m");
     QTest::newRow("superescalar") << SUPER;
     QTest::newRow("VLIW") << VLIW;
   }
@@ -144,12 +135,14 @@ private slots:
     dialogos = std::make_unique<TServicioDialogosGuion>();
     qobject_cast<TAplicacion*>(QCoreApplication::instance())->setServicioDialogos(dialogos.get());
     v = std::make_unique<TfrmPrincipal>(*dialogos);
+    c = std::make_unique<TPrincipalEnPrueba>(*v);
     v->resize(892, 564);
     v->show();
   }
 
   void cleanup() {
     QCOMPARE(dialogos->sinRespuesta, 0);
+    c.reset();
     v.reset();
     qobject_cast<TAplicacion*>(QCoreApplication::instance())->setServicioDialogos(nullptr);
     dialogos.reset();
@@ -159,37 +152,37 @@ private slots:
 
   void estadoDeArranque() {
     QCOMPARE(v->windowTitle(), QStringLiteral("Orvex: Simulador para Planificación Dinámica y Estática"));
-    QCOMPARE(int(v->maquinaActual), SUPER);
-    QVERIFY(v->maquinaSuper && v->maquinaVLIW && !v->codigo);
-    QCOMPARE(v->maquinaSuper->emision, 4);
-    QCOMPARE(v->maquinaSuper->totalUF(), 11);
-    QCOMPARE(v->maquinaVLIW->latFalloCache, 9);
-    QCOMPARE(v->maquinaSuper->memoria.porcentajeFallos, 0);
-    QCOMPARE(v->maquinaVLIW->memoria.porcentajeFallos, 0);
-    QVERIFY(!v->tobEjecucion->isVisible());
-    QVERIFY(v->tobEstandar->isVisible());
-    QVERIFY(!v->opcionBarEjecucion->isChecked() && !v->opcionBarEjecucion->isEnabled());
-    QVERIFY(v->opcionBarEstandar->isChecked());
-    QVERIFY(!v->panCodigo->isVisible());
-    QCOMPARE(v->panTitulo->text(), QStringLiteral("Código Secuencial"));
-    QVERIFY(!v->mnuEjecutar->isEnabled() && !v->mnuInstVLIW->isEnabled());
-    QVERIFY(!v->actVerCodigo->isEnabled() && v->actVerCodigo->isChecked());
-    QVERIFY(v->actSelSuper->isChecked() && !v->actSelVLIW->isChecked());
-    QCOMPARE(v->cboMaquina->currentText(), QStringLiteral("Superescalar"));
-    QCOMPARE(v->cboComponentes->currentIndex(), -1);
-    QCOMPARE(v->txtCiclo->text(), QStringLiteral("0"));
-    QVERIFY(v->txtCiclo->isReadOnly());
-    QCOMPARE(v->spiVelocidad->value(), 5);
-    QVERIFY(!v->timSimulSuper->isActive() && !v->timSimulVLIW->isActive());
-    QVERIFY(!v->opcReset->isChecked() && v->opcChkCodigoVLIW->isChecked());
+    QCOMPARE(int(v->maquinaActual()), int(SUPER));
+    QVERIFY(v->controlador(SUPER).maquinaSuper() && v->controlador(VLIW).maquinaVLIW() && !v->programa());
+    QCOMPARE(c->super().emision, 4);
+    QCOMPARE(c->super().totalUF(), 11);
+    QCOMPARE(c->vliw().latFalloCache, 9);
+    QCOMPARE(c->super().memoria.porcentajeFallos, 0);
+    QCOMPARE(c->vliw().memoria.porcentajeFallos, 0);
+    QVERIFY(!c->tobEjecucion->isVisible());
+    QVERIFY(c->tobEstandar->isVisible());
+    QVERIFY(!c->opcionBarEjecucion->isChecked() && !c->opcionBarEjecucion->isEnabled());
+    QVERIFY(c->opcionBarEstandar->isChecked());
+    QVERIFY(!c->panCodigo->isVisible());
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("Código Secuencial"));
+    QVERIFY(!c->mnuEjecutar->isEnabled() && !c->mnuInstVLIW->isEnabled());
+    QVERIFY(!c->actVerCodigo->isEnabled() && c->actVerCodigo->isChecked());
+    QVERIFY(c->actSelSuper->isChecked() && !c->actSelVLIW->isChecked());
+    QCOMPARE(c->cboMaquina->currentText(), QStringLiteral("Superescalar"));
+    QCOMPARE(c->cboComponentes->currentIndex(), -1);
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    QVERIFY(c->txtCiclo->isReadOnly());
+    QCOMPARE(c->spiVelocidad->value(), 5);
+    QVERIFY(!c->timSimulSuper->isActive() && !c->timSimulVLIW->isActive());
+    QVERIFY(!c->opcReset->isChecked() && c->opcChkCodigoVLIW->isChecked());
     QVERIFY(ventanas().isEmpty());
-    QVERIFY(v->AboutBox && !v->AboutBox->isVisible());
-    QCOMPARE(v->grdInstrucciones->model()->rowCount(), 0);
+    QVERIFY(c->AboutBox && !c->AboutBox->isVisible());
+    QCOMPARE(c->grdInstrucciones->model()->rowCount(), 0);
     // Sin programa están disponibles abrir, configurar, % de fallos y opciones.
-    for (QAction* a : {v->actAbrir, v->actConfSuper, v->actConfVLIW, v->actFalloCache, v->opcReset})
+    for (QAction* a : {c->actAbrir, c->actConfSuper, c->actConfVLIW, c->actFalloCache, c->opcReset})
       QVERIFY(a->isEnabled());
-    for (QAction* a : {v->actIni, v->actPaso, v->actPausa, v->actParar, v->actSelSuper, v->actSelVLIW,
-                       v->mnuCompMem, v->actNuevoVLIW, v->actCargarVLIW})
+    for (QAction* a : {c->actIni, c->actPaso, c->actPausa, c->actParar, c->actSelSuper, c->actSelVLIW,
+                       c->mnuCompMem, c->actNuevoVLIW, c->actCargarVLIW})
       QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(dialogos->apuntes.isEmpty());
   }
@@ -254,23 +247,23 @@ private slots:
     for (QAction* a : v->menuBar()->actions()) menus << a->text();
     QCOMPARE(menus, QStringList({"&Archivo", "&Ver", "&Configurar", "&Ejecutar", "Ve&ntana", "A&yuda"}));
     QStringList ejecutar;
-    for (QAction* a : v->mnuEjecutar->actions()) ejecutar << a->text();
+    for (QAction* a : c->mnuEjecutar->actions()) ejecutar << a->text();
     QCOMPARE(ejecutar, QStringList({"Seleccionar Máquina", "Iniciar", "Pausa", "Paso a Paso", "Parar", "Componentes"}));
-    QCOMPARE(v->mnuOpciones->menuAction()->statusTip(), QStringLiteral("Otras opciones de configuración"));
-    QCOMPARE(v->tobEjecucion->actions().mid(0, 4),
-             QList<QAction*>({v->actIni, v->actPaso, v->actPausa, v->actParar}));
-    QCOMPARE(v->tobEstandar->actions().value(0), v->actAbrir);
+    QCOMPARE(c->mnuOpciones->menuAction()->statusTip(), QStringLiteral("Otras opciones de configuración"));
+    QCOMPARE(c->tobEjecucion->actions().mid(0, 4),
+             QList<QAction*>({c->actIni, c->actPaso, c->actPausa, c->actParar}));
+    QCOMPARE(c->tobEstandar->actions().value(0), c->actAbrir);
     // Cada botón de barra tiene un icono.
-    for (QToolBar* b : {v->tobEstandar, v->tobEjecucion})
+    for (QToolBar* b : {c->tobEstandar, c->tobEjecucion})
       for (QAction* a : b->actions())
         if (!a->isSeparator() && !b->widgetForAction(a)->inherits("QLabel") && a->parent() == v.get())
           QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
-    QCOMPARE(v->txtCiclo->toolTip(), QStringLiteral("Ciclo de la máquina"));
-    QCOMPARE(v->spiVelocidad->toolTip(), QStringLiteral("Velocidad de Ejecución"));
-    QCOMPARE(v->cboComponentes->toolTip(), QStringLiteral("Componentes"));
-    QCOMPARE(v->cboMaquina->toolTip(), QStringLiteral("Máquina Simulada"));
-    QCOMPARE(v->grdInstrucciones->toolTip(), QStringLiteral("Código Secuencial"));
-    QCOMPARE(v->txtCiclo->width(), 44);
+    QCOMPARE(c->txtCiclo->toolTip(), QStringLiteral("Ciclo de la máquina"));
+    QCOMPARE(c->spiVelocidad->toolTip(), QStringLiteral("Velocidad de Ejecución"));
+    QCOMPARE(c->cboComponentes->toolTip(), QStringLiteral("Componentes"));
+    QCOMPARE(c->cboMaquina->toolTip(), QStringLiteral("Máquina Simulada"));
+    QCOMPARE(c->grdInstrucciones->toolTip(), QStringLiteral("Código Secuencial"));
+    QCOMPARE(c->txtCiclo->width(), 44);
   }
 
   // Antes de abrir un programa, F9 no hace nada; después, funciona aunque la
@@ -280,20 +273,20 @@ private slots:
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
     QTest::keyClick(v.get(), Qt::Key_F9);
     QTest::keyClick(v.get(), Qt::Key_F8);
-    QVERIFY(!v->timSimulSuper->isActive());
-    QCOMPARE(v->maquinaSuper->ciclo, 0);
+    QVERIFY(!c->timSimulSuper->isActive());
+    QCOMPARE(c->super().ciclo, 0);
     QVERIFY(ventanas().isEmpty());
-    QVERIFY(!v->opcionBarEjecucion->isEnabled());
+    QVERIFY(!c->opcionBarEjecucion->isEnabled());
 
     prepararVLIW(5);
-    v->opcionBarEjecucion->trigger();
-    QVERIFY(!v->tobEjecucion->isVisible() && !v->opcionBarEjecucion->isChecked());
+    c->opcionBarEjecucion->trigger();
+    QVERIFY(!c->tobEjecucion->isVisible() && !c->opcionBarEjecucion->isChecked());
     QTest::keyClick(v.get(), Qt::Key_F8);
-    QCOMPARE(v->maquinaVLIW->ciclo, 1);
+    QCOMPARE(c->vliw().ciclo, 1);
     dialogos->confirmaciones << false;
     QTest::keyClick(v.get(), Qt::Key_F9);
     QCOMPARE(dialogos->de(QStringLiteral("confirmar")).size(), 1);
-    QVERIFY(v->timSimulVLIW->isActive());
+    QVERIFY(c->timSimulVLIW->isActive());
   }
 
   // ------------------------------------------------------------ abrir
@@ -306,27 +299,27 @@ private slots:
     QCOMPARE(dialogos->de(QStringLiteral("abrir")),
              QStringList(QStringLiteral("Ficheros fuente|*.pla|Ficheros fuente VLIW (con bundles)|*.bun")));
     QVERIFY(dialogos->mensajes().isEmpty());
-    QVERIFY(v->codigo);
-    QCOMPARE(v->maquinaSuper->codigo, v->codigo.get());
-    QCOMPARE(v->panTitulo->text(), QStringLiteral("etiquetas.pla"));
-    QAbstractItemModel* m = v->grdInstrucciones->model();
+    QVERIFY(v->programa());
+    QCOMPARE(c->super().codigo, v->programa());
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("etiquetas.pla"));
+    QAbstractItemModel* m = c->grdInstrucciones->model();
     QCOMPARE(m->rowCount(), 3);
     QCOMPARE(m->index(0, 0).data().toString(), QStringLiteral("0 [INICIO:]"));
     QCOMPARE(m->index(2, 1).data().toString(), QStringLiteral("LF"));
     QCOMPARE(m->index(1, 4).data().toString(), QStringLiteral("#2000"));
-    QVERIFY(v->tobEjecucion->isVisible());
-    QVERIFY(v->opcionBarEjecucion->isEnabled() && v->opcionBarEjecucion->isChecked());
-    QVERIFY(v->panCodigo->isVisible());
-    QVERIFY(v->actVerCodigo->isEnabled() && v->actVerCodigo->isChecked());
-    QVERIFY(v->mnuEjecutar->isEnabled() && v->mnuInstVLIW->isEnabled());
-    QVERIFY(v->actIni->isEnabled() && v->actSelVLIW->isEnabled());
+    QVERIFY(c->tobEjecucion->isVisible());
+    QVERIFY(c->opcionBarEjecucion->isEnabled() && c->opcionBarEjecucion->isChecked());
+    QVERIFY(c->panCodigo->isVisible());
+    QVERIFY(c->actVerCodigo->isEnabled() && c->actVerCodigo->isChecked());
+    QVERIFY(c->mnuEjecutar->isEnabled() && c->mnuInstVLIW->isEnabled());
+    QVERIFY(c->actIni->isEnabled() && c->actSelVLIW->isEnabled());
     // El panel enseña las cinco columnas enteras.
-    QTRY_VERIFY(v->panCodigo->width() >= v->grdInstrucciones->horizontalHeader()->length());
+    QTRY_VERIFY(c->panCodigo->width() >= c->grdInstrucciones->horizontalHeader()->length());
 
     // Un diálogo cancelado no cambia nada.
-    const TCodigo* antes = v->codigo.get();
-    v->actAbrir->trigger();
-    QCOMPARE(v->codigo.get(), antes);
+    const TCodigo* antes = v->programa();
+    c->actAbrir->trigger();
+    QCOMPARE(v->programa(), antes);
     dialogos->sinRespuesta = 0;
   }
 
@@ -340,83 +333,83 @@ private slots:
     QFETCH(QByteArray, texto);
     QFETCH(QString, detalle);
     abrir(fichero(QStringLiteral("bueno.pla"), UNA_ADDI));
-    const TCodigo* antes = v->codigo.get();
+    const TCodigo* antes = v->programa();
     const QString malo = texto.isEmpty() ? dir.filePath(QStringLiteral("no_existe.pla"))
                                          : fichero(QStringLiteral("malo.pla"), texto);
     abrir(malo);
     QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("FICHERO DE CODIGO CON ERRORES O NO VÁLIDO")));
     QVERIFY2(dialogos->apuntes.last().detalle.startsWith(detalle), qPrintable(dialogos->apuntes.last().detalle));
-    QCOMPARE(v->codigo.get(), antes);
-    QCOMPARE(v->maquinaSuper->codigo, antes);
-    QCOMPARE(v->grdInstrucciones->model()->rowCount(), 1);
-    QCOMPARE(v->panTitulo->text(), QStringLiteral("bueno.pla"));
+    QCOMPARE(v->programa(), antes);
+    QCOMPARE(c->super().codigo, antes);
+    QCOMPARE(c->grdInstrucciones->model()->rowCount(), 1);
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("bueno.pla"));
   }
 
   void abrirCierraElEditorYConservaElProgramaVLIW() {
     prepararVLIW(4);
-    v->actNuevoVLIW->trigger();
-    QVERIFY(v->frmInstVLIW);
-    QCOMPARE(int(v->maquinaActual), VLIW);
+    c->actNuevoVLIW->trigger();
+    QVERIFY(c->frmInstVLIW());
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
     cargarVLIW(4);  // «nuevo» lo vació
-    QVERIFY(v->frmInstVLIW);
+    QVERIFY(c->frmInstVLIW());
     abrir(fichero(QStringLiteral("otro.pla"), UNA_ADDI));
-    QVERIFY(!v->frmInstVLIW);
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 4);
-    QCOMPARE(v->grdInstrucciones->model()->rowCount(), 1);
+    QVERIFY(!c->frmInstVLIW());
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 4);
+    QCOMPARE(c->grdInstrucciones->model()->rowCount(), 1);
   }
 
   // ------------------------------------------------------------ tabla de estados
 
   void iniciarDesdeListo_data() { porMaquina(); }
   void iniciarDesdeListo() {
-    QFETCH(int, m);
+    QFETCH(TTipoMaquina, m);
     prepararLargo(m);
     v->seleccionarMaquina(m);
-    v->txtCiclo->setText(QStringLiteral("77"));
-    v->actIni->trigger();
-    TMaquina& maq = v->maquina(m);
+    c->txtCiclo->setText(QStringLiteral("77"));
+    c->actIni->trigger();
+    TMaquina& maq = c->maquina(m);
     QVERIFY(maq.enEjecucion && !maq.paradaBreakpoint);
-    QVERIFY(v->timer(m)->isActive());
-    QCOMPARE(v->timer(m)->interval(), 600);
+    QVERIFY(c->timer(m)->isActive());
+    QCOMPARE(c->timer(m)->interval(), 600);
     QCOMPARE(maq.ciclo, 0);  // el primer ciclo llega con el primer tick
-    QCOMPARE(v->txtCiclo->text(), QStringLiteral("77"));
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("77"));
     QCOMPARE(ventanas().size(), 1);
     compruebaBloqueo(m, true);
     tick(m);
     QCOMPARE(maq.ciclo, 1);
-    QCOMPARE(v->txtCiclo->text(), QStringLiteral("1"));
-    QVERIFY(v->timer(m)->isActive());
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("1"));
+    QVERIFY(c->timer(m)->isActive());
     QVERIFY(dialogos->mensajes().isEmpty());
   }
 
   void pasoDesdeListo_data() { porMaquina(); }
   void pasoDesdeListo() {
-    QFETCH(int, m);
+    QFETCH(TTipoMaquina, m);
     prepararLargo(m);
     v->seleccionarMaquina(m);
-    v->actPaso->trigger();
-    TMaquina& maq = v->maquina(m);
+    c->actPaso->trigger();
+    TMaquina& maq = c->maquina(m);
     QCOMPARE(maq.ciclo, 1);
-    QCOMPARE(v->txtCiclo->text(), QStringLiteral("1"));
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("1"));
     QVERIFY(maq.enEjecucion);
-    QVERIFY(!v->timer(m)->isActive());
+    QVERIFY(!c->timer(m)->isActive());
     QCOMPARE(ventanas().size(), 1);
     compruebaBloqueo(m, true);
-    v->actPaso->trigger();
+    c->actPaso->trigger();
     QCOMPARE(maq.ciclo, 2);
     // Un paso con el temporizador en marcha añade un ciclo y no lo toca.
-    v->actIni->trigger();
+    c->actIni->trigger();
     QCOMPARE(dialogos->de(QStringLiteral("confirmar")), QStringList(REINICIAR));
     dialogos->sinRespuesta = 0;  // sin respuesta: No
-    QVERIFY(v->timer(m)->isActive());
-    v->actPaso->trigger();
+    QVERIFY(c->timer(m)->isActive());
+    c->actPaso->trigger();
     QCOMPARE(maq.ciclo, 3);
-    QVERIFY(v->timer(m)->isActive());
+    QVERIFY(c->timer(m)->isActive());
   }
 
   void tickHastaCompletar_data() { porMaquina(); }
   void tickHastaCompletar() {
-    QFETCH(int, m);
+    QFETCH(TTipoMaquina, m);
     int ultimo = 3;  // una ADDI: ciclo 6 en la superescalar, 3 en la VLIW
     if (m == VLIW) {
       prepararVLIW(1);
@@ -424,24 +417,24 @@ private slots:
       abrir(fichero(QStringLiteral("addi.pla"), UNA_ADDI));
       ultimo = 6;
     }
-    TMaquina& maq = v->maquina(m);
+    TMaquina& maq = c->maquina(m);
     bool temporizadorParado = false;
-    dialogos->alMostrarMensaje = [&](const QString&) { temporizadorParado = !v->timer(m)->isActive(); };
-    v->actIni->trigger();
+    dialogos->alMostrarMensaje = [&](const QString&) { temporizadorParado = !c->timer(m)->isActive(); };
+    c->actIni->trigger();
     for (int i = 1; i < ultimo; ++i) tick(m);
     QVERIFY(dialogos->mensajes().isEmpty());
-    QVERIFY(v->timer(m)->isActive());
+    QVERIFY(c->timer(m)->isActive());
     tick(m);
     QCOMPARE(dialogos->mensajes(), QStringList(COMPLETADA));
     QVERIFY(temporizadorParado);
     QVERIFY(!maq.enEjecucion);
-    QCOMPARE(v->txtCiclo->text(), QString::number(ultimo));
+    QCOMPARE(c->txtCiclo->text(), QString::number(ultimo));
     QCOMPARE(ventanas().size(), 1);  // el estado final sigue a la vista
     compruebaBloqueo(m, false);
 
     // Un paso tras completar empieza otra ejecución desde una máquina reseteada.
     dialogos->olvidar();
-    v->actPaso->trigger();
+    c->actPaso->trigger();
     QCOMPARE(maq.ciclo, 1);
     QVERIFY(maq.enEjecucion);
     QVERIFY(dialogos->mensajes().isEmpty());
@@ -449,36 +442,36 @@ private slots:
 
   void pasoQueCompletaParaElTemporizador() {
     prepararVLIW(1);
-    v->actIni->trigger();
-    v->actPaso->trigger();
-    v->actPaso->trigger();
-    v->actPaso->trigger();
+    c->actIni->trigger();
+    c->actPaso->trigger();
+    c->actPaso->trigger();
+    c->actPaso->trigger();
     QCOMPARE(dialogos->mensajes(), QStringList(COMPLETADA));
-    QVERIFY(!v->timSimulVLIW->isActive());
-    QVERIFY(!v->maquinaVLIW->enEjecucion);
+    QVERIFY(!c->timSimulVLIW->isActive());
+    QVERIFY(!c->vliw().enEjecucion);
     compruebaBloqueo(VLIW, false);
   }
 
   void breakpointYReanudacionSinPregunta() {
     prepararVLIW(6, 2);
-    TMaquinaVLIW& maq = *v->maquinaVLIW;
-    v->actIni->trigger();
+    TMaquinaVLIW& maq = c->vliw();
+    c->actIni->trigger();
     tick(VLIW);
     tick(VLIW);
     QVERIFY(dialogos->mensajes().isEmpty());
     tick(VLIW);  // la instrucción larga 2 está en el punto de emisión
     QCOMPARE(dialogos->mensajes(), QStringList(BREAKPOINT));
-    QVERIFY(!v->timSimulVLIW->isActive());
+    QVERIFY(!c->timSimulVLIW->isActive());
     QVERIFY(maq.enEjecucion && maq.paradaBreakpoint);
     compruebaBloqueo(VLIW, true);
     // Un paso en el breakpoint no da mensaje y lo deja marcado.
-    v->actPaso->trigger();
+    c->actPaso->trigger();
     QCOMPARE(dialogos->mensajes().size(), 1);
     QVERIFY(maq.paradaBreakpoint);
     const int ciclo = maq.ciclo;
-    v->actIni->trigger();
+    c->actIni->trigger();
     QVERIFY(dialogos->de(QStringLiteral("confirmar")).isEmpty());
-    QVERIFY(v->timSimulVLIW->isActive());
+    QVERIFY(c->timSimulVLIW->isActive());
     QVERIFY(maq.enEjecucion && !maq.paradaBreakpoint);
     QCOMPARE(maq.ciclo, ciclo);
   }
@@ -495,91 +488,91 @@ private slots:
     QFETCH(bool, pausada);
     QFETCH(bool, respuesta);
     prepararVLIW(10);
-    v->actIni->trigger();
+    c->actIni->trigger();
     tick(VLIW);
     tick(VLIW);
-    if (pausada) v->actPausa->trigger();
-    QCOMPARE(v->timSimulVLIW->isActive(), !pausada);
-    QMdiSubWindow* ventana = v->frmExeVLIW;
+    if (pausada) c->actPausa->trigger();
+    QCOMPARE(c->timSimulVLIW->isActive(), !pausada);
+    QMdiSubWindow* ventana = c->frmExeVLIW();
     dialogos->confirmaciones << respuesta;
-    v->actIni->trigger();
+    c->actIni->trigger();
     QCOMPARE(dialogos->de(QStringLiteral("confirmar")), QStringList(REINICIAR));
-    QVERIFY(v->timSimulVLIW->isActive());
-    QVERIFY(v->maquinaVLIW->enEjecucion);
-    QCOMPARE(v->maquinaVLIW->ciclo, respuesta ? 0 : 2);
-    QCOMPARE(v->frmExeVLIW.data() == ventana, !respuesta);  // Sí: ventana nueva
+    QVERIFY(c->timSimulVLIW->isActive());
+    QVERIFY(c->vliw().enEjecucion);
+    QCOMPARE(c->vliw().ciclo, respuesta ? 0 : 2);
+    QCOMPARE(c->frmExeVLIW() == ventana, !respuesta);  // Sí: ventana nueva
     QCOMPARE(ventanas().size(), 1);
   }
 
   void pausaYParar() {
     prepararVLIW(10);
     // Pausa y parar desde «listo»: pausa no hace nada; parar cierra y pone "0".
-    v->actPausa->trigger();
+    c->actPausa->trigger();
     QVERIFY(ventanas().isEmpty());
-    v->actIni->trigger();
+    c->actIni->trigger();
     tick(VLIW);
-    v->actPausa->trigger();
-    QVERIFY(!v->timSimulVLIW->isActive());
-    QVERIFY(v->maquinaVLIW->enEjecucion);
+    c->actPausa->trigger();
+    QVERIFY(!c->timSimulVLIW->isActive());
+    QVERIFY(c->vliw().enEjecucion);
     compruebaBloqueo(VLIW, true);
-    v->actParar->trigger();
-    QVERIFY(!v->maquinaVLIW->enEjecucion);
-    QVERIFY(!v->frmExeVLIW);
-    QCOMPARE(v->txtCiclo->text(), QStringLiteral("0"));
-    QCOMPARE(v->maquinaVLIW->ciclo, 1);  // parar no resetea
+    c->actParar->trigger();
+    QVERIFY(!c->vliw().enEjecucion);
+    QVERIFY(!c->frmExeVLIW());
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    QCOMPARE(c->vliw().ciclo, 1);  // parar no resetea
     compruebaBloqueo(VLIW, false);
 
-    v->actPaso->trigger();
-    v->actParar->trigger();
-    v->actParar->trigger();
+    c->actPaso->trigger();
+    c->actParar->trigger();
+    c->actParar->trigger();
     QVERIFY(ventanas().isEmpty());
     QVERIFY(dialogos->mensajes().isEmpty());
   }
 
   void ventanaCerradaSeRecreaEnElSiguienteCiclo() {
     prepararVLIW(10);
-    v->actIni->trigger();
+    c->actIni->trigger();
     tick(VLIW);
-    v->frmExeVLIW->close();
+    c->frmExeVLIW()->close();
     destruirPendientes();
-    QVERIFY(!v->frmExeVLIW);
+    QVERIFY(!c->frmExeVLIW());
     tick(VLIW);
-    QVERIFY(v->frmExeVLIW);
-    v->frmExeVLIW->close();
+    QVERIFY(c->frmExeVLIW());
+    c->frmExeVLIW()->close();
     destruirPendientes();
-    v->actPaso->trigger();
-    QVERIFY(v->frmExeVLIW);
+    c->actPaso->trigger();
+    QVERIFY(c->frmExeVLIW());
   }
 
   void ordenDeRefresco() {
     prepararVLIW(10);
-    v->mnuCompMemClick();
-    v->mnuCompFPRClick();
-    v->mnuCompGPRClick();
-    v->actNuevoVLIW->trigger();
+    c->mnuCompMem->trigger();
+    c->mnuCompFPR->trigger();
+    c->mnuCompGPR->trigger();
+    c->actNuevoVLIW->trigger();
     cargarVLIW(10);
     QStringList orden;
-    connect(v.get(), &TfrmPrincipal::vistaActualizada, this, [&](QWidget* w) { orden << w->objectName(); });
-    v->actIni->trigger();
+    connect(&c->ventanas(), &TGestorVentanas::vistaActualizada, this, [&](QWidget* w) { orden << w->objectName(); });
+    c->actIni->trigger();
     tick(VLIW);
     QCOMPARE(orden, QStringList({"frmExeVLIW", "frmCompGPR", "frmCompFPR", "frmCompMem", "frmInstVLIW"}));
-    QCOMPARE(v->frmInstVLIW->filaActual, 1);
+    QCOMPARE(c->frmInstVLIW()->filaActual, 1);
     orden.clear();
-    v->actPaso->trigger();
+    c->actPaso->trigger();
     QCOMPARE(orden, QStringList({"frmExeVLIW", "frmCompGPR", "frmCompFPR", "frmCompMem", "frmInstVLIW"}));
     // La superescalar no toca el editor.
-    v->actParar->trigger();
+    c->actParar->trigger();
     v->seleccionarMaquina(SUPER);
     orden.clear();
-    v->actPaso->trigger();
+    c->actPaso->trigger();
     QCOMPARE(orden, QStringList({"frmExeSuper", "frmCompGPR", "frmCompFPR", "frmCompMem"}));
   }
 
   // Un fallo dentro de un tick se informa con su mensaje y deja la ejecución detenida.
   void falloEnUnTick() {
     prepararVLIW(10);
-    v->actIni->trigger();
-    auto conexion = connect(v.get(), &TfrmPrincipal::vistaActualizada, this,
+    c->actIni->trigger();
+    auto conexion = connect(&c->ventanas(), &TGestorVentanas::vistaActualizada, this,
                             [](QWidget*) { throw std::runtime_error("vista rota"); });
     tick(VLIW);
     disconnect(conexion);
@@ -587,13 +580,13 @@ private slots:
              QStringList(QStringLiteral(
                  "Excepción no controlada en fichero \"Simulador/Main.cpp\", función \"TfrmPrincipal::timSimulVLIWTimer")));
     QCOMPARE(dialogos->apuntes.last().detalle, QStringLiteral("vista rota"));
-    QVERIFY(!v->timSimulVLIW->isActive());
-    QVERIFY(v->maquinaVLIW->enEjecucion);
+    QVERIFY(!c->timSimulVLIW->isActive());
+    QVERIFY(c->vliw().enEjecucion);
     compruebaBloqueo(VLIW, true);
     // Se puede reiniciar: pregunta, porque no está en un breakpoint.
     dialogos->confirmaciones << true;
-    v->actIni->trigger();
-    QVERIFY(v->timSimulVLIW->isActive());
+    c->actIni->trigger();
+    QVERIFY(c->timSimulVLIW->isActive());
   }
 
   void cicloConErrorTerminaLaEjecucion_data() {
@@ -605,20 +598,20 @@ private slots:
     QFETCH(bool, conPaso);
     abrir(fichero(QStringLiteral("sec.pla"), SECUENCIAL));
     // R2 = 2000 y, dos instrucciones largas después, LF F0 0(R2).
-    QVERIFY(v->maquinaVLIW->cargarCodigo(
-        fichero(QStringLiteral("e.vliw"), "3\n1\t1 0 0 0\n0\n1\t2 4 0 0\n").toStdString(), *v->codigo));
+    QVERIFY(c->vliw().cargarCodigo(
+        fichero(QStringLiteral("e.vliw"), "3\n1\t1 0 0 0\n0\n1\t2 4 0 0\n").toStdString(), *v->programa()));
     v->seleccionarMaquina(VLIW);
-    if (!conPaso) v->actIni->trigger();
+    if (!conPaso) c->actIni->trigger();
     for (int i = 0; i < 10 && dialogos->mensajes().isEmpty(); ++i) {
-      if (conPaso) v->actPaso->trigger();
+      if (conPaso) c->actPaso->trigger();
       else tick(VLIW);
     }
     QCOMPARE(dialogos->mensajes().size(), 1);
-    QCOMPARE(dialogos->mensajes().first(), QString::fromStdString(v->maquinaVLIW->mensajeError));
+    QCOMPARE(dialogos->mensajes().first(), QString::fromStdString(c->vliw().mensajeError));
     QVERIFY(dialogos->mensajes().first().contains(QStringLiteral("2000")));
-    QVERIFY(!v->timSimulVLIW->isActive());
-    QVERIFY(!v->maquinaVLIW->enEjecucion);
-    QVERIFY(v->frmExeVLIW);
+    QVERIFY(!c->timSimulVLIW->isActive());
+    QVERIFY(!c->vliw().enEjecucion);
+    QVERIFY(c->frmExeVLIW());
     compruebaBloqueo(VLIW, false);
   }
 
@@ -627,13 +620,13 @@ private slots:
   void vliwSinProgramaNoArranca() {
     abrir(fichero(QStringLiteral("sec.pla"), SECUENCIAL));
     v->seleccionarMaquina(VLIW);
-    v->maquinaVLIW->ciclo = 9;
-    v->actIni->trigger();
-    v->actPaso->trigger();
+    c->vliw().ciclo = 9;
+    c->actIni->trigger();
+    c->actPaso->trigger();
     QCOMPARE(dialogos->mensajes(), QStringList({"Debe completar el código VLIW antes de ejecutar",
                                                 "Debe completar el código VLIW antes de ejecutar"}));
-    QCOMPARE(v->maquinaVLIW->ciclo, 9);
-    QVERIFY(!v->maquinaVLIW->enEjecucion && !v->timSimulVLIW->isActive());
+    QCOMPARE(c->vliw().ciclo, 9);
+    QVERIFY(!c->vliw().enEjecucion && !c->timSimulVLIW->isActive());
     QVERIFY(ventanas().isEmpty());
   }
 
@@ -645,34 +638,34 @@ private slots:
   void vliwConEdicionesSinAceptar() {
     QFETCH(int, respuesta);
     prepararVLIW(3);
-    v->abrirEditorVLIW();
-    v->frmInstVLIW->borrarCelda(0, 0);  // hay ediciones sin aceptar
+    c->ventanas().abrirEditorVLIW(*v->programa());
+    c->frmInstVLIW()->borrarCelda(0, 0);  // hay ediciones sin aceptar
     dialogos->respuestasGuardarCambio << respuesta;
-    v->actIni->trigger();
+    c->actIni->trigger();
     QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
-    QVERIFY(!v->frmInstVLIW->cambiosPendientes());
-    QVERIFY(!v->maquinaVLIW->enEjecucion && !v->timSimulVLIW->isActive());
-    QCOMPARE(v->maquinaVLIW->ciclo, 0);
+    QVERIFY(!c->frmInstVLIW()->cambiosPendientes());
+    QVERIFY(!c->vliw().enEjecucion && !c->timSimulVLIW->isActive());
+    QCOMPARE(c->vliw().ciclo, 0);
     // La orden se da otra vez y ahora sí arranca.
-    v->actPaso->trigger();
-    QCOMPARE(v->maquinaVLIW->ciclo, 1);
-    QVERIFY(v->frmInstVLIW->edicionBloqueada());
+    c->actPaso->trigger();
+    QCOMPARE(c->vliw().ciclo, 1);
+    QVERIFY(c->frmInstVLIW()->edicionBloqueada());
   }
 
   void vliwConUnidadesQueNoExisten() {
     prepararVLIW(3);
-    v->maquinaVLIW->numUF[0] = 1;
-    v->maquinaVLIW->reset(false);
+    c->vliw().numUF[0] = 1;
+    c->vliw().reset(false);
     // Ahora una operación pide la unidad 1 de +Entera, que ya no existe.
-    v->maquinaVLIW->codigo.instruccion(0)->operaciones[0]->numUnidad = 1;
-    v->maquinaVLIW->ciclo = 4;
-    v->actPaso->trigger();
-    v->actIni->trigger();
+    c->vliw().codigo.instruccion(0)->operaciones[0]->numUnidad = 1;
+    c->vliw().ciclo = 4;
+    c->actPaso->trigger();
+    c->actIni->trigger();
     QCOMPARE(dialogos->mensajes(),
              QStringList({"La configuración actual de la máquina no permite ejecutar ese código",
                           "La configuración actual de la máquina no permite ejecutar ese código"}));
-    QCOMPARE(v->maquinaVLIW->ciclo, 4);  // sin reset
-    QVERIFY(!v->maquinaVLIW->enEjecucion);
+    QCOMPARE(c->vliw().ciclo, 4);  // sin reset
+    QVERIFY(!c->vliw().enEjecucion);
   }
 
   // ------------------------------------------------------------ bloqueos por máquina
@@ -680,42 +673,42 @@ private slots:
   void bloqueosSiguenACadaMaquina() {
     prepararVLIW(20);
     v->seleccionarMaquina(SUPER);
-    v->actIni->trigger();  // superescalar en marcha
-    QVERIFY(v->maquinaSuper->enEjecucion);
+    c->actIni->trigger();  // superescalar en marcha
+    QVERIFY(c->super().enEjecucion);
     // Las órdenes de programa VLIW siguen disponibles y seleccionan la VLIW.
-    QVERIFY(v->actNuevoVLIW->isEnabled());
-    v->actNuevoVLIW->trigger();
-    QCOMPARE(int(v->maquinaActual), VLIW);
-    QVERIFY(v->timSimulSuper->isActive());
+    QVERIFY(c->actNuevoVLIW->isEnabled());
+    c->actNuevoVLIW->trigger();
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    QVERIFY(c->timSimulSuper->isActive());
     cargarVLIW(20);  // «nuevo» lo vació
-    QCOMPARE(int(v->maquinaActual), VLIW);
-    v->actIni->trigger();  // las dos en marcha
-    QVERIFY(v->maquinaVLIW->enEjecucion);
-    QVERIFY(v->frmInstVLIW->edicionBloqueada());
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    c->actIni->trigger();  // las dos en marcha
+    QVERIFY(c->vliw().enEjecucion);
+    QVERIFY(c->frmInstVLIW()->edicionBloqueada());
     // Termina la superescalar: lo de la VLIW y lo compartido siguen bloqueados.
-    v->pararSuper();
-    QVERIFY(v->actConfSuper->isEnabled());
-    QVERIFY(!v->actConfVLIW->isEnabled());
-    QVERIFY(!v->mnuInstVLIW->isEnabled() && !v->actNuevoVLIW->isEnabled());
-    QVERIFY(v->frmInstVLIW->edicionBloqueada());
-    QVERIFY(!v->actAbrir->isEnabled() && !v->cboMaquina->isEnabled());
-    v->pararVLIW();
-    QVERIFY(v->actAbrir->isEnabled() && v->cboMaquina->isEnabled() && v->mnuInstVLIW->isEnabled());
-    QVERIFY(!v->frmInstVLIW->edicionBloqueada());
+    c->controlador(SUPER).parar();
+    QVERIFY(c->actConfSuper->isEnabled());
+    QVERIFY(!c->actConfVLIW->isEnabled());
+    QVERIFY(!c->mnuInstVLIW->isEnabled() && !c->actNuevoVLIW->isEnabled());
+    QVERIFY(c->frmInstVLIW()->edicionBloqueada());
+    QVERIFY(!c->actAbrir->isEnabled() && !c->cboMaquina->isEnabled());
+    c->controlador(VLIW).parar();
+    QVERIFY(c->actAbrir->isEnabled() && c->cboMaquina->isEnabled() && c->mnuInstVLIW->isEnabled());
+    QVERIFY(!c->frmInstVLIW()->edicionBloqueada());
   }
 
   void configuracionSeCierraAlBloquear_data() { porMaquina(); }
   void configuracionSeCierraAlBloquear() {
-    QFETCH(int, m);
+    QFETCH(TTipoMaquina, m);
     prepararLargo(m);
     v->seleccionarMaquina(m);
-    v->actConfSuper->trigger();
-    v->actConfVLIW->trigger();
-    v->actConfSuper->trigger();  // ya abierta: no se duplica
+    c->actConfSuper->trigger();
+    c->actConfVLIW->trigger();
+    c->actConfSuper->trigger();  // ya abierta: no se duplica
     QCOMPARE(ventanas().size(), 2);
-    v->actIni->trigger();
-    QCOMPARE(v->frmConfSuper.isNull(), m == SUPER);
-    QCOMPARE(v->frmConfVLIW.isNull(), m == VLIW);
+    c->actIni->trigger();
+    QCOMPARE(!c->frmConfSuper(), m == SUPER);
+    QCOMPARE(!c->frmConfVLIW(), m == VLIW);
   }
 
   // ------------------------------------------------------------ selección de máquina
@@ -723,37 +716,37 @@ private slots:
   void seleccionarMaquina() {
     prepararVLIW(5);
     v->seleccionarMaquina(SUPER);
-    v->actPaso->trigger();
-    v->mnuCompGPRClick();
-    v->mnuCompMemClick();
-    QPointer<TfrmComponente> gpr = v->frmCompGPR;
-    QCOMPARE(&gpr->maquina, static_cast<TMaquina*>(v->maquinaSuper.get()));
-    QVERIFY(v->frmExeSuper);
-    v->actPararExecute();
+    c->actPaso->trigger();
+    c->mnuCompGPR->trigger();
+    c->mnuCompMem->trigger();
+    QPointer<TfrmComponente> gpr = c->frmCompGPR();
+    QCOMPARE(&gpr->maquina, static_cast<TMaquina*>(&c->super()));
+    QVERIFY(c->frmExeSuper());
+    c->manejar("actPararExecute");
     // Elegir la misma máquina no hace nada.
-    emit v->cboMaquina->activated(0);
-    QCOMPARE(v->frmCompGPR.data(), gpr.data());
-    emit v->cboMaquina->activated(1);
-    QCOMPARE(int(v->maquinaActual), VLIW);
-    QVERIFY(v->actSelVLIW->isChecked());
-    QCOMPARE(v->cboMaquina->currentIndex(), 1);
-    QVERIFY(!v->frmExeSuper);
+    emit c->cboMaquina->activated(0);
+    QCOMPARE(c->frmCompGPR(), gpr.data());
+    emit c->cboMaquina->activated(1);
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    QVERIFY(c->actSelVLIW->isChecked());
+    QCOMPARE(c->cboMaquina->currentIndex(), 1);
+    QVERIFY(!c->frmExeSuper());
     QVERIFY(gpr.isNull());
-    QVERIFY(v->frmCompGPR && v->frmCompMem && !v->frmCompFPR);
-    QCOMPARE(&v->frmCompGPR->maquina, static_cast<TMaquina*>(v->maquinaVLIW.get()));
-    QCOMPARE(&v->frmCompMem->maquina, static_cast<TMaquina*>(v->maquinaVLIW.get()));
-    QVERIFY(v->frmCompGPR->isVisible());
+    QVERIFY(c->frmCompGPR() && c->frmCompMem() && !c->frmCompFPR());
+    QCOMPARE(&c->frmCompGPR()->maquina, static_cast<TMaquina*>(&c->vliw()));
+    QCOMPARE(&c->frmCompMem()->maquina, static_cast<TMaquina*>(&c->vliw()));
+    QVERIFY(c->frmCompGPR()->isVisible());
     // Un cambio de índice por programa no selecciona nada.
-    v->cboMaquina->setCurrentIndex(0);
-    QCOMPARE(int(v->maquinaActual), VLIW);
-    v->cboMaquina->setCurrentIndex(1);
+    c->cboMaquina->setCurrentIndex(0);
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    c->cboMaquina->setCurrentIndex(1);
     // La combinación de componentes abre la ventana de su entrada.
-    emit v->cboComponentes->activated(2);
-    QVERIFY(v->frmCompFPR);
-    QCOMPARE(v->frmCompFPR->tipo, int(TfrmComponente::FPR));
-    v->actSelSuper->trigger();
-    QCOMPARE(int(v->maquinaActual), SUPER);
-    QCOMPARE(v->cboMaquina->currentIndex(), 0);
+    emit c->cboComponentes->activated(2);
+    QVERIFY(c->frmCompFPR());
+    QCOMPARE(c->frmCompFPR()->tipo, int(TfrmComponente::FPR));
+    c->actSelSuper->trigger();
+    QCOMPARE(int(v->maquinaActual()), int(SUPER));
+    QCOMPARE(c->cboMaquina->currentIndex(), 0);
     QCOMPARE(ventanas().size(), 3);
   }
 
@@ -761,20 +754,20 @@ private slots:
 
   void velocidadFijaElIntervalo() {
     prepararVLIW(20);
-    v->spiVelocidad->setValue(10);
-    v->actIni->trigger();
-    QCOMPARE(v->timSimulVLIW->interval(), 100);
-    v->spiVelocidad->setValue(1);
-    QCOMPARE(v->timSimulVLIW->interval(), 100);  // hasta el siguiente tick
+    c->spiVelocidad->setValue(10);
+    c->actIni->trigger();
+    QCOMPARE(c->timSimulVLIW->interval(), 100);
+    c->spiVelocidad->setValue(1);
+    QCOMPARE(c->timSimulVLIW->interval(), 100);  // hasta el siguiente tick
     tick(VLIW);
-    QCOMPARE(v->timSimulVLIW->interval(), 1000);
-    QCOMPARE(TfrmPrincipal::intervaloDeVelocidad(5), 600);
+    QCOMPARE(c->timSimulVLIW->interval(), 1000);
+    QCOMPARE(TControladorMaquina::intervaloDeVelocidad(5), 600);
   }
 
   void porcentajeDeFallos() {
-    v->maquinaSuper->memoria.porcentajeFallos = 12;
+    c->super().memoria.porcentajeFallos = 12;
     dialogos->cantidades << std::nullopt;
-    v->actFalloCache->trigger();
+    c->actFalloCache->trigger();
     QCOMPARE(dialogos->preguntasCantidad.size(), 1);
     const TPreguntaCantidad p = dialogos->preguntasCantidad.first();
     QCOMPARE(p.titulo, QStringLiteral("% Fallos caché"));
@@ -782,88 +775,88 @@ private slots:
     QCOMPARE(p.valor, 12);
     QCOMPARE(p.minimo, 0);
     QCOMPARE(p.maximo, 100);
-    QCOMPARE(v->maquinaSuper->memoria.porcentajeFallos, 12);
-    QCOMPARE(v->maquinaVLIW->memoria.porcentajeFallos, 0);
+    QCOMPARE(c->super().memoria.porcentajeFallos, 12);
+    QCOMPARE(c->vliw().memoria.porcentajeFallos, 0);
     dialogos->cantidades << 30;
-    v->actFalloCache->trigger();
-    QCOMPARE(v->maquinaSuper->memoria.porcentajeFallos, 30);
-    QCOMPARE(v->maquinaVLIW->memoria.porcentajeFallos, 30);
+    c->actFalloCache->trigger();
+    QCOMPARE(c->super().memoria.porcentajeFallos, 30);
+    QCOMPARE(c->vliw().memoria.porcentajeFallos, 30);
   }
 
   void opcionResetearAlIniciar() {
     prepararVLIW(2);
-    v->maquinaVLIW->gpr.valor[7] = 7;
-    v->actPaso->trigger();
-    QCOMPARE(v->maquinaVLIW->gpr.valor[7], 7);
-    v->actParar->trigger();
-    v->opcReset->trigger();
-    QVERIFY(v->resetearAlIniciar());
-    v->actPaso->trigger();
-    QCOMPARE(v->maquinaVLIW->gpr.valor[7], 0);
-    v->opcChkCodigoVLIW->trigger();
-    QVERIFY(!v->chequearCodigoVLIW());
+    c->vliw().gpr.valor[7] = 7;
+    c->actPaso->trigger();
+    QCOMPARE(c->vliw().gpr.valor[7], 7);
+    c->actParar->trigger();
+    c->opcReset->trigger();
+    QVERIFY(c->controlador(VLIW).limpiarAlIniciar());
+    c->actPaso->trigger();
+    QCOMPARE(c->vliw().gpr.valor[7], 0);
+    c->opcChkCodigoVLIW->trigger();
+    QVERIFY(!v->documentoVLIW().chequear());
   }
 
   // ------------------------------------------------------------ rejilla y panel
 
   void dobleClicPoneYQuitaBreakpoints() {
     abrir(fichero(QStringLiteral("sec.pla"), SECUENCIAL));
-    TRejillaCodigo* r = v->grdInstrucciones;
+    TRejillaCodigo* r = c->grdInstrucciones;
     const QPoint celda = r->visualRect(r->model()->index(1, 3)).center();
     QTest::mouseDClick(r->viewport(), Qt::LeftButton, {}, celda);
-    QVERIFY(v->codigo->instrucciones[1].breakpoint);
+    QVERIFY(v->programa()->instrucciones[1].breakpoint);
     QCOMPARE(r->fondoCelda(1, 0), QColor(255, 0, 0));
     // También durante una ejecución.
-    v->actIni->trigger();
+    c->actIni->trigger();
     QTest::mouseDClick(r->viewport(), Qt::LeftButton, {}, celda);
-    QVERIFY(!v->codigo->instrucciones[1].breakpoint);
+    QVERIFY(!v->programa()->instrucciones[1].breakpoint);
     QCOMPARE(r->fondoCelda(1, 0), r->palette().color(QPalette::Button));
     // La cabecera no es una instrucción.
     QTest::mouseDClick(r->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    for (const TInstruccion& i : v->codigo->instrucciones) QVERIFY(!i.breakpoint);
+    for (const TInstruccion& i : v->programa()->instrucciones) QVERIFY(!i.breakpoint);
   }
 
   void panelYBloquesBasicos() {
     abrir(fichero(QStringLiteral("sec.pla"), SECUENCIAL));
-    QTest::mouseDClick(v->panTitulo, Qt::LeftButton);
-    QVERIFY(!v->panCodigo->isVisible());
-    QVERIFY(!v->actVerCodigo->isChecked());
-    v->actVerCodigo->trigger();
-    QVERIFY(v->panCodigo->isVisible() && v->actVerCodigo->isChecked());
-    v->actVerBB->trigger();
-    QVERIFY(v->grdInstrucciones->bloquesBasicos() && v->verBloquesBasicos());
-    v->actVerBB->trigger();
-    QVERIFY(!v->grdInstrucciones->bloquesBasicos());
-    v->opcionBarEstandar->trigger();
-    QVERIFY(!v->tobEstandar->isVisible());
-    v->opcionBarEstandar->trigger();
-    QVERIFY(v->tobEstandar->isVisible());
+    QTest::mouseDClick(c->panTitulo, Qt::LeftButton);
+    QVERIFY(!c->panCodigo->isVisible());
+    QVERIFY(!c->actVerCodigo->isChecked());
+    c->actVerCodigo->trigger();
+    QVERIFY(c->panCodigo->isVisible() && c->actVerCodigo->isChecked());
+    c->actVerBB->trigger();
+    QVERIFY(c->grdInstrucciones->bloquesBasicos() && c->actVerBB->isChecked());
+    c->actVerBB->trigger();
+    QVERIFY(!c->grdInstrucciones->bloquesBasicos());
+    c->opcionBarEstandar->trigger();
+    QVERIFY(!c->tobEstandar->isVisible());
+    c->opcionBarEstandar->trigger();
+    QVERIFY(c->tobEstandar->isVisible());
   }
 
   // ------------------------------------------------------------ ventanas
 
   void mosaicoYRestaurarTodo() {
     prepararVLIW(2);
-    v->mnuCompGPRClick();
-    v->mnuCompFPRClick();
-    v->mnuCompMemClick();
-    v->actMosaico->trigger();
-    const QRect area = v->mdiArea->viewport()->rect();
+    c->mnuCompGPR->trigger();
+    c->mnuCompFPR->trigger();
+    c->mnuCompMem->trigger();
+    c->actMosaico->trigger();
+    const QRect area = c->mdiArea->viewport()->rect();
     int y = 0;
     for (QMdiSubWindow* w : ventanas()) {
       QCOMPARE(w->geometry().width(), area.width());
       QCOMPARE(w->geometry().top(), y);
       y += area.height() / 3;
     }
-    v->actCascada->trigger();
-    v->frmCompGPR->showMinimized();
-    v->frmCompMem->showMinimized();
-    v->frmCompGPR->move(300, 10);
-    v->opcRestaurarTodo->trigger();
-    QCOMPARE(v->frmCompGPR->geometry().bottom(), area.bottom());
-    QCOMPARE(v->frmCompMem->geometry().bottom(), area.bottom());
-    QCOMPARE(v->frmCompGPR->geometry().left(), 0);
-    QVERIFY(v->frmCompMem->geometry().left() >= v->frmCompGPR->geometry().right());
+    c->actCascada->trigger();
+    c->frmCompGPR()->showMinimized();
+    c->frmCompMem()->showMinimized();
+    c->frmCompGPR()->move(300, 10);
+    c->opcRestaurarTodo->trigger();
+    QCOMPARE(c->frmCompGPR()->geometry().bottom(), area.bottom());
+    QCOMPARE(c->frmCompMem()->geometry().bottom(), area.bottom());
+    QCOMPARE(c->frmCompGPR()->geometry().left(), 0);
+    QVERIFY(c->frmCompMem()->geometry().left() >= c->frmCompGPR()->geometry().right());
   }
 
   // ------------------------------------------------------------ ayuda y «Acerca de»
@@ -873,24 +866,30 @@ private slots:
     QVERIFY(QTest::qWaitForWindowActive(v.get()));
     const QString antes = QDir::currentPath();
     QVERIFY(QDir::setCurrent(QStringLiteral(ORVEX_DIR_FUENTES)));
-    v->actContenidoAyuda->trigger();
-    QVERIFY(v->frmAyuda);
-    QCOMPARE(v->frmAyuda->temaActual(), 0);
-    v->actBuscarAyuda->trigger();
-    QCOMPARE(v->frmAyuda->tabs->currentIndex(), 1);
-    QCOMPARE(v->frmAyuda->lstIndice->count(), v->frmAyuda->fichero().entradasIndice().size());
-    v->actComoAyuda->trigger();
-    QCOMPARE(v->frmAyuda->temaActual(), int(TfrmAyuda::TEMA_COMO_USAR));
+    c->actContenidoAyuda->trigger();
+    QVERIFY(c->frmAyuda());
+    QCOMPARE(c->frmAyuda()->temaActual(), 0);
+    c->actBuscarAyuda->trigger();
+    QCOMPARE(c->frmAyuda()->tabs->currentIndex(), 1);
+    QCOMPARE(c->frmAyuda()->lstIndice->count(), c->frmAyuda()->fichero().entradasIndice().size());
+    c->actComoAyuda->trigger();
+    QCOMPARE(c->frmAyuda()->temaActual(), int(TfrmAyuda::TEMA_COMO_USAR));
     // El tema de lo que está delante.
     prepararVLIW(2);
-    v->actPaso->trigger();
-    v->mdiArea->setActiveSubWindow(v->frmExeVLIW);
-    v->frmExeVLIW->widget()->setFocus();
-    QCOMPARE(v->temaAyudaActivo(), 16);
-    v->actTemaAyuda->trigger();
-    QCOMPARE(v->frmAyuda->temaActual(), 16);
-    v->grdInstrucciones->setFocus();
-    QCOMPARE(v->temaAyudaActivo(), 11);
+    c->actPaso->trigger();
+    c->mdiArea->setActiveSubWindow(c->frmExeVLIW());
+    c->frmExeVLIW()->widget()->setFocus();
+    QCOMPARE(c->ayuda().temaActivo(), 16);
+    c->actTemaAyuda->trigger();
+    QCOMPARE(c->frmAyuda()->temaActual(), 16);
+    c->grdInstrucciones->setFocus();
+    QCOMPARE(c->ayuda().temaActivo(), 11);
+    // Con un menú desplegado, Mayúsculas+F1 abre el tema del menú y lo cierra.
+    c->mnuEjecutar->popup(v->mapToGlobal(QPoint(10, 10)));
+    QVERIFY(QTest::qWaitForWindowExposed(c->mnuEjecutar));
+    QTest::keyClick(c->mnuEjecutar, Qt::Key_F1, Qt::ShiftModifier);
+    QCOMPARE(c->frmAyuda()->temaActual(), 6);
+    QVERIFY(!c->mnuEjecutar->isVisible());
     QVERIFY(QDir::setCurrent(antes));
     QVERIFY(dialogos->mensajes().isEmpty());
   }
@@ -898,16 +897,16 @@ private slots:
   void ayudaQueNoSeEncuentra() {
     const QString antes = QDir::currentPath();
     QVERIFY(QDir::setCurrent(dir.path()));
-    v->actContenidoAyuda->trigger();
+    c->actContenidoAyuda->trigger();
     QVERIFY(QDir::setCurrent(antes));
     if (QFileInfo::exists(TFicheroAyuda::rutasCandidatas().last())) QSKIP("hay una ayuda instalada");
-    QVERIFY(!v->frmAyuda);
+    QVERIFY(!c->frmAyuda());
     QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("No se encuentra el fichero de ayuda Ayuda/ORVEX.HLP")));
   }
 
   void acercaDe() {
     dialogos->respuestasModal << 1;
-    v->opcAcerca->trigger();
+    c->opcAcerca->trigger();
     QCOMPARE(dialogos->de(QStringLiteral("modal")), QStringList(QStringLiteral("AboutBox")));
   }
 

@@ -12,18 +12,17 @@
 #include <QtTest>
 #include <memory>
 
-#include "Simulador/Main.h"
-#include "Simulador/TAplicacion.h"
-#include "Simulador/TModeloInstVLIW.h"
-#include "Simulador/TSpinNumero.h"
-#include "Simulador/TdlgSaltoVLIW.h"
+#include "AyudaPrincipal.h"
+#include "Simulador/aplicacion/TAplicacion.h"
+#include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/vliw/TModeloInstVLIW.h"
+#include "Simulador/vliw/TdlgSaltoVLIW.h"
 #include "TServicioDialogosGuion.h"
 #include "loader/TCodigo.h"
 #include "vliw/TMaquinaVLIW.h"
 
 namespace {
 
-const int VLIW = TfrmPrincipal::VLIW;
 const QString DATOS = QStringLiteral(ORVEX_DIR_FUENTES "/tests/datos/");
 const QString EJEMPLOS = QStringLiteral(ORVEX_DIR_EJEMPLOS "/");
 
@@ -58,29 +57,30 @@ class PruebasProgramaVLIW : public QObject {
   QTemporaryDir dir;
   std::unique_ptr<TServicioDialogosGuion> dialogos;
   std::unique_ptr<TfrmPrincipal> v;
+  std::unique_ptr<TPrincipalEnPrueba> c;
 
   void abrir(const QString& ruta) {
     dialogos->ficherosAbrir << ruta;
-    v->actAbrir->trigger();
-    QVERIFY(v->codigo);
+    c->actAbrir->trigger();
+    QVERIFY(v->programa());
   }
 
   void cargar(const QString& ruta) {
     dialogos->ficherosAbrir << ruta;
-    v->actCargarVLIW->trigger();
+    c->actCargarVLIW->trigger();
   }
 
-  TfrmInstVLIW& editor() const { return *v->frmInstVLIW; }
-  TModeloInstVLIW& rejilla() const { return *v->frmInstVLIW->modelo; }
+  TfrmInstVLIW& editor() const { return *c->frmInstVLIW(); }
+  TModeloInstVLIW& rejilla() const { return *c->frmInstVLIW()->modelo; }
 
   // Un programa VLIW aceptado en el editor: distinto del último guardado o cargado.
   void aceptarUnPrograma() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    v->actNuevoVLIW->trigger();
+    c->actNuevoVLIW->trigger();
     editor().soltarInstruccion(0, 0, SUMA_ENT0);
     editor().aplicarCambios();
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
-    QVERIFY(v->programaVLIWSinGuardar());
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
+    QVERIFY(v->documentoVLIW().sinGuardar());
   }
 
   QByteArray leer(const QString& ruta) {
@@ -90,9 +90,9 @@ class PruebasProgramaVLIW : public QObject {
 
   // Ticks hasta que la máquina VLIW termina (o un límite).
   void ejecutarHastaCompletar() {
-    v->actIni->trigger();
-    for (int i = 0; i < 1000 && v->timSimulVLIW->isActive(); ++i) v->timSimulVLIWTimer();
-    QVERIFY(!v->timSimulVLIW->isActive());
+    c->actIni->trigger();
+    for (int i = 0; i < 1000 && c->timSimulVLIW->isActive(); ++i) c->tic(VLIW);
+    QVERIFY(!c->timSimulVLIW->isActive());
     QCOMPARE(dialogos->mensajes().last(), QStringLiteral("Ejecución completada"));
   }
 
@@ -101,12 +101,14 @@ private slots:
     dialogos = std::make_unique<TServicioDialogosGuion>();
     qobject_cast<TAplicacion*>(QCoreApplication::instance())->setServicioDialogos(dialogos.get());
     v = std::make_unique<TfrmPrincipal>(*dialogos);
+    c = std::make_unique<TPrincipalEnPrueba>(*v);
     v->resize(1100, 700);
     v->show();
   }
 
   void cleanup() {
     QCOMPARE(dialogos->sinRespuesta, 0);
+    c.reset();
     v.reset();
     qobject_cast<TAplicacion*>(QCoreApplication::instance())->setServicioDialogos(nullptr);
     dialogos.reset();
@@ -115,40 +117,40 @@ private slots:
   // ------------------------------------------------------------ órdenes
 
   void dialogoDeSaltosCreadoOcultoAlArrancar() {
-    QVERIFY(v->dlgSaltoVLIW);
-    QCOMPARE(v->dlgSaltoVLIW->parent(), v.get());
-    QVERIFY(!v->dlgSaltoVLIW->isVisible());
+    QVERIFY(c->dlgSaltoVLIW);
+    QCOMPARE(c->dlgSaltoVLIW->parent(), v.get());
+    QVERIFY(!c->dlgSaltoVLIW->isVisible());
   }
 
   void nuevoVaciaElProgramaYAbreElEditor() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    QVERIFY(v->maquinaVLIW->cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->codigo));
-    v->actNuevoVLIW->trigger();
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 0);
-    QVERIFY(v->frmInstVLIW);
+    QVERIFY(c->vliw().cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->programa()));
+    c->actNuevoVLIW->trigger();
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 0);
+    QVERIFY(c->frmInstVLIW());
     QCOMPARE(rejilla().numFilas(), 7);
-    QCOMPARE(int(v->maquinaActual), VLIW);
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
     QVERIFY(dialogos->apuntes.size() == 1 && dialogos->apuntes.first().tipo == QStringLiteral("abrir"));
   }
 
   void cargarCanceladoNoHaceNada() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     dialogos->ficherosAbrir << QString();
-    v->actCargarVLIW->trigger();
+    c->actCargarVLIW->trigger();
     QCOMPARE(dialogos->apuntes.last().texto, QStringLiteral("Programa VLIW|*.vliw"));
-    QVERIFY(!v->frmInstVLIW);
-    QCOMPARE(int(v->maquinaActual), int(TfrmPrincipal::SUPERESCALAR));
+    QVERIFY(!c->frmInstVLIW());
+    QCOMPARE(int(v->maquinaActual()), int(SUPER));
   }
 
   void cargarUnFicheroErroneo() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    v->actNuevoVLIWExecute();  // con el editor abierto
-    QVERIFY(v->maquinaVLIW->cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->codigo));
+    c->manejar("actNuevoVLIWExecute");  // con el editor abierto
+    QVERIFY(c->vliw().cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->programa()));
     cargar(DATOS + QStringLiteral("tipo_erroneo.vliw"));
     QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("Error al cargar el código VLIW")));
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 0);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 0);
     QCOMPARE(rejilla().numFilas(), 7);  // el editor enseña el programa, ya vacío
-    v->actIni->trigger();
+    c->actIni->trigger();
     QCOMPARE(dialogos->mensajes().last(), QStringLiteral("Debe completar el código VLIW antes de ejecutar"));
   }
 
@@ -156,8 +158,8 @@ private slots:
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     cargar(DATOS + QStringLiteral("unidad_5.vliw"));
     QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 0);
-    QVERIFY(!v->frmInstVLIW);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 0);
+    QVERIFY(!c->frmInstVLIW());
   }
 
   void cargarAvisaUnaVezYConservaElPrograma_data() {
@@ -168,46 +170,46 @@ private slots:
   void cargarAvisaUnaVezYConservaElPrograma() {
     QFETCH(bool, chequear);
     abrir(DATOS + QStringLiteral("dependencia.pla"));
-    v->opcChkCodigoVLIW->setChecked(chequear);
+    c->opcChkCodigoVLIW->setChecked(chequear);
     cargar(DATOS + QStringLiteral("dependencia.vliw"));
     QCOMPARE(dialogos->mensajes(),
              chequear ? QStringList(QStringLiteral("Dependencia verdadera en la operación 1 de la instrucción larga 0"))
                       : QStringList());
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
-    QVERIFY(v->frmInstVLIW);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
+    QVERIFY(c->frmInstVLIW());
     QCOMPARE(rejilla().numFilas(), 1);
     QCOMPARE(rejilla().index(0, SUMA_ENT1).data().toString(), QStringLiteral("1"));
-    QCOMPARE(int(v->maquinaActual), VLIW);
-    QVERIFY(!v->programaVLIWSinGuardar());
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    QVERIFY(!v->documentoVLIW().sinGuardar());
   }
 
   void elEditorNuncaMuestraUnProgramaQueNoCabe() {
     abrir(DATOS + QStringLiteral("dependencia.pla"));
     cargar(DATOS + QStringLiteral("dependencia.vliw"));  // usa +Entera 1
-    QVERIFY(v->frmInstVLIW);
-    v->cerrarEditorVLIW();
+    QVERIFY(c->frmInstVLIW());
+    c->ventanas().cerrarEditorVLIW();
     dialogos->olvidar();
-    v->maquinaVLIW->numUF[tufSumaEntera] = 1;
-    v->maquinaVLIW->reset(false);
-    QVERIFY(!v->abrirEditorVLIW());
+    c->vliw().numUF[tufSumaEntera] = 1;
+    c->vliw().reset(false);
+    QVERIFY(!c->ventanas().abrirEditorVLIW(*v->programa()));
     QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
-    QVERIFY(!v->frmInstVLIW);
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
+    QVERIFY(!c->frmInstVLIW());
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
     // Con la configuración de antes vuelve a verse.
-    v->maquinaVLIW->numUF[tufSumaEntera] = 2;
-    v->maquinaVLIW->reset(false);
-    QVERIFY(v->abrirEditorVLIW());
+    c->vliw().numUF[tufSumaEntera] = 2;
+    c->vliw().reset(false);
+    QVERIFY(c->ventanas().abrirEditorVLIW(*v->programa()));
     QCOMPARE(rejilla().index(0, SUMA_ENT1).data().toString(), QStringLiteral("1"));
   }
 
   void bloquesBasicosLlegaAlEditor() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    v->actNuevoVLIW->trigger();
+    c->actNuevoVLIW->trigger();
     editor().soltarInstruccion(0, 0, SUMA_ENT0);
     const QColor antes = editor().fondoCelda(0, SUMA_ENT0);
-    v->actVerBB->trigger();
+    c->actVerBB->trigger();
     QCOMPARE(editor().fondoCelda(0, SUMA_ENT0), QColor(0, 239, 208));
-    v->actVerBB->trigger();
+    c->actVerBB->trigger();
     QCOMPARE(editor().fondoCelda(0, SUMA_ENT0), antes);
   }
 
@@ -215,11 +217,11 @@ private slots:
 
   void unaRejillaNuevaSinTocarNoPregunta() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    v->actNuevoVLIW->trigger();
+    c->actNuevoVLIW->trigger();
     QVERIFY(!editor().butGuardar->isEnabled());
     dialogos->olvidar();
-    v->actNuevoVLIW->trigger();
-    v->cerrarEditorVLIW();
+    c->actNuevoVLIW->trigger();
+    c->ventanas().cerrarEditorVLIW();
     QVERIFY(dialogos->apuntes.isEmpty());
   }
 
@@ -240,13 +242,13 @@ private slots:
     dialogos->confirmaciones << guardar;
     const QString ruta = fichero.isEmpty() ? QString() : dir.filePath(fichero + QStringLiteral(".vliw"));
     if (guardar) dialogos->ficherosGuardar << ruta;
-    v->actNuevoVLIW->trigger();
+    c->actNuevoVLIW->trigger();
     QCOMPARE(dialogos->de(QStringLiteral("confirmar")), QStringList(GUARDAR_VLIW));
     QCOMPARE(dialogos->de(QStringLiteral("guardar")).size(), guardar ? 1 : 0);
     if (!ruta.isEmpty()) QCOMPARE(leer(ruta), QByteArray("1\n1\t0 0 0 0\n"));
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, sigue ? 0 : 1);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, sigue ? 0 : 1);
     QCOMPARE(rejilla().numFilas(), sigue ? 7 : 1);
-    QCOMPARE(v->programaVLIWSinGuardar(), !sigue);
+    QCOMPARE(v->documentoVLIW().sinGuardar(), !sigue);
   }
 
   void loGuardadoOCargadoNoPregunta() {
@@ -254,17 +256,17 @@ private slots:
     const QString ruta = dir.filePath(QStringLiteral("p.vliw"));
     dialogos->ficherosGuardar << ruta;
     editor().butGuardarClick();
-    QVERIFY(!v->programaVLIWSinGuardar());
+    QVERIFY(!v->documentoVLIW().sinGuardar());
     dialogos->olvidar();
     cargar(ruta);
-    QVERIFY(!v->programaVLIWSinGuardar());
-    v->actNuevoVLIW->trigger();
+    QVERIFY(!v->documentoVLIW().sinGuardar());
+    c->actNuevoVLIW->trigger();
     QVERIFY(dialogos->de(QStringLiteral("confirmar")).isEmpty());
     // Cambiar un breakpoint no cambia el fichero: tampoco pregunta.
     cargar(ruta);
     editor().dobleClicFila(0);
-    QVERIFY(v->maquinaVLIW->codigo.instruccion(0)->breakpoint);
-    QVERIFY(!v->programaVLIWSinGuardar());
+    QVERIFY(c->vliw().codigo.instruccion(0)->breakpoint);
+    QVERIFY(!v->documentoVLIW().sinGuardar());
   }
 
   void edicionesSinAceptarAntesDeCargar_data() {
@@ -275,16 +277,16 @@ private slots:
   void edicionesSinAceptarAntesDeCargar() {
     QFETCH(int, respuesta);
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    v->actNuevoVLIW->trigger();
+    c->actNuevoVLIW->trigger();
     editor().soltarInstruccion(0, 2, SUMA_ENT1);
     dialogos->respuestasGuardarCambio << respuesta;
     // Aceptadas, hacen un programa sin guardar: se pregunta también por él.
     if (respuesta == RESULTADO_ACEPTAR) dialogos->confirmaciones << false;
     dialogos->ficherosAbrir << QString();
-    v->actCargarVLIW->trigger();
+    c->actCargarVLIW->trigger();
     QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
     QCOMPARE(dialogos->de(QStringLiteral("confirmar")).size(), respuesta == RESULTADO_ACEPTAR ? 1 : 0);
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, respuesta == RESULTADO_ACEPTAR ? 3 : 0);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, respuesta == RESULTADO_ACEPTAR ? 3 : 0);
     QVERIFY(!editor().cambiosPendientes());
   }
 
@@ -303,7 +305,7 @@ private slots:
 
   void salirConEdicionesSinAceptar() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    v->actNuevoVLIW->trigger();
+    c->actNuevoVLIW->trigger();
     editor().soltarInstruccion(0, 0, SUMA_ENT0);
     dialogos->respuestasGuardarCambio << RESULTADO_CANCELAR;
     QVERIFY(v->close());
@@ -317,15 +319,15 @@ private slots:
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     cargar(DATOS + QStringLiteral("una_suma.vliw"));
     ejecutarHastaCompletar();
-    QVERIFY(v->frmExeVLIW && v->frmInstVLIW);
-    v->actConfVLIW->trigger();
-    QVERIFY(v->frmConfVLIW);
-    v->frmConfVLIW->spiUF[tufMemoria]->setValue(3);
-    v->frmConfVLIW->butAceptar->click();
+    QVERIFY(c->frmExeVLIW() && c->frmInstVLIW());
+    c->actConfVLIW->trigger();
+    QVERIFY(c->frmConfVLIW());
+    c->frmConfVLIW()->spiUF[tufMemoria]->setValue(3);
+    c->frmConfVLIW()->butAceptar->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!v->frmConfVLIW && !v->frmInstVLIW && !v->frmExeVLIW);
-    QCOMPARE(int(v->maquinaVLIW->uf[tufMemoria].size()), 3);
-    QCOMPARE(v->maquinaVLIW->codigo.numInstrucciones, 1);
+    QVERIFY(!c->frmConfVLIW() && !c->frmInstVLIW() && !c->frmExeVLIW());
+    QCOMPARE(int(c->vliw().uf[tufMemoria].size()), 3);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
     // Al volver a abrir el editor: Mem 0, Mem 1 y Mem 2.
     cargar(DATOS + QStringLiteral("una_suma.vliw"));
     QCOMPARE(rejilla().titulo(MEM0), QStringLiteral("Mem 0"));
@@ -333,51 +335,51 @@ private slots:
     QCOMPARE(rejilla().titulo(MEM0 + 3), QStringLiteral("Salto 0"));
     // Y la ejecución siguiente tiene su ventana nueva.
     ejecutarHastaCompletar();
-    QVERIFY(v->frmExeVLIW);
+    QVERIFY(c->frmExeVLIW());
   }
 
   void configuracionConEdicionesSinAceptar() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     cargar(DATOS + QStringLiteral("una_suma.vliw"));
     editor().soltarInstruccion(0, 0, SUMA_ENT1);
-    v->actConfVLIW->trigger();
-    v->frmConfVLIW->spiUF[tufSumaEntera]->setValue(1);
+    c->actConfVLIW->trigger();
+    c->frmConfVLIW()->spiUF[tufSumaEntera]->setValue(1);
     dialogos->respuestasGuardarCambio << RESULTADO_ACEPTAR;
-    v->frmConfVLIW->butAceptar->click();
+    c->frmConfVLIW()->butAceptar->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Las ediciones se aceptaron con las columnas que tenían…
     QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
-    QVERIFY(!v->frmInstVLIW);
-    QCOMPARE(v->maquinaVLIW->codigo.instruccion(0)->numOperaciones(), 2);
+    QVERIFY(!c->frmInstVLIW());
+    QCOMPARE(c->vliw().codigo.instruccion(0)->numOperaciones(), 2);
     // …y ahora usan una unidad que no existe: no se ejecuta ni se enseña.
     dialogos->olvidar();
-    v->actPaso->trigger();
+    c->actPaso->trigger();
     QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
-    QVERIFY(!v->abrirEditorVLIW());
+    QVERIFY(!c->ventanas().abrirEditorVLIW(*v->programa()));
   }
 
   void configuracionVLIWConResetearAlIniciar() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
-    v->maquinaVLIW->gpr.valor[4] = 9;
-    v->opcReset->setChecked(true);
-    v->actConfVLIW->trigger();
-    v->frmConfVLIW->butAceptar->click();
-    QCOMPARE(v->maquinaVLIW->gpr.valor[4], 0);
+    c->vliw().gpr.valor[4] = 9;
+    c->opcReset->setChecked(true);
+    c->actConfVLIW->trigger();
+    c->frmConfVLIW()->butAceptar->click();
+    QCOMPARE(c->vliw().gpr.valor[4], 0);
   }
 
   void configuracionVLIWBloqueadaDuranteSuEjecucion() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     cargar(DATOS + QStringLiteral("una_suma.vliw"));
-    v->actConfVLIW->trigger();
-    v->actIni->trigger();
+    c->actConfVLIW->trigger();
+    c->actIni->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QVERIFY(!v->frmConfVLIW);
-    QVERIFY(!v->actConfVLIW->isEnabled());
-    v->actConfVLIWExecute();
-    QVERIFY(!v->frmConfVLIW);
+    QVERIFY(!c->frmConfVLIW());
+    QVERIFY(!c->actConfVLIW->isEnabled());
+    c->manejar("actConfVLIWExecute");
+    QVERIFY(!c->frmConfVLIW());
     // La superescalar sí se puede configurar mientras tanto.
-    v->actConfSuper->trigger();
-    QVERIFY(v->frmConfSuper);
+    c->actConfSuper->trigger();
+    QVERIFY(c->frmConfSuper());
   }
 
   // ------------------------------------------------------------ el camino de un alumno
@@ -385,8 +387,8 @@ private slots:
   void caminoDeUnAlumno() {
     // Abre un ejemplo y crea un programa VLIW nuevo.
     abrir(EJEMPLOS + QStringLiteral("suma_bucle.pla"));
-    v->actNuevoVLIW->trigger();
-    TfrmInstVLIW* e = v->frmInstVLIW;
+    c->actNuevoVLIW->trigger();
+    TfrmInstVLIW* e = c->frmInstVLIW();
     QVERIFY(e);
     // Arrastra las instrucciones (la ADDI, por error, junto al DADDUI que escribe R1).
     e->soltarInstruccion(0, 0, SUMA_ENT0);
@@ -421,19 +423,19 @@ private slots:
                                     "1\t6 4 0 0\n"));
     // Vuelve a abrir el programa secuencial (el editor se cierra) y carga lo guardado.
     abrir(EJEMPLOS + QStringLiteral("suma_bucle.pla"));
-    QVERIFY(!v->frmInstVLIW);
+    QVERIFY(!c->frmInstVLIW());
     cargar(ruta);
     QCOMPARE(dialogos->mensajes().size(), 1);
-    QVERIFY(v->frmInstVLIW);
+    QVERIFY(c->frmInstVLIW());
     QCOMPARE(rejilla().numFilas(), 6);
     QCOMPARE(rejilla().operacion(3, SALTO0)->op[2], 2);
     // Lo ejecuta hasta el final y lee el resultado en la ventana de registros.
-    v->mnuCompGPRClick();
+    c->mnuCompGPR->trigger();
     ejecutarHastaCompletar();
-    QCOMPARE(v->maquinaVLIW->gpr.valor[3], 15);
-    QCOMPARE(v->maquinaVLIW->memoria.datos[0], 15.0f);
-    QVERIFY(v->frmCompGPR);
-    const QStringList lineas = textosDe(v->frmCompGPR);
+    QCOMPARE(c->vliw().gpr.valor[3], 15);
+    QCOMPARE(c->vliw().memoria.datos[0], 15.0f);
+    QVERIFY(c->frmCompGPR());
+    const QStringList lineas = textosDe(c->frmCompGPR());
     QVERIFY2(!lineas.filter(QRegularExpression(QStringLiteral("^R3\\b.*\\b15\\b"))).isEmpty(),
              qPrintable(lineas.join(QLatin1Char('|'))));
   }

@@ -3,8 +3,8 @@
 #include <QHeaderView>
 #include <QtTest>
 
-#include "Simulador/TModeloCodigo.h"
-#include "Simulador/TRejillaCodigo.h"
+#include "Simulador/codigo/TModeloCodigo.h"
+#include "Simulador/codigo/TRejillaCodigo.h"
 #include "loader/TCodigo.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-#include "Simulador/TServicioDialogos.h"
+#include "Simulador/aplicacion/TServicioDialogos.h"
 
 struct TDialogoApuntado {
   QString tipo;  // "mensaje", "confirmar", "abrir", "guardar", "color", "cantidad", "guardarCambio", "modal"

@@ -1,0 +1,286 @@
+#include "Simulador/aplicacion/TOrdenesPrincipal.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "Simulador/aplicacion/TIconos.h"
+#include "Simulador/comunes/TSpinNumero.h"
+
+namespace {
+
+QAction* nuevaAccion(QObject* padre, const char* nombre, const QString& texto, const QString& pista,
+                     const QKeySequence& atajo = QKeySequence(), const QIcon& icono = QIcon()) {
+  auto* a = new QAction(icono, texto, padre);
+  a->setObjectName(QString::fromLatin1(nombre));
+  a->setStatusTip(pista);
+  a->setToolTip(pista);
+  if (!atajo.isEmpty()) a->setShortcut(atajo);
+  return a;
+}
+
+QAction* nuevaOpcion(QObject* padre, const char* nombre, const QString& texto, const QString& pista, bool marcada) {
+  QAction* a = nuevaAccion(padre, nombre, texto, pista);
+  a->setCheckable(true);
+  a->setChecked(marcada);
+  return a;
+}
+
+QMenu* nombrar(QMenu* menu, const char* nombre, int tema, const QString& pista = QString()) {
+  menu->setObjectName(QString::fromLatin1(nombre));
+  menu->menuAction()->setStatusTip(pista);
+  menu->setProperty("temaAyuda", tema);
+  return menu;
+}
+
+void ponerPista(QWidget* w, const QString& pista) {
+  w->setToolTip(pista);
+  w->setStatusTip(pista);
+}
+
+}  // namespace
+
+TOrdenesPrincipal::TOrdenesPrincipal(QMainWindow& ventana) : QObject(&ventana) {
+  setObjectName(QStringLiteral("ordenesPrincipal"));
+  crearAcciones(ventana);
+  crearMenus(ventana);
+  crearBarras(ventana);
+}
+
+void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
+  actAbrir = nuevaAccion(&v, "actAbrir", QStringLiteral("&Abrir..."), QStringLiteral("Abrir un nuevo fichero"),
+                         QKeySequence(Qt::CTRL | Qt::Key_A), TIconos::abrir());
+  actVerBB = nuevaAccion(&v, "actVerBB", QStringLiteral("Bloques Básicos"),
+                         QStringLiteral("Colorea los bloques básicos del código"), QKeySequence(Qt::CTRL | Qt::Key_B),
+                         TIconos::bloquesBasicos());
+  actVerBB->setCheckable(true);
+  actVerCodigo = nuevaAccion(&v, "actVerCodigo", QStringLiteral("Código Secuencial"),
+                             QStringLiteral("Muestra/Oculta el código secuencial"), QKeySequence(),
+                             TIconos::codigoSecuencial());
+  actVerCodigo->setCheckable(true);
+  actVerCodigo->setChecked(true);
+  actConfSuper = nuevaAccion(&v, "actConfSuper", QStringLiteral("Configurar Super&escalar"),
+                             QStringLiteral("Establecer los parámetros de la Máquina Superescalar"),
+                             QKeySequence(Qt::ALT | Qt::Key_F2), TIconos::confSuper());
+  actConfVLIW = nuevaAccion(&v, "actConfVLIW", QStringLiteral("Configurar VLI&W"),
+                            QStringLiteral("Establecer los parámetros de la Máquina VLIW"),
+                            QKeySequence(Qt::ALT | Qt::Key_F3), TIconos::confVLIW());
+  actNuevoVLIW = nuevaAccion(&v, "actNuevoVLIW", QStringLiteral("Crear &Nuevo Programa VLIW"),
+                             QStringLiteral("Abre la ventana para crear códigos VLIW"));
+  actCargarVLIW = nuevaAccion(&v, "actCargarVLIW", QStringLiteral("Car&gar Programa VLIW..."),
+                              QStringLiteral("Carga la configuración de las máquinas desde un fichero"));
+  actFalloCache = nuevaAccion(&v, "actFalloCache", QStringLiteral("% Fallos Caché Datos"),
+                              QStringLiteral("Establece el porcentaje de fallos de caché"),
+                              QKeySequence(Qt::CTRL | Qt::Key_F), TIconos::falloCache());
+  actIni = nuevaAccion(&v, "actIni", QStringLiteral("Iniciar"), QStringLiteral("Comenzar Ejecución Continua"),
+                       QKeySequence(Qt::Key_F9), TIconos::iniciar());
+  actPaso = nuevaAccion(&v, "actPaso", QStringLiteral("Paso a Paso"), QStringLiteral("Ejecución Paso a Paso"),
+                        QKeySequence(Qt::Key_F8), TIconos::paso());
+  actPausa = nuevaAccion(&v, "actPausa", QStringLiteral("Pausa"), QStringLiteral("Pausar la Ejecución"),
+                         QKeySequence(Qt::Key_F7), TIconos::pausa());
+  actParar = nuevaAccion(&v, "actParar", QStringLiteral("Parar"), QStringLiteral("Terminar la Ejecución"),
+                         QKeySequence(Qt::Key_F6), TIconos::parar());
+  actSelSuper = nuevaOpcion(&v, "actSelSuper", QStringLiteral("Seleccionar Superescalar"),
+                            QStringLiteral("Seleccionar Máquina Superescalar"), true);
+  actSelSuper->setShortcut(QKeySequence(Qt::Key_F2));
+  actSelVLIW = nuevaOpcion(&v, "actSelVLIW", QStringLiteral("Seleccionar VLIW"),
+                           QStringLiteral("Seleccionar Máquina VLIW"), false);
+  actSelVLIW->setShortcut(QKeySequence(Qt::Key_F3));
+  auto* grupoMaquina = new QActionGroup(&v);
+  grupoMaquina->addAction(actSelSuper);
+  grupoMaquina->addAction(actSelVLIW);
+  actCascada = nuevaAccion(&v, "actCascada", QStringLiteral("&Cascada"),
+                           QStringLiteral("Coloca todas las ventanas en cascada"));
+  actMosaico = nuevaAccion(&v, "actMosaico", QStringLiteral("&Mosaico"), QStringLiteral("Alinea las ventanas"));
+  actContenidoAyuda = nuevaAccion(&v, "actContenidoAyuda", QStringLiteral("&Contenido"),
+                                  QStringLiteral("Contenido de la ayuda"), QKeySequence(Qt::Key_F1), TIconos::ayuda());
+  actBuscarAyuda = nuevaAccion(&v, "actBuscarAyuda", QStringLiteral("&Buscar Ayuda sobre..."),
+                               QStringLiteral("Buscar un tema específico en la ayuda"));
+  actComoAyuda = nuevaAccion(&v, "actComoAyuda", QStringLiteral("Cómo &usar la Ayuda"),
+                             QStringLiteral("Funcionamiento de la ayuda"));
+  actTemaAyuda = nuevaAccion(&v, "actTemaAyuda", QStringLiteral("Ayuda de la ventana activa"),
+                             QStringLiteral("Abre el tema de ayuda de la ventana activa"),
+                             QKeySequence(Qt::SHIFT | Qt::Key_F1));
+  v.addAction(actTemaAyuda);  // sin menú: solo el atajo
+
+  opcSalir = nuevaAccion(&v, "opcSalir", QStringLiteral("&Salir"), QStringLiteral("Salir del programa"));
+  opcionBarEstandar = nuevaOpcion(&v, "opcionBarEstandar", QStringLiteral("Estándar"), QString(), true);
+  opcionBarEjecucion = nuevaOpcion(&v, "opcionBarEjecucion", QStringLiteral("Ejecución"), QString(), false);
+  opcReset = nuevaOpcion(&v, "opcReset", QStringLiteral("&Resetear máquina al iniciar"),
+                         QStringLiteral("Pone la memoria y registros de la memoria a 0 con cada nueva ejecución"), false);
+  opcChkCodigoVLIW =
+      nuevaOpcion(&v, "opcChkCodigoVLIW", QStringLiteral("C&hequear código VLIW"),
+                  QStringLiteral("Indica si se comprueban las inconsistencias en el código VLIW automáticamente"), true);
+  mnuCompMem = nuevaAccion(&v, "mnuCompMem", QStringLiteral("&Memoria"), QString(), QKeySequence(Qt::ALT | Qt::Key_F5),
+                           TIconos::memoria());
+  mnuCompGPR = nuevaAccion(&v, "mnuCompGPR", QStringLiteral("Registros de Propósito &General"), QString(),
+                           QKeySequence(Qt::ALT | Qt::Key_F6), TIconos::registrosGPR());
+  mnuCompFPR = nuevaAccion(&v, "mnuCompFPR", QStringLiteral("Registros de Punto &Flotante"), QString(),
+                           QKeySequence(Qt::ALT | Qt::Key_F7), TIconos::registrosFPR());
+  opcRestaurarTodo = nuevaAccion(&v, "opcRestaurarTodo", QStringLiteral("&Restaurar todo"),
+                                 QStringLiteral("Restaura todas las ventanas minimizadas"));
+  opcAcerca = nuevaAccion(&v, "opcAcerca", QStringLiteral("&Acerca..."),
+                          QStringLiteral("Muestra la información del programa"));
+}
+
+void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
+  QMenuBar* barra = v.menuBar();
+  barra->setObjectName(QStringLiteral("menPrincipal"));
+
+  mnuArchivo = nombrar(barra->addMenu(QStringLiteral("&Archivo")), "mnuArchivo", 3);
+  mnuArchivo->addAction(actAbrir);
+  mnuArchivo->addSeparator();
+  mnuArchivo->addAction(opcSalir);
+
+  mnuVer = nombrar(barra->addMenu(QStringLiteral("&Ver")), "mnuVer", 4);
+  mnuVer->addAction(actVerBB);
+  mnuBarras = nombrar(mnuVer->addMenu(QStringLiteral("Barras de &Herramientas")), "mnuBarras", 4);
+  mnuBarras->addAction(opcionBarEstandar);
+  mnuBarras->addAction(opcionBarEjecucion);
+  mnuVer->addAction(actVerCodigo);
+
+  mnuConfigurar = nombrar(barra->addMenu(QStringLiteral("&Configurar")), "mnuConfigurar", 5);
+  mnuConfigurar->addAction(actConfSuper);
+  mnuConfigurar->addAction(actConfVLIW);
+  mnuConfigurar->addSeparator();
+  mnuInstVLIW = nombrar(mnuConfigurar->addMenu(QStringLiteral("&Instrucciones VLIW")), "mnuInstVLIW", 5);
+  mnuInstVLIW->addAction(actNuevoVLIW);
+  mnuInstVLIW->addAction(actCargarVLIW);
+  mnuOpciones = nombrar(mnuConfigurar->addMenu(QStringLiteral("&Opciones")), "mnuOpciones", 5,
+                        QStringLiteral("Otras opciones de configuración"));
+  mnuOpciones->addAction(opcReset);
+  mnuOpciones->addAction(opcChkCodigoVLIW);
+  mnuOpciones->addSeparator();
+  mnuOpciones->addAction(actFalloCache);
+
+  mnuEjecutar = nombrar(barra->addMenu(QStringLiteral("&Ejecutar")), "mnuEjecutar", 6);
+  mnuSelMaquina = nombrar(mnuEjecutar->addMenu(QStringLiteral("Seleccionar Máquina")), "mnuSelMaquina", 6);
+  mnuSelMaquina->addAction(actSelSuper);
+  mnuSelMaquina->addAction(actSelVLIW);
+  mnuEjecutar->addAction(actIni);
+  mnuEjecutar->addAction(actPausa);
+  mnuEjecutar->addAction(actPaso);
+  mnuEjecutar->addAction(actParar);
+  mnuComponentes = nombrar(mnuEjecutar->addMenu(QStringLiteral("Componentes")), "mnuComponentes", 6);
+  mnuComponentes->addAction(mnuCompMem);
+  mnuComponentes->addAction(mnuCompGPR);
+  mnuComponentes->addAction(mnuCompFPR);
+
+  mnuVentana = nombrar(barra->addMenu(QStringLiteral("Ve&ntana")), "mnuVentana", 7);
+  mnuVentana->addAction(actMosaico);
+  mnuVentana->addAction(actCascada);
+  mnuVentana->addAction(opcRestaurarTodo);
+
+  mnuAyuda = nombrar(barra->addMenu(QStringLiteral("A&yuda")), "mnuAyuda", 8);
+  mnuAyuda->addAction(actContenidoAyuda);
+  mnuAyuda->addAction(actBuscarAyuda);
+  mnuAyuda->addAction(actComoAyuda);
+  mnuAyuda->addSeparator();
+  mnuAyuda->addAction(opcAcerca);
+}
+
+void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
+  tobEstandar = new QToolBar(QStringLiteral("Estándar"), &v);
+  tobEstandar->setObjectName(QStringLiteral("tobEstandar"));
+  tobEstandar->setProperty("temaAyuda", 9);
+  tobEjecucion = new QToolBar(QStringLiteral("Ejecución"), &v);
+  tobEjecucion->setObjectName(QStringLiteral("tobEjecucion"));
+  tobEjecucion->setProperty("temaAyuda", 10);
+  for (QToolBar* b : {tobEstandar, tobEjecucion}) {
+    b->setMovable(false);
+    b->setFloatable(false);
+    b->setMinimumHeight(28);
+    b->setIconSize(QSize(22, 22));
+  }
+  v.addToolBar(Qt::TopToolBarArea, tobEstandar);
+  v.addToolBarBreak(Qt::TopToolBarArea);
+  v.addToolBar(Qt::TopToolBarArea, tobEjecucion);
+
+  tobEstandar->addAction(actAbrir);
+  tobEstandar->addSeparator();
+  tobEstandar->addAction(actVerBB);
+  tobEstandar->addAction(actVerCodigo);
+  tobEstandar->addSeparator();
+  tobEstandar->addAction(actConfSuper);
+  tobEstandar->addAction(actConfVLIW);
+  tobEstandar->addAction(actFalloCache);
+
+  tobEjecucion->addAction(actIni);
+  tobEjecucion->addAction(actPaso);
+  tobEjecucion->addAction(actPausa);
+  tobEjecucion->addAction(actParar);
+  tobEjecucion->addSeparator();
+  tobEjecucion->addWidget(new QLabel(QStringLiteral(" Ciclo: "), tobEjecucion));
+  txtCiclo = new QLineEdit(QStringLiteral("0"), tobEjecucion);
+  txtCiclo->setObjectName(QStringLiteral("txtCiclo"));
+  txtCiclo->setReadOnly(true);
+  txtCiclo->setFixedWidth(44);
+  ponerPista(txtCiclo, QStringLiteral("Ciclo de la máquina"));
+  tobEjecucion->addWidget(txtCiclo);
+  tobEjecucion->addSeparator();
+  tobEjecucion->addWidget(new QLabel(QStringLiteral(" Velocidad: "), tobEjecucion));
+  spiVelocidad = new TSpinNumero(tobEjecucion);
+  spiVelocidad->setObjectName(QStringLiteral("spiVelocidad"));
+  spiVelocidad->setRange(1, 10);
+  spiVelocidad->setValue(5);
+  spiVelocidad->setValorVacio(5);
+  ponerPista(spiVelocidad, QStringLiteral("Velocidad de Ejecución"));
+  tobEjecucion->addWidget(spiVelocidad);
+  tobEjecucion->addSeparator();
+  cboComponentes = new QComboBox(tobEjecucion);
+  cboComponentes->setObjectName(QStringLiteral("cboComponentes"));
+  cboComponentes->addItems({QStringLiteral("Memoria"), QStringLiteral("Registros de Propósito General"),
+                            QStringLiteral("Registros de Punto Flotante")});
+  cboComponentes->setCurrentIndex(-1);
+  cboComponentes->setPlaceholderText(QStringLiteral("Componentes"));
+  ponerPista(cboComponentes, QStringLiteral("Componentes"));
+  cboComponentes->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  tobEjecucion->addWidget(cboComponentes);
+  cboMaquina = new QComboBox(tobEjecucion);
+  cboMaquina->setObjectName(QStringLiteral("cboMaquina"));
+  cboMaquina->addItems({QStringLiteral("Superescalar"), QStringLiteral("VLIW")});
+  ponerPista(cboMaquina, QStringLiteral("Máquina Simulada"));
+  tobEjecucion->addWidget(cboMaquina);
+
+  for (QToolBar* b : {tobEstandar, tobEjecucion})
+    for (QAction* a : b->actions())
+      if (QWidget* w = b->widgetForAction(a); w && !a->isSeparator() && w->inherits("QToolButton"))
+        w->installEventFilter(this);
+}
+
+void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha) {
+  const bool alguna = superEnMarcha || vliwEnMarcha;
+  actAbrir->setEnabled(!alguna);
+  actConfSuper->setEnabled(!superEnMarcha);
+  actConfVLIW->setEnabled(!vliwEnMarcha);
+
+  // Una orden dentro de un menú deshabilitado también lo está: QMenu no
+  // deshabilita los atajos de sus acciones, así que se hace aquí.
+  mnuInstVLIW->setEnabled(hayPrograma && !vliwEnMarcha);
+  for (QAction* a : {actNuevoVLIW, actCargarVLIW}) a->setEnabled(mnuInstVLIW->isEnabled());
+
+  mnuEjecutar->setEnabled(hayPrograma);
+  for (QAction* a : {actIni, actPaso, actPausa, actParar, mnuCompMem, mnuCompGPR, mnuCompFPR})
+    a->setEnabled(hayPrograma);
+  mnuComponentes->setEnabled(hayPrograma);
+  mnuSelMaquina->setEnabled(hayPrograma && !alguna);
+  actSelSuper->setEnabled(mnuSelMaquina->isEnabled());
+  actSelVLIW->setEnabled(mnuSelMaquina->isEnabled());
+  cboMaquina->setEnabled(!alguna);
+}
+
+QList<QMenu*> TOrdenesPrincipal::menus() const {
+  return {mnuArchivo,    mnuVer,        mnuBarras,      mnuConfigurar, mnuInstVLIW, mnuOpciones,
+          mnuEjecutar, mnuSelMaquina, mnuComponentes, mnuVentana,    mnuAyuda};
+}
+
+bool TOrdenesPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+  if (evento->type() == QEvent::ToolTip && objeto->inherits("QToolButton")) return true;
+  return QObject::eventFilter(objeto, evento);
+}

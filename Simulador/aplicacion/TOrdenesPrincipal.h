@@ -1,0 +1,89 @@
+#pragma once
+// Las órdenes de la ventana principal: sus acciones (cada una compartida por
+// su menú y su botón), los menús, las dos barras con sus controles y la regla
+// de qué está disponible. Es la descripción de la ventana; lo que hace cada
+// orden lo decide la ventana, que conecta las acciones con sus manejadores.
+
+#include <QList>
+#include <QObject>
+
+class QAction;
+class QComboBox;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+class TSpinNumero;
+
+class TOrdenesPrincipal : public QObject {
+  Q_OBJECT
+public:
+  // Crea todo sobre «ventana», que es la dueña de las acciones y de las barras.
+  explicit TOrdenesPrincipal(QMainWindow& ventana);
+
+  // Único sitio que decide qué órdenes están disponibles. Lo compartido
+  // ("&Abrir...", la selección de máquina) sigue bloqueado mientras ejecute
+  // cualquiera de las dos máquinas.
+  void actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha);
+  // Todos los menús y submenús.
+  QList<QMenu*> menus() const;
+
+  QToolBar* tobEstandar;
+  QToolBar* tobEjecucion;
+  QLineEdit* txtCiclo;
+  TSpinNumero* spiVelocidad;
+  QComboBox* cboComponentes;
+  QComboBox* cboMaquina;
+
+  QMenu* mnuArchivo;
+  QMenu* mnuVer;
+  QMenu* mnuBarras;
+  QMenu* mnuConfigurar;
+  QMenu* mnuInstVLIW;
+  QMenu* mnuOpciones;
+  QMenu* mnuEjecutar;
+  QMenu* mnuSelMaquina;
+  QMenu* mnuComponentes;
+  QMenu* mnuVentana;
+  QMenu* mnuAyuda;
+
+  QAction* actAbrir;
+  QAction* actVerBB;
+  QAction* actVerCodigo;
+  QAction* actConfSuper;
+  QAction* actConfVLIW;
+  QAction* actNuevoVLIW;
+  QAction* actCargarVLIW;
+  QAction* actFalloCache;
+  QAction* actIni;
+  QAction* actPaso;
+  QAction* actPausa;
+  QAction* actParar;
+  QAction* actSelSuper;
+  QAction* actSelVLIW;
+  QAction* actCascada;
+  QAction* actMosaico;
+  QAction* actContenidoAyuda;
+  QAction* actBuscarAyuda;
+  QAction* actComoAyuda;
+  QAction* actTemaAyuda;  // Mayúsculas+F1: tema de lo que está delante
+  QAction* opcSalir;
+  QAction* opcionBarEstandar;
+  QAction* opcionBarEjecucion;
+  QAction* opcReset;
+  QAction* opcChkCodigoVLIW;
+  QAction* mnuCompMem;
+  QAction* mnuCompGPR;
+  QAction* mnuCompFPR;
+  QAction* opcRestaurarTodo;
+  QAction* opcAcerca;
+
+protected:
+  // Los botones de las barras dan su pista en la barra de estado, no en un globo.
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+  void crearAcciones(QMainWindow& ventana);
+  void crearMenus(QMainWindow& ventana);
+  void crearBarras(QMainWindow& ventana);
+};

@@ -1,0 +1,118 @@
+#pragma once
+// Control de la ejecución de una máquina: su temporizador, la velocidad y las
+// órdenes iniciar, paso, pausa y parar con sus preguntas y mensajes, escritas
+// una vez para las dos máquinas. Nadie más toca la máquina durante una
+// ejecución: la ventana y las vistas escuchan las señales para refrescarse y
+// bloquear órdenes, y piden aquí cada edición del usuario.
+
+#include <QObject>
+#include <cstdint>
+#include <functional>
+
+#include "Simulador/control/TEdicionMaquina.h"
+#include "Simulador/control/TTipoMaquina.h"
+
+class QTimer;
+class QWidget;
+class TCodigo;
+class TMaquina;
+class TMaquinaSuper;
+class TMaquinaVLIW;
+class TServicioDialogos;
+
+// Por qué termina una ejecución.
+enum class TFinEjecucion : uint8_t { completada, error, parada };
+
+class TControladorMaquina : public QObject, public TEdicionMaquina {
+  Q_OBJECT
+public:
+  static constexpr int VELOCIDAD_INICIAL = 5;
+  // Milisegundos entre tics: 1000 a velocidad 1, 100 a velocidad 10.
+  static int intervaloDeVelocidad(int velocidad) { return 1100 - 100 * velocidad; }
+
+  // La máquina y «dialogos» deben vivir más que el controlador. «ventana» es
+  // el padre de sus mensajes y del propio controlador.
+  TControladorMaquina(TMaquinaSuper& maquina, TServicioDialogos& dialogos, QWidget* ventana = nullptr);
+  TControladorMaquina(TMaquinaVLIW& maquina, TServicioDialogos& dialogos, QWidget* ventana = nullptr);
+
+  TTipoMaquina tipo() const { return tipoMaquina; }
+  TMaquina& maquina() const { return maq; }
+  TMaquinaSuper* maquinaSuper() const { return super; }  // nullptr en el de la VLIW
+  TMaquinaVLIW* maquinaVLIW() const { return vliw; }     // nullptr en el superescalar
+  // timSimulSuper o timSimulVLIW. Quien lo crea conecta su timeout con el
+  // manejador que llama a tic().
+  QTimer* temporizador() const { return timer; }
+
+  // Hay una ejecución empezada y sin terminar: en marcha, detenida o en un breakpoint.
+  bool enEjecucion() const;
+  bool enBreakpoint() const;
+
+  // La velocidad y la opción de limpiar se leen al iniciar y en cada tic.
+  int velocidad() const { return vel; }
+  void setVelocidad(int velocidad) { vel = velocidad; }
+  int intervalo() const { return intervaloDeVelocidad(vel); }
+  bool limpiarAlIniciar() const { return limpiar; }
+  void setLimpiarAlIniciar(bool activa) { limpiar = activa; }
+  // Se pregunta antes de iniciar y de dar un paso; con false la orden no
+  // sigue (la VLIW comprueba su programa y las ediciones de su editor).
+  void setComprobacionPrevia(std::function<bool()> comprobacion) { comprobacionPrevia = std::move(comprobacion); }
+
+  // Programa secuencial que ejecuta la superescalar (vive más que su uso; el
+  // controlador de la VLIW lo ignora: su programa es suyo).
+  void asignarPrograma(TCodigo* programa);
+
+  // ---- Órdenes ----
+  // Una ejecución en curso reanuda desde un breakpoint sin preguntar; si no,
+  // pregunta si se reinicia. El primer ciclo llega con el primer tic.
+  void iniciar();
+  // Un ciclo fuera del temporizador; sin ejecución en curso, empieza antes una.
+  void paso();
+  void pausa();
+  // Termina la ejecución sin resetear la máquina (también sin ejecución en curso).
+  void parar();
+  // Un tic: un ciclo, su resultado y el refresco. Un fallo dentro para el
+  // temporizador y se informa con el fichero y la función del manejador.
+  void tic(const char* fichero, const char* funcion);
+
+  // ---- Ediciones del usuario ----
+  void escribirRegistroEntero(int32_t registro, int32_t valor) override;
+  void escribirRegistroReal(int32_t registro, float valor) override;
+  void escribirMemoria(int32_t direccion, float valor) override;
+  void colorearEnVuelo(int32_t etiquetaROB, uint32_t color) override;
+  void cambiarBreakpoint(int32_t instruccion, bool marca) override;
+  void cambiarPorcentajeFallos(int32_t porcentaje) override;
+
+signals:
+  // Empieza una ejecución con la máquina recién reseteada. «continua»: la
+  // empezó «Iniciar»; si no, un paso.
+  void ejecucionIniciada(bool continua);
+  // Tras cada ciclo (tic o paso), con su resultado ya tratado.
+  void cicloEjecutado();
+  void ejecucionTerminada(TFinEjecucion fin);
+  // Empieza (true) o termina (false) una ejecución: lo que se bloquea mientras tanto.
+  void estadoCambiado(bool enEjecucion);
+
+private:
+  TControladorMaquina(TTipoMaquina tipo, TMaquina& maquina, TServicioDialogos& dialogos, QWidget* ventana);
+
+  // Lo único que toca la máquina durante una ejecución.
+  void arrancar();
+  void reanudar();
+  int8_t darCiclo();
+  void finalizar();
+
+  void tratarResultado(int8_t resultado, bool enTic);
+  void terminar(TFinEjecucion fin, const QString& mensaje);
+
+  const TTipoMaquina tipoMaquina;
+  TMaquina& maq;
+  TMaquinaSuper* super = nullptr;
+  TMaquinaVLIW* vliw = nullptr;
+  TCodigo* programa = nullptr;
+  TServicioDialogos& dialogos;
+  QWidget* ventana;
+  QTimer* timer;
+  int vel = VELOCIDAD_INICIAL;
+  bool limpiar = false;
+  std::function<bool()> comprobacionPrevia;
+};

@@ -1,0 +1,111 @@
+#include "Simulador/control/TDocumentoVLIW.h"
+
+#include <QFile>
+#include <QWidget>
+
+#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "Simulador/vliw/TfrmInstVLIW.h"
+#include "vliw/TMaquinaVLIW.h"
+
+namespace {
+
+const QString MSG_SIN_VLIW = QString::fromUtf8(TMaquinaVLIW::MENSAJE_CODIGO_VACIO);
+const QString MSG_CONFIGURACION = QString::fromUtf8(TMaquinaVLIW::MENSAJE_CONFIGURACION);
+const QString MSG_ERROR_CARGA = QString::fromUtf8(TMaquinaVLIW::MENSAJE_ERROR_CARGA);
+const QString MSG_GUARDAR =
+    QStringLiteral("El programa VLIW ha cambiado desde la última vez que se guardó o se cargó. ¿Desea guardarlo?");
+
+}  // namespace
+
+TDocumentoVLIW::TDocumentoVLIW(TMaquinaVLIW& m, TServicioDialogos& d, QWidget* v)
+    : QObject(v), maquina(m), dialogos(d), ventana(v) {}
+
+void TDocumentoVLIW::vincularEditor(TfrmInstVLIW* editor) {
+  editorVinculado = editor;
+  if (!editor) return;
+  editor->chequearCodigo = [this] { return chequear(); };
+  connect(editor, &TfrmInstVLIW::programaCambiado, this, [this] { ++revision; });
+  connect(editor, &TfrmInstVLIW::programaGuardado, this, [this] { revisionGuardada = revision; });
+}
+
+TfrmInstVLIW* TDocumentoVLIW::editor() const { return editorVinculado; }
+
+bool TDocumentoVLIW::sinGuardar() const {
+  return maquina.codigo.numInstrucciones > 0 && revision != revisionGuardada;
+}
+
+void TDocumentoVLIW::resolverEdicionesPendientes() {
+  if (!editorVinculado || !editorVinculado->cambiosPendientes()) return;
+  if (dialogos.preguntarGuardarCambio(ventana) == RESULTADO_ACEPTAR) editorVinculado->aplicarCambios();
+  else editorVinculado->refrescar();
+}
+
+void TDocumentoVLIW::refrescarEditor() {
+  if (editorVinculado) editorVinculado->refrescar();
+}
+
+bool TDocumentoVLIW::puedeDescartarse() {
+  resolverEdicionesPendientes();
+  if (!sinGuardar() || !dialogos.confirmar(ventana, MSG_GUARDAR)) return true;
+  return guardar();
+}
+
+bool TDocumentoVLIW::nuevo() {
+  if (!puedeDescartarse()) return false;
+  maquina.borrarCodigo();
+  revisionGuardada = ++revision;  // vacío: nada que guardar
+  return true;
+}
+
+bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
+  if (!puedeDescartarse()) return false;
+  const QString ruta = dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW));
+  if (ruta.isEmpty()) return false;
+  const bool cargado = maquina.cargarCodigo(QFile::encodeName(ruta).toStdString(), secuencial);
+  // Lo que hay en memoria es lo del fichero (o nada, si no se pudo leer).
+  revisionGuardada = ++revision;
+  if (!cargado) {
+    dialogos.mensaje(ventana, MSG_ERROR_CARGA);
+    refrescarEditor();
+    return false;
+  }
+  if (maquina.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
+    dialogos.mensaje(ventana, MSG_CONFIGURACION);
+    maquina.borrarCodigo();
+    refrescarEditor();
+    return false;
+  }
+  if (chequear()) {
+    int32_t larga = 0, operacion = 0;
+    const int32_t r = maquina.comprobarCodigo(larga, operacion);
+    const std::string aviso = TMaquinaVLIW::mensajeChequeo(r, larga, operacion);
+    // Solo avisa: el programa se queda cargado.
+    if (!aviso.empty()) dialogos.mensaje(ventana, QString::fromStdString(aviso));
+  }
+  return true;
+}
+
+bool TDocumentoVLIW::guardar() {
+  if (!TfrmInstVLIW::guardarPrograma(dialogos, ventana, maquina.codigo)) return false;
+  revisionGuardada = revision;
+  return true;
+}
+
+bool TDocumentoVLIW::cabeEnLaConfiguracion() {
+  if (maquina.comprobarConfiguracion() != CHEQUEO_CONFIGURACION) return true;
+  dialogos.mensaje(ventana, MSG_CONFIGURACION);
+  return false;
+}
+
+bool TDocumentoVLIW::listoParaEjecutar() {
+  if (maquina.codigo.numInstrucciones == 0) {
+    dialogos.mensaje(ventana, MSG_SIN_VLIW);
+    return false;
+  }
+  if (editorVinculado && editorVinculado->cambiosPendientes()) {
+    resolverEdicionesPendientes();
+    return false;
+  }
+  // Un programa para más unidades de las configuradas no se ejecuta nunca.
+  return cabeEnLaConfiguracion();
+}

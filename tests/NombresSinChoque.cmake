@@ -1,0 +1,72 @@
+# Falla si dos rutas del repositorio (ficheros o carpetas) difieren solo en
+# mayúsculas: en un sistema de ficheros que no las distingue (Windows, macOS)
+# serían la misma y una pisaría a la otra al sacar el repositorio.
+#
+#   cmake -DRAIZ=<carpeta> [-DLISTA=<fichero, una ruta por línea>] -P NombresSinChoque.cmake
+#
+# Sin LISTA, las rutas son las que sigue git; sin git (un paquete de fuentes),
+# las de la carpeta, salvo build/ y .git.
+
+if(DEFINED LISTA)
+  file(STRINGS "${LISTA}" rutas)
+else()
+  find_package(Git QUIET)
+  set(salida "")
+  set(estado 1)
+  if(GIT_FOUND)
+    execute_process(COMMAND "${GIT_EXECUTABLE}" -c core.quotepath=off ls-files
+                    WORKING_DIRECTORY "${RAIZ}" OUTPUT_VARIABLE salida RESULT_VARIABLE estado ERROR_QUIET)
+  endif()
+  if(estado EQUAL 0)
+    string(REPLACE "\n" ";" rutas "${salida}")
+  else()
+    file(GLOB_RECURSE rutas RELATIVE "${RAIZ}" "${RAIZ}/*")
+    list(FILTER rutas EXCLUDE REGEX "^(build|\\.git)(/|$)")
+  endif()
+endif()
+
+# Cada ruta y todas las carpetas que la contienen.
+set(entradas "")
+foreach(ruta IN LISTS rutas)
+  set(r "${ruta}")
+  while(NOT r STREQUAL "")
+    list(APPEND entradas "${r}")
+    get_filename_component(r "${r}" DIRECTORY)
+  endwhile()
+endforeach()
+list(REMOVE_DUPLICATES entradas)
+
+set(claves "")
+foreach(e IN LISTS entradas)
+  string(TOLOWER "${e}" clave)
+  list(APPEND claves "${clave}")
+endforeach()
+list(SORT claves)
+set(repetidas "")
+set(anterior "")
+foreach(clave IN LISTS claves)
+  if(clave STREQUAL anterior)
+    list(APPEND repetidas "${clave}")
+  endif()
+  set(anterior "${clave}")
+endforeach()
+list(REMOVE_DUPLICATES repetidas)
+
+if(repetidas)
+  set(informe "")
+  foreach(clave IN LISTS repetidas)
+    set(iguales "")
+    foreach(e IN LISTS entradas)
+      string(TOLOWER "${e}" c)
+      if(c STREQUAL clave)
+        list(APPEND iguales "${e}")
+      endif()
+    endforeach()
+    list(SORT iguales)
+    list(JOIN iguales " " texto)
+    string(APPEND informe "choque: ${texto}\n")
+  endforeach()
+  message(FATAL_ERROR "Rutas que solo difieren en mayúsculas:\n${informe}")
+endif()
+list(LENGTH entradas n)
+message(STATUS "${n} rutas, ninguna choca con otra al ignorar mayúsculas")
