@@ -13,6 +13,7 @@
 namespace {
 
 const QColor FONDO_LINEA_ERROR(255, 226, 226);
+const QColor FONDO_TOKEN_ERROR(255, 176, 176);
 const QColor ROJO_ERROR(210, 0, 0);
 
 QColor colorBloque(int32_t bloque) { return QColor::fromRgb(static_cast<QRgb>(colorDeBloque(bloque))); }
@@ -71,8 +72,10 @@ void TEditorFuente::aplicarMarcas() {
     marcas << linea;
     if (cursorErr.hasSelection()) {
       QTextEdit::ExtraSelection token;
+      // El ondulado solo se ve poco con una fuente pequeña: también un fondo más fuerte que el de la línea.
       token.format.setUnderlineStyle(QTextCharFormat::SpellCheckUnderline);
       token.format.setUnderlineColor(ROJO_ERROR);
+      token.format.setBackground(FONDO_TOKEN_ERROR);
       token.cursor = cursorErr;
       marcas << token;
     }

@@ -91,6 +91,9 @@ TfrmEditorCodigo::TfrmEditorCodigo(TServicioDialogos& d, QWidget* padre) : QMdiS
   labPosicion->setObjectName(QStringLiteral("labPosicion"));
   labFichero = new QLabel(staEditor);
   labFichero->setObjectName(QStringLiteral("labFichero"));
+  // Un detalle largo se corta en vez de ensanchar la ventana; entero, en su pista.
+  labAnalisis->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  labAnalisis->setMinimumWidth(40);
   staEditor->addWidget(labAnalisis, 1);
   staEditor->addPermanentWidget(labPosicion);
   staEditor->addPermanentWidget(labFichero);
@@ -277,9 +280,9 @@ QString TfrmEditorCodigo::detalleError() const { return txtFuente->detalleError(
 void TfrmEditorCodigo::actualizarTitulo() {
   setWindowTitle(nombre() + QStringLiteral("[*] - ") + TITULO);
   setWindowModified(modificado());
-  QString fichero = rutaFichero.isEmpty() ? SIN_TITULO : QDir::toNativeSeparators(rutaFichero);
-  if (modificado()) fichero += QStringLiteral(" (cambios sin guardar)");
-  labFichero->setText(fichero);
+  // El nombre, y la ruta entera en la pista: una carpeta larga no ensancha la ventana.
+  labFichero->setText(modificado() ? nombre() + QStringLiteral(" (cambios sin guardar)") : nombre());
+  labFichero->setToolTip(rutaFichero.isEmpty() ? QString() : QDir::toNativeSeparators(rutaFichero));
 }
 
 void TfrmEditorCodigo::actualizarPosicion() {

@@ -95,7 +95,7 @@ public:
   QStatusBar* staEditor;
   QLabel* labAnalisis;  // el error, o el resumen del programa si carga
   QLabel* labPosicion;  // línea y columna del cursor
-  QLabel* labFichero;   // la ruta y si hay cambios sin guardar
+  QLabel* labFichero;   // el fichero (la ruta, en su pista) y si hay cambios sin guardar
   QTimer* timAnalisis;
 
 signals:

@@ -339,7 +339,7 @@ private slots:
     QCOMPARE(e->windowTitle(), QStringLiteral("Sin título[*] - Editor de Código"));
     escribir(QStringLiteral("1\nADDI R1 R1 R1\n"));
     QVERIFY(e->isWindowModified());
-    QVERIFY(e->labFichero->text().endsWith(QStringLiteral("(cambios sin guardar)")));
+    QCOMPARE(e->labFichero->text(), QStringLiteral("Sin título (cambios sin guardar)"));
     const QString destino = ruta(QStringLiteral("nuevo.pla"));
     dialogos->ficherosGuardar << destino;
     e->actGuardar->trigger();  // sin fichero, guardar es guardar como
@@ -351,7 +351,8 @@ private slots:
     QVERIFY(!e->modificado());
     QVERIFY(!e->isWindowModified());
     QCOMPARE(e->windowTitle(), QStringLiteral("nuevo.pla[*] - Editor de Código"));
-    QCOMPARE(e->labFichero->text(), QDir::toNativeSeparators(destino));
+    QCOMPARE(e->labFichero->text(), QStringLiteral("nuevo.pla"));
+    QCOMPARE(e->labFichero->toolTip(), QDir::toNativeSeparators(destino));
     QCOMPARE(rutas.size(), 1);
     QCOMPARE(guardados.size(), 1);
 
