@@ -57,11 +57,12 @@ TfrmEditorCodigo::TfrmEditorCodigo(TServicioDialogos& d, QWidget* padre) : QMdiS
   actGuardarComo = nuevaAccion("actGuardarComo", QStringLiteral("Guardar como…"),
                                QStringLiteral("Guarda el programa en un fichero nuevo"),
                                {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
-  // Deshacer y rehacer son del propio texto, con sus teclas de siempre.
+  // Deshacer y rehacer son del propio texto, con sus teclas de siempre; Ctrl+Y
+  // se añade porque en X11 rehacer es solo Ctrl+Mayúsculas+Z.
   actDeshacer = nuevaAccion("actDeshacer", QStringLiteral("&Deshacer"), QStringLiteral("Deshace el último cambio"), {});
   actDeshacer->setToolTip(QStringLiteral("Deshacer (Ctrl+Z)"));
-  actRehacer = nuevaAccion("actRehacer", QStringLiteral("&Rehacer"), QStringLiteral("Rehace lo deshecho"), {});
-  actRehacer->setToolTip(QStringLiteral("Rehacer (Ctrl+Y)"));
+  actRehacer = nuevaAccion("actRehacer", QStringLiteral("&Rehacer"), QStringLiteral("Rehace lo deshecho"),
+                           {QKeySequence(Qt::CTRL | Qt::Key_Y)});
   actBuscar = nuevaAccion("actBuscar", QStringLiteral("&Buscar..."), QStringLiteral("Busca un texto en el programa"),
                           {QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::CTRL | Qt::Key_B)});
   actReemplazar = nuevaAccion("actReemplazar", QStringLiteral("R&eemplazar..."),

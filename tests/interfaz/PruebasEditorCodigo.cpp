@@ -615,7 +615,7 @@ private slots:
     QVERIFY(!e->isWindowModified());
     QVERIFY(e->actRehacer->isEnabled());
     QCOMPARE(cambios.size(), 2);
-    e->actRehacer->trigger();
+    QTest::keyClick(e->txtFuente, Qt::Key_Y, Qt::ControlModifier);  // en cualquier plataforma
     QVERIFY(e->modificado());
     // Abrir no se puede deshacer.
     QVERIFY(e->guardar());
