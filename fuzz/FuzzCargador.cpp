@@ -4,6 +4,7 @@
 // las vistas dan por hecho; uno rechazado no deja nada a medias.
 
 #include <string>
+#include <vector>
 
 #include "fuzz/Comun.h"
 #include "loader/TCodigo.h"
@@ -48,7 +49,26 @@ bool conForma(const TLexema& l) {
   }
 }
 
+// Posición de cada principio de línea (la línea 1 empieza en 0).
+std::vector<size_t> iniciosDeLinea(const std::string& texto) {
+  std::vector<size_t> inicios{0};
+  for (size_t i = 0; i < texto.size(); ++i)
+    if (texto[i] == '\n') inicios.push_back(i + 1);
+  return inicios;
+}
+
+// Posición en el texto de (línea, columna), o npos si no cae dentro de esa línea
+// (la columna que sigue al último carácter de la línea todavía vale).
+size_t posicion(const std::string& texto, const std::vector<size_t>& inicios, int linea, int columna) {
+  if (linea < 1 || static_cast<size_t>(linea) > inicios.size() || columna < 1) return std::string::npos;
+  const size_t inicio = inicios[static_cast<size_t>(linea - 1)];
+  const size_t fin = static_cast<size_t>(linea) < inicios.size() ? inicios[static_cast<size_t>(linea)] - 1 : texto.size();
+  const size_t p = inicio + static_cast<size_t>(columna - 1);
+  return p <= fin ? p : std::string::npos;
+}
+
 void comprobarScanner(const std::string& texto) {
+  const std::vector<size_t> inicios = iniciosDeLinea(texto);
   TScanner s;
   s.abrirTexto(texto);
   size_t pos = 0;
@@ -57,11 +77,15 @@ void comprobarScanner(const std::string& texto) {
     const TLexema l = s.siguiente();
     if (l.token == tokFin) break;
     fuzz::exigir(!l.texto.empty() && conForma(l), "token " + std::to_string(l.token) + " sin su forma: " + l.texto);
-    const size_t donde = texto.find(l.texto, pos);
-    fuzz::exigir(donde != std::string::npos, "token que no está en el texto: " + l.texto);
+    // Su línea y su columna lo sitúan en el texto, detrás del anterior.
+    const size_t donde = posicion(texto, inicios, l.linea, l.columna);
+    fuzz::exigir(donde != std::string::npos && donde >= pos && texto.compare(donde, l.texto.size(), l.texto) == 0,
+                 "token que no está donde dicen su línea y su columna: " + l.texto);
     pos = donde + l.texto.size();
   }
-  fuzz::exigir(s.siguiente().token == tokFin, "el fin de fichero no se repite");
+  const TLexema fin = s.siguiente();
+  fuzz::exigir(fin.token == tokFin, "el fin de fichero no se repite");
+  fuzz::exigir(posicion(texto, inicios, fin.linea, fin.columna) != std::string::npos, "fin de fichero fuera del texto");
 }
 
 void comprobarPrograma(const TCodigo& c) {
@@ -128,9 +152,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
     fuzz::exigir(c.numInstrucciones == 0 && c.instrucciones.empty() && c.numBloques == 0 && c.bloques.empty(),
                  "una carga fallida deja un programa a medias");
     fuzz::exigir(!c.detalleError.empty(), "una carga fallida sin explicación");
+    const size_t p = posicion(texto, iniciosDeLinea(texto), c.lineaError, c.columnaError);
+    fuzz::exigir(p != std::string::npos && c.longitudError >= 0 &&
+                     texto.substr(p, static_cast<size_t>(c.longitudError)).find('\n') == std::string::npos &&
+                     p + static_cast<size_t>(c.longitudError) <= texto.size(),
+                 "el token del error no está en su línea");
     return 0;
   }
   comprobarPrograma(c);
+  fuzz::exigir(c.lineas.size() == c.instrucciones.size(), "una línea por instrucción");
+  for (size_t i = 1; i < c.lineas.size(); ++i)
+    fuzz::exigir(c.lineas[i - 1] <= c.lineas[i], "instrucciones en líneas que retroceden");
   // Cargar dos veces el mismo texto da el mismo programa.
   TCodigo otra;
   fuzz::exigir(otra.cargarTexto(texto) == CARGA_OK && otra.numInstrucciones == c.numInstrucciones &&

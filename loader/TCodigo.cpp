@@ -38,14 +38,17 @@ enum TFormaOperando { opRegR, opRegF, opInmediato, opDireccion, opEtiqueta };
 
 }  // namespace
 
-int32_t TCodigo::error(int linea, const std::string& motivo) {
+int32_t TCodigo::error(const TLexema& donde, const std::string& motivo) {
   numInstrucciones = 0;
   instrucciones.clear();
   etiquetas.clear();
   bloques.clear();
   numBloques = 0;
-  lineaError = linea;
-  detalleError = "línea " + std::to_string(linea) + ": " + motivo;
+  lineas.clear();
+  lineaError = donde.linea;
+  columnaError = donde.columna;
+  longitudError = static_cast<int32_t>(donde.texto.size());
+  detalleError = "línea " + std::to_string(donde.linea) + ": " + motivo;
   return CARGA_ERRONEA;
 }
 
@@ -75,16 +78,18 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
   numBloques = 0;
   lineaError = 0;
   detalleError.clear();
+  columnaError = longitudError = 0;
+  lineas.clear();
 
   TLexema lex = scanner.siguiente();
-  if (lex.token != tokNumero) return error(lex.linea, "falta el número de instrucciones");
+  if (lex.token != tokNumero) return error(lex, "falta el número de instrucciones");
   int32_t n = 0;
-  if (!leerNatural(lex.texto, n)) return error(lex.linea, "número demasiado grande: " + lex.texto);
+  if (!leerNatural(lex.texto, n)) return error(lex, "número demasiado grande: " + lex.texto);
 
   struct TSaltoPendiente {
     int32_t instruccion;
     std::string clave;
-    int linea;
+    TLexema etiqueta;  // el nombre en el salto, para señalarlo si no existe
   };
   std::vector<TSaltoPendiente> saltos;
 
@@ -161,14 +166,15 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
     TInstruccion ins;
     ins.direccion = i;
     lex = scanner.siguiente();
+    lineas.push_back(lex.linea);
     if (lex.token == tokFin)
-      return error(lex.linea, "faltan instrucciones: se esperaban " + std::to_string(n) +
-                                  " y el fichero termina tras " + std::to_string(i));
+      return error(lex, "faltan instrucciones: se esperaban " + std::to_string(n) +
+                            " y el fichero termina tras " + std::to_string(i));
     if (lex.token == tokEtiqueta) {
       ++numBloques;
       ins.etiqueta = lex.texto;
       TBloqueBasico& b = etiquetas[clave(lex.texto)];
-      if (b.primeraInstruccion != -1) return error(lex.linea, "etiqueta repetida: " + lex.texto);
+      if (b.primeraInstruccion != -1) return error(lex, "etiqueta repetida: " + lex.texto);
       b.primeraInstruccion = i;
       b.numero = numBloques - 1;
       bloques.push_back(b);
@@ -180,10 +186,10 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
     nuevoBloque = false;
 
     if (lex.token != tokIdent)
-      return error(lex.linea, "se esperaba un código de operación" + encontrado(lex));
+      return error(lex, "se esperaba un código de operación" + encontrado(lex));
     ins.codOp = codigoDe(lex.texto);
     if (ins.codOp == COD_OP_NINGUNO)
-      return error(lex.linea, "código de operación desconocido: " + lex.texto);
+      return error(lex, "código de operación desconocido: " + lex.texto);
     ins.textoCodOp = lex.texto;
     ins.bloque = numBloques - 1;
 
@@ -203,12 +209,12 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
     }
     std::string motivo;
     for (int k = 0; k < numOperandos; ++k)
-      if (!leerOperando(ins, k, formas[k], motivo)) return error(lex.linea, motivo);
+      if (!leerOperando(ins, k, formas[k], motivo)) return error(lex, motivo);
 
     if (esSalto(ins.codOp)) {
       const std::string k = clave(ins.textoOp[2]) + ":";
       etiquetas.emplace(k, TBloqueBasico{});  // solo crea la entrada si no existía
-      saltos.push_back(TSaltoPendiente{i, k, lex.linea});
+      saltos.push_back(TSaltoPendiente{i, k, lex});
       nuevoBloque = true;
     }
     instrucciones.push_back(std::move(ins));
@@ -217,8 +223,8 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
   for (const auto& s : saltos) {
     const TBloqueBasico& b = etiquetas[s.clave];
     if (b.primeraInstruccion == -1)
-      return error(s.linea, "el salto nombra una etiqueta que no existe: " +
-                                instrucciones[static_cast<size_t>(s.instruccion)].textoOp[2]);
+      return error(s.etiqueta, "el salto nombra una etiqueta que no existe: " +
+                                   instrucciones[static_cast<size_t>(s.instruccion)].textoOp[2]);
     instrucciones[static_cast<size_t>(s.instruccion)].op[2] = b.numero;
   }
   numInstrucciones = n;

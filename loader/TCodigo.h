@@ -35,6 +35,13 @@ public:
   // Dónde y por qué falló la última carga (vacío si no falló): "línea 3: …".
   int32_t lineaError = 0;
   std::string detalleError;
+  // El token del error: columna en bytes desde 1 y longitud (0 si es el fin del
+  // texto, y entonces la columna es la que sigue al último token; 0 y 0 si no
+  // hay token, como cuando el fichero no se abre).
+  int32_t columnaError = 0;
+  int32_t longitudError = 0;
+  // Línea del fuente donde empieza cada instrucción (su etiqueta o su mnemónico).
+  std::vector<int32_t> lineas;
 
   // 0 cargado, -1 no se puede abrir, -2 errores de gramática o de etiquetas.
   // Se llama una vez, sobre un TCodigo recién creado.
@@ -48,5 +55,5 @@ public:
 
 private:
   int32_t cargarDe(TScanner& scanner);
-  int32_t error(int linea, const std::string& motivo);
+  int32_t error(const TLexema& donde, const std::string& motivo);
 };

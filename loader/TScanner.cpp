@@ -36,6 +36,8 @@ void TScanner::abrirTexto(std::string texto) {
   inicioLinea = true;
   linea = 1;
   lineaUltimo = 1;
+  posLinea = 0;
+  columnaTrasUltimo = 1;
 }
 
 void TScanner::cerrar() {
@@ -45,6 +47,8 @@ void TScanner::cerrar() {
   inicioLinea = true;
   linea = 1;
   lineaUltimo = 1;
+  posLinea = 0;
+  columnaTrasUltimo = 1;
 }
 
 TLexema TScanner::siguiente() {
@@ -99,15 +103,20 @@ TLexema TScanner::siguiente() {
     }
 
     if (mejor != tokFin && largo >= descarte) {
-      TLexema lex{mejor, buffer.substr(pos, largo), linea};
+      const int columna = static_cast<int>(pos - posLinea) + 1;
+      TLexema lex{mejor, buffer.substr(pos, largo), linea, columna};
       pos += largo;
       lineaUltimo = linea;
+      columnaTrasUltimo = columna + static_cast<int>(largo);
       inicioLinea = false;  // ningún token termina en salto de línea
       return lex;
     }
-    if (c == '\n') ++linea;
+    if (c == '\n') {
+      ++linea;
+      posLinea = pos + 1;
+    }
     inicioLinea = buffer[pos + descarte - 1] == '\n';
     pos += descarte;
   }
-  return TLexema{tokFin, std::string(), lineaUltimo};
+  return TLexema{tokFin, std::string(), lineaUltimo, columnaTrasUltimo};
 }

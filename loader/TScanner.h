@@ -22,6 +22,9 @@ struct TLexema {
   TToken token = tokFin;
   std::string texto;
   int linea = 1;  // línea donde empieza, desde 1; la del último token para tokFin
+  // Columna en bytes donde empieza, desde 1; para tokFin, la que sigue al último
+  // token. Con el texto, sitúa el token en el fuente (el editor subraya los errores).
+  int columna = 1;
 };
 
 class TScanner {
@@ -39,4 +42,6 @@ private:
   bool inicioLinea = true;
   int linea = 1;
   int lineaUltimo = 1;  // el fin de fichero se sitúa en la línea del último token
+  size_t posLinea = 0;  // posición donde empieza la línea actual
+  int columnaTrasUltimo = 1;
 };

@@ -153,3 +153,48 @@ TEST(Cargador, LimitesQueSiCaben) {
   EXPECT_EQ(c.codigo.instrucciones[0].op[2], 2147483647);
   EXPECT_EQ(c.codigo.instrucciones[1].op[1], 2147483647);
 }
+
+// El token de cada clase de error, para subrayarlo en el editor: línea,
+// columna en bytes desde 1 y longitud (0 cuando el texto se acaba antes).
+struct PosicionError {
+  const char* texto;
+  int32_t linea, columna, longitud;
+};
+
+class CargadorPosicionError : public ::testing::TestWithParam<PosicionError> {};
+
+TEST_P(CargadorPosicionError, SenalaElTokenDelError) {
+  Carga c(GetParam().texto);
+  ASSERT_EQ(c.resultado, -2);
+  EXPECT_EQ(c.codigo.lineaError, GetParam().linea) << c.codigo.detalleError;
+  EXPECT_EQ(c.codigo.columnaError, GetParam().columna) << c.codigo.detalleError;
+  EXPECT_EQ(c.codigo.longitudError, GetParam().longitud) << c.codigo.detalleError;
+  EXPECT_TRUE(c.codigo.lineas.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, CargadorPosicionError,
+    ::testing::Values(PosicionError{"", 1, 1, 0},                                   // sin número
+                      PosicionError{"  2\nADDI R1 R2 R3", 2, 1, 4},                 // el primer token no es el número
+                      PosicionError{"99999999999\nADDI R1 R1 R1", 1, 1, 11},        // número que no cabe
+                      PosicionError{"3\nADDI R1 R2 R3\n", 2, 14, 0},                // faltan instrucciones
+                      PosicionError{"1\nadd R1 R2 R3", 2, 1, 3},                    // mnemónico desconocido
+                      PosicionError{"1\nA: B: ADDI R1 R2 R3", 2, 4, 2},             // segunda etiqueta
+                      PosicionError{"1\n\nADDF F1 R2 F3", 3, 9, 2},                 // registro del otro banco
+                      PosicionError{"1\nDADDUI R1 R1 5", 2, 13, 0},                 // falta el último operando
+                      PosicionError{"1\nLI R1 R2", 2, 7, 2},                        // registro por dirección
+                      PosicionError{"1\nBNE R1 R2 R3\nR3: ADDI R1 R1 R1", 2, 11, 2},  // registro por etiqueta
+                      PosicionError{"2\nL: ADDI R1 R1 R1\nl: ADDI R1 R1 R1", 3, 1, 2},  // etiqueta repetida
+                      PosicionError{"2\nADDI R1 R1 R1\nBNE R1 R2 FIN", 3, 11, 3},     // etiqueta que no existe
+                      PosicionError{"1\nADDI R64 R1 R1", 2, 6, 3},                  // registro fuera de rango
+                      PosicionError{"1\nLF F1 4(R99)", 2, 7, 6},                    // base fuera de rango
+                      PosicionError{"1\nSI R1 4294967296(R1)", 2, 7, 14},           // desplazamiento que no cabe
+                      PosicionError{"1\n\xC3\x91 ADDF F1 R2 F3", 2, 12, 2}));       // columnas en bytes, no en letras
+
+TEST(Cargador, LineaDondeEmpiezaCadaInstruccion) {
+  Carga c("// cabecera\n3\nA: ADDI R1 R1 R1\n\n  ADDI R2 R2 R2 ADDI R3\n R3 R3\n");
+  ASSERT_EQ(c.resultado, 0) << c.codigo.detalleError;
+  EXPECT_EQ(c.codigo.lineas, (std::vector<int32_t>{3, 5, 5}));
+  EXPECT_EQ(c.codigo.columnaError, 0);
+  EXPECT_EQ(c.codigo.longitudError, 0);
+}

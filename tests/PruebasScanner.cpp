@@ -85,6 +85,27 @@ TEST(Scanner, CuentaLineas) {
   EXPECT_EQ(l.linea, 4);
 }
 
+TEST(Scanner, CuentaColumnasEnBytes) {
+  TScanner s;
+  s.abrirTexto("5\n  LOOP: LF F0, 16(R1) // x\n\xC3\x91#3");
+  const std::vector<std::pair<int, int>> esperadas = {{1, 1}, {2, 3}, {2, 9}, {2, 12}, {2, 16}, {3, 3}};
+  for (const auto& [linea, columna] : esperadas) {
+    const TLexema l = s.siguiente();
+    EXPECT_EQ(l.linea, linea) << l.texto;
+    EXPECT_EQ(l.columna, columna) << l.texto;
+  }
+  // El fin de fichero se sitúa justo detrás del último token, en su línea.
+  const TLexema fin = s.siguiente();
+  EXPECT_EQ(fin.token, tokFin);
+  EXPECT_EQ(fin.linea, 3);
+  EXPECT_EQ(fin.columna, 5);
+  s.abrirTexto("x");
+  s.siguiente();
+  EXPECT_EQ(s.siguiente().columna, 2);
+  s.abrirTexto("");
+  EXPECT_EQ(s.siguiente().columna, 1);
+}
+
 TEST(Scanner, AbrirReiniciaElEstado) {
   TScanner s;
   s.abrirTexto("x 5");

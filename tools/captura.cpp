@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -15,6 +16,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTableView>
+#include <QTextBlock>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
@@ -35,6 +38,8 @@
 #include "Simulador/vliw/TdlgSaltoVLIW.h"
 #include "Simulador/vliw/TfrmExeVLIW.h"
 #include "Simulador/vliw/TfrmInstVLIW.h"
+#include "Simulador/editor/TEditorFuente.h"
+#include "Simulador/editor/TfrmEditorCodigo.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -309,7 +314,48 @@ bool escenarioEjecucionVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return true;
 }
 
+// El editor de código con vector_suma.pla y sus bloques básicos, tras cambiar
+// el F2 de la ADDF por R2 como lo teclearía un alumno: el error marcado en su
+// sitio y su pista.
+bool escenarioEditorCodigo(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1100, 720);
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
+  auto* e = new TfrmEditorCodigo(d);
+  v.findChild<QMdiArea*>()->addSubWindow(e);
+  if (!e->abrir(EJEMPLOS + QStringLiteral("/vector_suma.pla")) || !e->correcto()) return false;
+  e->show();
+  QApplication::processEvents();  // el panel del código ya ocupa su sitio
+  e->move(0, 0);
+  e->resize(v.findChild<QMdiArea*>()->viewport()->width(), v.findChild<QMdiArea*>()->viewport()->height());
+  QTextDocument* documento = e->txtFuente->document();
+  const QTextCursor addf = documento->find(QStringLiteral("ADDF   F4 F0 F2"));
+  if (addf.isNull()) return false;
+  QTextCursor f2(documento);
+  f2.setPosition(addf.selectionEnd() - 2);
+  f2.setPosition(addf.selectionEnd(), QTextCursor::KeepAnchor);
+  f2.insertText(QStringLiteral("R2"));
+  e->timAnalisisTimer();
+  if (e->correcto()) return false;
+  e->irA(e->lineaError(), 1);
+  QApplication::processEvents();
+  // La pista que se ve con el puntero sobre la línea del error.
+  QTextCursor token(documento->findBlockByNumber(e->txtFuente->lineaError()));
+  token.setPosition(token.position() + e->txtFuente->inicioError());
+  const QRect junto = e->txtFuente->cursorRect(token);
+  auto* pista = new QLabel(e->detalleError(), nullptr, Qt::ToolTip);
+  pista->setPalette(QToolTip::palette());
+  pista->setFont(QToolTip::font());
+  pista->setFrameStyle(QFrame::Box | QFrame::Plain);
+  pista->setMargin(3);
+  pista->adjustSize();
+  pista->move(e->txtFuente->viewport()->mapToGlobal(junto.bottomRight() + QPoint(24, 4)));
+  pista->show();
+  encima << pista;
+  return true;
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
+    {QStringLiteral("editor-codigo"), escenarioEditorCodigo},
     {QStringLiteral("ejecucion-superescalar"), escenarioEjecucionSuperescalar},
     {QStringLiteral("ejecucion-vliw"), escenarioEjecucionVLIW},
     {QStringLiteral("superescalar"), escenarioSuperescalar},
