@@ -50,7 +50,9 @@ namespace {
 // Claves de registro: 0 … 63 para R0 … R63, 64 … 127 para F0 … F63.
 constexpr int NUM_CLAVES = 2 * NUM_REGISTROS;
 constexpr int32_t NUNCA = std::numeric_limits<int32_t>::max();
-// Rondas del punto fijo antes de pasar a bloques que lo dejan todo terminado.
+// Rondas del punto fijo: desde RONDAS_SIN_ENSANCHAR, una cota que sigue
+// creciendo salta a su máximo; tras MAX_RONDAS, cada bloque lo deja todo terminado.
+constexpr int RONDAS_SIN_ENSANCHAR = 8;
 constexpr int MAX_RONDAS = 40;
 // Pares de predicados de los saltos: (1, 2), (3, 4) … (61, 62).
 constexpr int32_t PARES_PREDICADO = 31;
@@ -173,6 +175,29 @@ void unir(TFrontera& a, const TFrontera& b) {
   unirVector(a.almacenamientos, b.almacenamientos);
   unirVector(a.cargas, b.cargas);
   unirVector(a.enVuelo, b.enVuelo);
+}
+
+// Lleva a «tope» cada cota de «nueva» que ha crecido desde «vieja». Una
+// dependencia que da la vuelta a un bucle más larga que el bucle crecería de
+// una en una a cada ronda; así el punto fijo acaba pronto.
+void ensanchar(TFrontera& nueva, const TFrontera& vieja, int32_t tope) {
+  size_t j = 0;
+  for (TPendienteRegistro& x : nueva.registros) {
+    while (j < vieja.registros.size() && vieja.registros[j].clave < x.clave) ++j;
+    TPendienteRegistro v;
+    if (j < vieja.registros.size() && vieja.registros[j].clave == x.clave) v = vieja.registros[j];
+    for (auto campo : {&TPendienteRegistro::listo, &TPendienteRegistro::escrito, &TPendienteRegistro::leido,
+                       &TPendienteRegistro::carga})
+      if (x.*campo > v.*campo) x.*campo = std::max(x.*campo, tope);
+  }
+  auto porPosicion = [tope](std::vector<int32_t>& a, const std::vector<int32_t>& b) {
+    for (size_t i = 0; i < a.size(); ++i)
+      if (a[i] > (i < b.size() ? b[i] : 0)) a[i] = std::max(a[i], tope);
+  };
+  porPosicion(nueva.almacenamientos, vieja.almacenamientos);
+  porPosicion(nueva.cargas, vieja.cargas);
+  porPosicion(nueva.enVuelo, vieja.enVuelo);
+  std::sort(nueva.enVuelo.begin(), nueva.enVuelo.end(), std::greater<>());
 }
 
 // La frontera tras p instrucciones largas vacías más.
@@ -893,6 +918,8 @@ int32_t TPlanificadorVLIW::planificar(const TCodigo& codigo, TCodigoVLIW& destin
   cfg.numMem = cfg.num[tufMemoria];
   cfg.parada = std::max(0, std::clamp(latFalloCache, MIN_LAT_FALLO, MAX_LAT_FALLO) - cfg.latMem);
   cfg.maxRetraso = cfg.latMem + cfg.parada * cfg.latMem;
+  // Ninguna cota de una frontera pasa de aquí: lo más tarde que acaba algo emitido en el bloque.
+  const int32_t topeFrontera = std::max(*std::max_element(cfg.lat.begin(), cfg.lat.end()), cfg.maxRetraso);
 
   // Bloques: empiezan en la primera instrucción, tras cada salto, donde cambia
   // el número de bloque y en cada destino de salto.
@@ -956,6 +983,7 @@ int32_t TPlanificadorVLIW::planificar(const TCodigo& codigo, TCodigoVLIW& destin
       TFrontera e = entradas[ix(b)];
       for (int32_t p : bloque.predecesores)
         if (planificado[ix(p)]) unir(e, salidas[ix(p)]);
+      if (ronda >= RONDAS_SIN_ENSANCHAR) ensanchar(e, entradas[ix(b)], topeFrontera);
       if (!planificado[ix(b)] || e != entradas[ix(b)]) {
         entradas[ix(b)] = std::move(e);
         TPlanificacionBloque plan(cfg, codigo, bloque, entradas[ix(b)]);
