@@ -58,7 +58,7 @@ class PlanificadorDiferencial : public ::testing::TestWithParam<int> {};
 }  // namespace
 
 TEST_P(PlanificadorDiferencial, ProgramasGeneradosComoLaReferencia) {
-  const TTanda t = tanda(91000, 500, GetParam());
+  const TTanda t = tanda(91000, 1500, GetParam());
   std::cout << "planificados: semilla base " << t.semilla << ", " << t.casos << " casos\n";
   int64_t comparados = 0, detenidos = 0, conFallosCaros = 0;
   for (int64_t k = 0; k < t.casos; ++k) {
@@ -86,4 +86,77 @@ TEST_P(PlanificadorDiferencial, ProgramasGeneradosComoLaReferencia) {
   }
 }
 
+// Programas sin restricciones (cualquier registro, también escribir R0,
+// valores extremos, saltos hacia atrás que quizá no acaban) en configuraciones
+// amplias: la planificación siempre pasa las comprobaciones, la máquina no se
+// sale de sus invariantes y, si la referencia acaba, coincide con ella.
+TEST_P(PlanificadorDiferencial, ProgramasAmpliosComoLaReferencia) {
+  const TTanda t = tanda(17, 300, GetParam());
+  int64_t comparados = 0;
+  for (int64_t k = 0; k < t.casos; ++k) {
+    const uint32_t semilla = t.semilla + static_cast<uint32_t>(k);
+    TAzarSemilla azar(semilla);
+    TGeneradorProgramas generador(azar, true);
+    const TProgramaGenerado p = generador.generar();
+    const auto c = p.cargar();
+    ASSERT_NE(c, nullptr) << p.fuente;
+    TMaquinaVLIW m;
+    configurar(m, azar);
+    for (auto& u : m.numUF) u = azar.entre32(1, 10);
+    m.reset(true);
+    p.ponerIniciales(m);
+    // La máquina anula R0 tras cada operación: con otro valor al empezar, lo
+    // que lee cada una dependería de los tiempos y no del orden del programa.
+    m.gpr.valor[0] = 0;
+    const TResultado r = ejecutarPlanificado(m, *c, 800, 1500);
+    ASSERT_EQ(r.fallo, "") << describir(semilla, p, m);
+    comparados += r.comparado;
+  }
+  std::cout << "  " << comparados << " de " << t.casos << " comparados con la referencia\n";
+}
+
 INSTANTIATE_TEST_SUITE_P(Trozo, PlanificadorDiferencial, ::testing::Range(0, TROZOS));
+
+// Cada ejemplo, con la configuración por defecto, las dos extremas y otras al
+// azar, sin fallos y con todos fallando, desde estados iniciales al azar.
+TEST(PlanificadorEjemplos, CadaEjemploComoLaReferencia) {
+  namespace fs = std::filesystem;
+  int ejemplos = 0;
+  for (const auto& f : fs::directory_iterator(ORVEX_DIR_EJEMPLOS)) {
+    const std::string ext = f.path().extension().string();
+    if (ext != ".pla" && ext != ".bun") continue;
+    TCodigo c;
+    ASSERT_EQ(c.cargar(f.path().string()), CARGA_OK) << f.path();
+    ++ejemplos;
+    TAzarSemilla azar(static_cast<uint32_t>(ejemplos) * 7919u);
+    for (int caso = 0; caso < 40; ++caso) {
+      TMaquinaVLIW m;
+      if (caso == 1) {
+        m.numUF.fill(MIN_UF);
+        m.latUF.fill(MIN_LATENCIA);
+        m.latFalloCache = MIN_LAT_FALLO;
+      } else if (caso == 2 || caso == 3) {
+        m.numUF.fill(MAX_UF);
+        m.latUF.fill(MAX_LATENCIA);
+        m.latFalloCache = MAX_LAT_FALLO;
+      } else if (caso == 4) {
+        m.latFalloCache = MAX_LAT_FALLO;
+      } else if (caso > 4) {
+        configurar(m, azar);
+      }
+      if (caso < 5) m.memoria.porcentajeFallos = caso % 2 == 0 ? 100 : 0;
+      m.memoria.sembrar(azar.palabra());
+      m.reset(true);
+      // Los ejemplos preparan sus datos; lo demás empieza con cualquier cosa.
+      for (int r = 1; r < NUM_REGISTROS; ++r) {
+        m.gpr.valor[static_cast<size_t>(r)] = azar.entre32(-50, 50);
+        m.fpr.valor[static_cast<size_t>(r)] = static_cast<float>(azar.entre(-80, 80)) / 4.0f;
+      }
+      for (int w = 0; w < 200; ++w) m.memoria.datos[static_cast<size_t>(w)] = static_cast<float>(azar.entre(-9, 9));
+      const TResultado r = ejecutarPlanificado(m, c, 100000);
+      ASSERT_EQ(r.fallo, "") << f.path().filename() << ", caso " << caso << ": " << planificador::describir(m);
+      ASSERT_TRUE(r.comparado) << f.path().filename() << ", caso " << caso;
+    }
+  }
+  EXPECT_GE(ejemplos, 7);
+}
