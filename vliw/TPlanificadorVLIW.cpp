@@ -54,6 +54,8 @@ constexpr int32_t NUNCA = std::numeric_limits<int32_t>::max();
 // creciendo salta a su máximo; tras MAX_RONDAS, cada bloque lo deja todo terminado.
 constexpr int RONDAS_SIN_ENSANCHAR = 8;
 constexpr int MAX_RONDAS = 40;
+// Antes que cualquier otra carga lista.
+constexpr int32_t PRIORIDAD_SIN_LECTOR = 1 << 24;
 // Pares de predicados de los saltos: (1, 2), (3, 4) … (61, 62).
 constexpr int32_t PARES_PREDICADO = 31;
 
@@ -119,16 +121,25 @@ struct TConfiguracion {
 // Fronteras entre bloques. Cada cota es un ciclo relativo a la emisión de la
 // primera instrucción larga del bloque siguiente; 0 o menos, nada pendiente.
 
+// Cotas por registro. Las de las cargas de la unidad 0 y las lecturas de sus
+// operaciones van aparte: una barrera en el bloque siguiente las da por hechas.
+enum TCampo : int8_t {
+  cListo,     // el comprobador no deja leerlo antes de esta instrucción larga
+  cEscrito,   // última escritura posible, salvo las de cargas de la unidad 0
+  cLeido,     // última lectura posible, salvo las de la unidad 0
+  cCarga,     // una carga de la unidad 0 a este registro puede seguir en vuelo hasta aquí
+  cLeidoU0,   // última lectura posible desde la unidad 0
+  NUM_CAMPOS
+};
+
 struct TPendienteRegistro {
   int32_t clave = 0;
-  int32_t listo = 0;    // el comprobador no deja leerlo antes de esta instrucción larga
-  int32_t escrito = 0;  // última escritura posible
-  int32_t leido = 0;    // última lectura posible
-  int32_t carga = 0;    // una carga a este registro puede seguir en vuelo hasta aquí
+  std::array<int32_t, NUM_CAMPOS> cota{};
 
-  bool operator==(const TPendienteRegistro& o) const {
-    return clave == o.clave && listo == o.listo && escrito == o.escrito && leido == o.leido && carga == o.carga;
+  bool nulo() const {
+    return std::all_of(cota.begin(), cota.end(), [](int32_t c) { return c <= 0; });
   }
+  bool operator==(const TPendienteRegistro& o) const { return clave == o.clave && cota == o.cota; }
 };
 
 struct TFrontera {
@@ -144,9 +155,22 @@ struct TFrontera {
   bool operator!=(const TFrontera& o) const { return !(*this == o); }
 };
 
-void unirVector(std::vector<int32_t>& a, const std::vector<int32_t>& b) {
-  if (a.size() < b.size()) a.resize(b.size(), 0);
-  for (size_t i = 0; i < b.size(); ++i) a[i] = std::max(a[i], b[i]);
+// Recorre a la vez los registros de a y de b (ordenados por clave); «f» recibe
+// el de a (o uno nulo con su clave) y el de b (o nulo).
+template <typename F>
+void porClave(const std::vector<TPendienteRegistro>& a, const std::vector<TPendienteRegistro>& b, F f) {
+  size_t i = 0, j = 0;
+  while (i < a.size() || j < b.size()) {
+    if (j == b.size() || (i < a.size() && a[i].clave < b[j].clave)) {
+      f(a[i++], TPendienteRegistro{});
+    } else if (i == a.size() || b[j].clave < a[i].clave) {
+      TPendienteRegistro x;
+      x.clave = b[j].clave;
+      f(x, b[j++]);
+    } else {
+      f(a[i++], b[j++]);
+    }
+  }
 }
 
 // Une b en a, cota a cota. En enVuelo, el máximo posición a posición de dos
@@ -155,41 +179,32 @@ void unirVector(std::vector<int32_t>& a, const std::vector<int32_t>& b) {
 void unir(TFrontera& a, const TFrontera& b) {
   std::vector<TPendienteRegistro> r;
   r.reserve(a.registros.size() + b.registros.size());
-  size_t i = 0, j = 0;
-  while (i < a.registros.size() || j < b.registros.size()) {
-    if (j == b.registros.size() || (i < a.registros.size() && a.registros[i].clave < b.registros[j].clave)) {
-      r.push_back(a.registros[i++]);
-    } else if (i == a.registros.size() || b.registros[j].clave < a.registros[i].clave) {
-      r.push_back(b.registros[j++]);
-    } else {
-      TPendienteRegistro p = a.registros[i++];
-      const TPendienteRegistro& q = b.registros[j++];
-      p.listo = std::max(p.listo, q.listo);
-      p.escrito = std::max(p.escrito, q.escrito);
-      p.leido = std::max(p.leido, q.leido);
-      p.carga = std::max(p.carga, q.carga);
-      r.push_back(p);
-    }
-  }
+  porClave(a.registros, b.registros, [&r](TPendienteRegistro x, const TPendienteRegistro& y) {
+    for (size_t c = 0; c < NUM_CAMPOS; ++c) x.cota[c] = std::max(x.cota[c], y.cota[c]);
+    r.push_back(x);
+  });
   a.registros = std::move(r);
-  unirVector(a.almacenamientos, b.almacenamientos);
-  unirVector(a.cargas, b.cargas);
-  unirVector(a.enVuelo, b.enVuelo);
+  auto porPosicion = [](std::vector<int32_t>& x, const std::vector<int32_t>& y) {
+    if (x.size() < y.size()) x.resize(y.size(), 0);
+    for (size_t i = 0; i < y.size(); ++i) x[i] = std::max(x[i], y[i]);
+  };
+  porPosicion(a.almacenamientos, b.almacenamientos);
+  porPosicion(a.cargas, b.cargas);
+  porPosicion(a.enVuelo, b.enVuelo);
 }
 
 // Lleva a «tope» cada cota de «nueva» que ha crecido desde «vieja». Una
 // dependencia que da la vuelta a un bucle más larga que el bucle crecería de
 // una en una a cada ronda; así el punto fijo acaba pronto.
 void ensanchar(TFrontera& nueva, const TFrontera& vieja, int32_t tope) {
-  size_t j = 0;
-  for (TPendienteRegistro& x : nueva.registros) {
-    while (j < vieja.registros.size() && vieja.registros[j].clave < x.clave) ++j;
-    TPendienteRegistro v;
-    if (j < vieja.registros.size() && vieja.registros[j].clave == x.clave) v = vieja.registros[j];
-    for (auto campo : {&TPendienteRegistro::listo, &TPendienteRegistro::escrito, &TPendienteRegistro::leido,
-                       &TPendienteRegistro::carga})
-      if (x.*campo > v.*campo) x.*campo = std::max(x.*campo, tope);
-  }
+  std::vector<TPendienteRegistro> r;
+  porClave(nueva.registros, vieja.registros, [&](TPendienteRegistro x, const TPendienteRegistro& v) {
+    if (x.nulo()) return;
+    for (size_t c = 0; c < NUM_CAMPOS; ++c)
+      if (x.cota[c] > v.cota[c]) x.cota[c] = std::max(x.cota[c], tope);
+    r.push_back(x);
+  });
+  nueva.registros = std::move(r);
   auto porPosicion = [tope](std::vector<int32_t>& a, const std::vector<int32_t>& b) {
     for (size_t i = 0; i < a.size(); ++i)
       if (a[i] > (i < b.size() ? b[i] : 0)) a[i] = std::max(a[i], tope);
@@ -205,11 +220,8 @@ TFrontera desplazar(const TFrontera& f, int32_t p) {
   if (p <= 0) return f;
   TFrontera r;
   for (TPendienteRegistro x : f.registros) {
-    x.listo = std::max(x.listo - p, 0);
-    x.escrito = std::max(x.escrito - p, 0);
-    x.leido = std::max(x.leido - p, 0);
-    x.carga = std::max(x.carga - p, 0);
-    if (x.listo > 0 || x.escrito > 0 || x.leido > 0 || x.carga > 0) r.registros.push_back(x);
+    for (int32_t& c : x.cota) c = std::max(c - p, 0);
+    if (!x.nulo()) r.registros.push_back(x);
   }
   for (int32_t a : f.almacenamientos) r.almacenamientos.push_back(std::max(a - p, 0));
   for (int32_t a : f.cargas) r.cargas.push_back(std::max(a - p, 0));
@@ -221,13 +233,9 @@ TFrontera desplazar(const TFrontera& f, int32_t p) {
 // Instrucciones largas vacías que hay que añadir tras «f» para que no pase de «tope».
 int32_t rellenoPara(const TFrontera& f, const TFrontera& tope) {
   int32_t p = 0;
-  size_t j = 0;
-  for (const TPendienteRegistro& x : f.registros) {
-    while (j < tope.registros.size() && tope.registros[j].clave < x.clave) ++j;
-    TPendienteRegistro t;
-    if (j < tope.registros.size() && tope.registros[j].clave == x.clave) t = tope.registros[j];
-    p = std::max({p, x.listo - t.listo, x.escrito - t.escrito, x.leido - t.leido, x.carga - t.carga});
-  }
+  porClave(f.registros, tope.registros, [&p](const TPendienteRegistro& x, const TPendienteRegistro& t) {
+    for (size_t c = 0; c < NUM_CAMPOS; ++c) p = std::max(p, x.cota[c] - t.cota[c]);
+  });
   auto porPosicion = [&p](const std::vector<int32_t>& a, const std::vector<int32_t>& b) {
     for (size_t i = 0; i < a.size(); ++i) p = std::max(p, a[i] - (i < b.size() ? b[i] : 0));
   };
@@ -239,38 +247,20 @@ int32_t rellenoPara(const TFrontera& f, const TFrontera& tope) {
 
 // La misma frontera con un arreglo por registro, para consultarla deprisa.
 struct TFronteraDensa {
-  std::array<int32_t, NUM_CLAVES> listo{}, escrito{}, leido{}, carga{};
+  std::array<std::array<int32_t, NUM_CLAVES>, NUM_CAMPOS> cota{};
   std::vector<int32_t> almacenamientos, cargas, enVuelo;
 
   TFronteraDensa(const TFrontera& f, int32_t numMem)
       : almacenamientos(ix(numMem), 0), cargas(ix(numMem), 0), enVuelo(f.enVuelo) {
-    for (const TPendienteRegistro& p : f.registros) {
-      listo[ix(p.clave)] = p.listo;
-      escrito[ix(p.clave)] = p.escrito;
-      leido[ix(p.clave)] = p.leido;
-      carga[ix(p.clave)] = p.carga;
-    }
+    for (const TPendienteRegistro& p : f.registros)
+      for (size_t c = 0; c < NUM_CAMPOS; ++c) cota[c][ix(p.clave)] = p.cota[c];
     for (size_t u = 0; u < f.almacenamientos.size() && u < almacenamientos.size(); ++u)
       almacenamientos[u] = f.almacenamientos[u];
     for (size_t u = 0; u < f.cargas.size() && u < cargas.size(); ++u) cargas[u] = f.cargas[u];
   }
 
-  TFrontera comprimir(int32_t maxEnVuelo) const {
-    TFrontera f;
-    for (int k = 0; k < NUM_CLAVES; ++k) {
-      const size_t c = ix(k);
-      TPendienteRegistro p{k, std::max(listo[c], 0), std::max(escrito[c], 0), std::max(leido[c], 0),
-                           std::max(carga[c], 0)};
-      if (p.listo > 0 || p.escrito > 0 || p.leido > 0 || p.carga > 0) f.registros.push_back(p);
-    }
-    for (int32_t a : almacenamientos) f.almacenamientos.push_back(std::max(a, 0));
-    for (int32_t a : cargas) f.cargas.push_back(std::max(a, 0));
-    for (int32_t c : enVuelo)
-      if (c > 0) f.enVuelo.push_back(c);
-    std::sort(f.enVuelo.begin(), f.enVuelo.end(), std::greater<>());
-    if (f.enVuelo.size() > ix(std::max(maxEnVuelo, 0))) f.enVuelo.resize(ix(std::max(maxEnVuelo, 0)));
-    return f;
-  }
+  int32_t operator()(TCampo c, int k) const { return cota[ix(c)][ix(k)]; }
+  int32_t& operator()(TCampo c, int k) { return cota[ix(c)][ix(k)]; }
 };
 
 // ---------------------------------------------------------------------------
@@ -301,7 +291,8 @@ struct TNodo {
   int32_t defFuente[2] = {-1, -1};  // nodo del bloque que da el valor leído; -1, la entrada
   int destino = -1;
   int32_t lat = 1;
-  int32_t altura = 0;               // prioridad: camino hasta el final del bloque
+  int32_t altura = 0;               // camino hasta el final del bloque
+  int32_t prioridad = 0;            // la altura, salvo cargas que nadie lee
   std::vector<int32_t> entrantes;   // índices de aristas
   std::vector<int32_t> salientes;
   int32_t pendientes = 0;           // predecesores sin colocar
@@ -331,7 +322,7 @@ class TPlanificacionBloque {
 public:
   TPlanificacionBloque(const TConfiguracion& configuracion, const TCodigo& codigo, const TBloque& bloque,
                        const TFrontera& frontera)
-      : cfg(configuracion), entrada(frontera, configuracion.numMem) {
+      : cfg(configuracion), fronteraEntrada(frontera), entrada(frontera, configuracion.numMem) {
     construirGrafo(codigo, bloque);
   }
 
@@ -339,10 +330,11 @@ public:
   bool planificar(bool drenar, TPlanBloque& plan);
 
 private:
-  using TElemento = std::tuple<int32_t, int32_t, int32_t>;  // (altura, −instrucción, nodo)
+  using TElemento = std::tuple<int32_t, int32_t, int32_t>;  // (prioridad, −instrucción, nodo)
   static constexpr int NUM_CLASES = 6;                     // tipos 0 … 3, cargas, almacenamientos
 
   const TConfiguracion& cfg;
+  const TFrontera fronteraEntrada;
   TFronteraDensa entrada;
   std::vector<TNodo> nodos;
   std::vector<TArista> aristas;
@@ -358,6 +350,7 @@ private:
   std::array<int32_t, NUM_CLAVES> barreraEntrada{};  // desde ahí, la carga de la entrada a ese registro
   std::array<int32_t, NUM_CLAVES> ultimaCarga{};
   std::vector<int32_t> cargasU0;                  // nodos, por instrucción larga creciente
+  int32_t ultimaU0 = -1;                          // última operación puesta en la unidad 0
   bool barreraNueva = false;
   std::array<std::priority_queue<TElemento>, NUM_CLASES> colas;
   std::priority_queue<std::pair<int32_t, int32_t>, std::vector<std::pair<int32_t, int32_t>>, std::greater<>> espera;
@@ -385,7 +378,7 @@ private:
   static bool hecho(const TNodo& x, const THechas& h) { return x.enU0 && h.barrera >= x.larga; }
   int32_t cargaEntrada(int k, const THechas& h) const {
     if (h.entradaU0 || barreraEntrada[ix(k)] != NUNCA || h.fuentes[0] == k || h.fuentes[1] == k) return 0;
-    return entrada.carga[ix(k)];
+    return entrada(cCarga, k);
   }
   int32_t memoriaEntrada(const std::vector<int32_t>& v, int32_t u, const THechas& h) const {
     if (u == 0 && cfg.conParadas() && h.entradaU0) return 0;
@@ -397,6 +390,7 @@ private:
   bool hayUnidadLibre(int c) const;
   int32_t elegirUnidad(const TNodo& y) const;
   int32_t cargasDelante(int32_t i, const THechas& h) const;
+  int32_t paradaPosible(int32_t i, const THechas& h) const;
   void colocar(int32_t v, int32_t i, int32_t u);
   void registrarBarreras(const TNodo& y, int32_t i);
   void preparar(int32_t v);
@@ -472,6 +466,7 @@ void TPlanificacionBloque::calcularAlturas() {
   for (auto v = static_cast<int32_t>(nodos.size()) - 1; v >= 0; --v) {
     TNodo& x = nodos[ix(v)];
     int32_t h = x.lat;
+    bool lector = false;
     for (int32_t a : x.salientes) {
       const TArista& e = aristas[ix(a)];
       const TNodo& y = nodos[ix(e.hasta)];
@@ -483,20 +478,39 @@ void TPlanificacionBloque::calcularAlturas() {
         case aMemoria: w = 0; break;
       }
       h = std::max(h, w + y.altura);
+      lector = lector || e.tipo == aVerdadera;
     }
     x.altura = h;
+    // Una carga que nadie del bloque lee no tiene quien haga de barrera tras
+    // ella; delante de las demás en la unidad 0, la barrera de las que sí se
+    // leen la cubre y lo que la sigue no espera su cota.
+    if (x.carga && !lector && cfg.conParadas()) x.prioridad = PRIORIDAD_SIN_LECTOR;
+    x.prioridad += h;
   }
 }
 
+// Cota inferior de la longitud para cualquier planificación correcta cuando los
+// fallos no cuestan: el camino crítico de las dependencias con las distancias
+// que exigen las latencias (el lector tras la latencia del productor; quien
+// reescribe un registro, no antes de que lo lean o lo escriban los anteriores;
+// los accesos a memoria, en orden) y las instrucciones largas que necesita el
+// tipo de unidad más cargado.
 int32_t TPlanificacionBloque::calcularCota() const {
-  // Camino crítico de las dependencias verdaderas: la emisión más temprana posible.
   std::vector<int32_t> t(nodos.size(), 0);
   int32_t cota = 0;
   for (size_t v = 0; v < nodos.size(); ++v) {
     const TNodo& y = nodos[v];
     for (int32_t a : y.entrantes) {
       const TArista& e = aristas[ix(a)];
-      if (e.tipo == aVerdadera) t[v] = std::max(t[v], t[ix(e.desde)] + nodos[ix(e.desde)].lat);
+      const TNodo& x = nodos[ix(e.desde)];
+      int32_t w = 0;
+      switch (e.tipo) {
+        case aVerdadera: w = x.lat; break;
+        case aAnti: w = x.lat - y.lat; break;
+        case aSalida: w = x.lat - y.lat + 1; break;
+        case aMemoria: w = cfg.numMem == 1 ? 1 : 0; break;
+      }
+      t[v] = std::max(t[v], t[ix(e.desde)] + w);
     }
     cota = std::max(cota, t[v] + (y.salto ? y.lat : 1));
   }
@@ -532,12 +546,17 @@ TPlanificacionBloque::THechas TPlanificacionBloque::hechasPara(const TNodo& y) c
 int32_t TPlanificacionBloque::estimar(const TNodo& y, int32_t u) const {
   const THechas h = hechasPara(y);
   int32_t e = 0;
-  for (int s = 0; s < y.nf; ++s) e = std::max(e, entrada.listo[ix(y.fuentes[s])]);
+  for (int s = 0; s < y.nf; ++s) e = std::max(e, entrada(cListo, y.fuentes[s]));
   if (y.destino >= 0) {
-    const size_t d = ix(y.destino);
-    e = std::max({e, entrada.escrito[d] - y.lat + 1, entrada.leido[d] - y.lat});
+    const int k = y.destino;
+    const size_t d = ix(k);
+    // La carga de la entrada a este registro, si no se sabe terminada, escribe
+    // como muy tarde cuando termina.
+    const int32_t carga = cargaEntrada(k, h);
+    e = std::max({e, entrada(cEscrito, k) - y.lat + 1, carga - y.lat + 1, entrada(cLeido, k) - y.lat});
+    if (!h.entradaU0) e = std::max(e, entrada(cLeidoU0, k) - y.lat);
     if (y.carga && cfg.conParadas()) {
-      e = std::max(e, cargaEntrada(y.destino, h));
+      e = std::max(e, carga);
       const int32_t z = ultimaCarga[d];
       if (z >= 0 && !hecho(nodos[ix(z)], h)) e = std::max(e, nodos[ix(z)].larga + nodos[ix(z)].retraso);
     }
@@ -626,6 +645,25 @@ int32_t TPlanificacionBloque::cargasDelante(int32_t i, const THechas& h) const {
   return std::min(k, tope);
 }
 
+// Ciclos que puede pasar parada la unidad 0 antes de que llegue a su salida lo
+// que se emite en i: cada carga de delante puede fallar una vez, y todas esas
+// paradas caen mientras sigue en la unidad la última operación que entró antes,
+// así que tampoco pasan de lo que a esa le queda de su propia cota.
+int32_t TPlanificacionBloque::paradaPosible(int32_t i, const THechas& h) const {
+  const int32_t porCargas = cfg.parada * cargasDelante(i, h);
+  int32_t restante = 0;
+  if (ultimaU0 >= 0) {
+    const TNodo& x = nodos[ix(ultimaU0)];
+    if (!hecho(x, h)) restante = x.larga + x.retraso - std::max(i, x.larga + cfg.latMem);
+  } else if (!h.entradaU0) {
+    // Lo último que entró en la unidad 0 venía del bloque anterior.
+    int32_t fin = std::max(entrada.almacenamientos[0], entrada.cargas[0]);
+    if (!entrada.enVuelo.empty()) fin = std::max(fin, entrada.enVuelo.front());
+    restante = fin - i;
+  }
+  return std::clamp(restante, 0, porCargas);
+}
+
 void TPlanificacionBloque::registrarBarreras(const TNodo& y, int32_t i) {
   if (!cfg.conParadas()) return;
   for (int s = 0; s < y.nf; ++s) {
@@ -653,7 +691,8 @@ void TPlanificacionBloque::colocar(int32_t v, int32_t i, int32_t u) {
   registrarBarreras(y, i);
   if (y.memoria() && cfg.conParadas() && u == 0) {
     y.enU0 = true;
-    y.retraso = cfg.latMem + cfg.parada * (cargasDelante(i, hechasPara(y)) + (y.carga ? 1 : 0));
+    y.retraso = cfg.latMem + paradaPosible(i, hechasPara(y)) + (y.carga ? cfg.parada : 0);
+    ultimaU0 = v;
     if (y.carga) {
       cargasU0.push_back(v);
       if (y.destino >= 0) ultimaCarga[ix(y.destino)] = v;
@@ -670,7 +709,7 @@ void TPlanificacionBloque::preparar(int32_t v) {
   const TNodo& y = nodos[ix(v)];
   const int32_t e = estimarMinimo(y);
   if (e <= ciclo) {
-    colas[ix(clase(y))].emplace(y.altura, -y.instruccion, v);
+    colas[ix(clase(y))].emplace(y.prioridad, -y.instruccion, v);
     return;
   }
   estEspera[ix(v)] = e;
@@ -732,7 +771,7 @@ bool TPlanificacionBloque::seguraEnSombra(const TNodo& y, int32_t limite) const 
       if (c.enU0 && c.carga && c.larga > g && c.larga + c.retraso > k) return false;
     } else {
       const size_t r = ix(y.fuentes[s]);
-      if (!entradaHecha && barreraEntrada[r] > limite && entrada.carga[r] > k) return false;
+      if (!entradaHecha && barreraEntrada[r] > limite && entrada(cCarga, y.fuentes[s]) > k) return false;
     }
   }
   return true;
@@ -743,7 +782,7 @@ bool TPlanificacionBloque::seguraEnSombra(const TNodo& y, int32_t limite) const 
 int32_t TPlanificacionBloque::colocarSalto(bool drenar, int32_t ultima, int32_t maxEvento) {
   TNodo& j = nodos[ix(nodoSalto)];
   int32_t i = std::max(0, ultima - (j.lat - 1));
-  for (int s = 0; s < j.nf; ++s) i = std::max(i, entrada.listo[ix(j.fuentes[s])]);
+  for (int s = 0; s < j.nf; ++s) i = std::max(i, entrada(cListo, j.fuentes[s]));
   for (int32_t a : j.entrantes) {
     const TArista& e = aristas[ix(a)];
     if (e.tipo == aVerdadera) i = std::max(i, nodos[ix(e.desde)].larga + nodos[ix(e.desde)].lat);
@@ -766,44 +805,68 @@ int32_t TPlanificacionBloque::colocarSalto(bool drenar, int32_t ultima, int32_t 
 }
 
 TFrontera TPlanificacionBloque::salida(int32_t longitud) const {
-  TFronteraDensa s = entrada;
+  // Lo de la entrada que sigue pendiente, desplazado al final del bloque.
+  TFrontera f;
   const bool hechaU0 = cfg.conParadas() && primeraBarrera != NUNCA;
-  for (int k = 0; k < NUM_CLAVES; ++k) {
-    const size_t c = ix(k);
-    s.listo[c] -= longitud;
-    s.escrito[c] -= longitud;
-    s.leido[c] -= longitud;
-    s.carga[c] = (hechaU0 || barreraEntrada[c] != NUNCA) ? 0 : s.carga[c] - longitud;
+  for (TPendienteRegistro x : fronteraEntrada.registros) {
+    for (int32_t& c : x.cota) c = std::max(c - longitud, 0);
+    if (hechaU0 || barreraEntrada[ix(x.clave)] != NUNCA) x.cota[cCarga] = 0;
+    if (hechaU0) x.cota[cLeidoU0] = 0;
+    if (!x.nulo()) f.registros.push_back(x);
   }
+  f.almacenamientos = entrada.almacenamientos;
+  f.cargas = entrada.cargas;
   for (int32_t u = 0; u < cfg.numMem; ++u) {
     const bool hecha = u == 0 && hechaU0;
-    s.almacenamientos[ix(u)] = hecha ? 0 : s.almacenamientos[ix(u)] - longitud;
-    s.cargas[ix(u)] = hecha ? 0 : s.cargas[ix(u)] - longitud;
+    f.almacenamientos[ix(u)] = hecha ? 0 : std::max(f.almacenamientos[ix(u)] - longitud, 0);
+    f.cargas[ix(u)] = hecha ? 0 : std::max(f.cargas[ix(u)] - longitud, 0);
   }
-  if (hechaU0) s.enVuelo.clear();
-  for (int32_t& c : s.enVuelo) c -= longitud;
+  if (!hechaU0)
+    for (int32_t c : entrada.enVuelo)
+      if (c - longitud > 0) f.enVuelo.push_back(c - longitud);
 
+  // Lo del propio bloque.
+  std::vector<TPendienteRegistro> propios;
+  auto subir = [&propios](TCampo c, int k, int32_t v) {
+    if (v <= 0) return;
+    TPendienteRegistro x;
+    x.clave = k;
+    x.cota[ix(c)] = v;
+    propios.push_back(x);
+  };
   for (const TNodo& x : nodos) {
     if (x.larga < 0) continue;
     const bool terminado = x.enU0 && barrera >= x.larga;
     const int32_t efecto = x.larga + x.retraso - longitud;
     if (x.destino >= 0) {
-      const size_t d = ix(x.destino);
-      s.listo[d] = std::max(s.listo[d], x.larga + x.lat - longitud);
-      if (!terminado) s.escrito[d] = std::max(s.escrito[d], efecto);
-      if (x.enU0 && x.carga && !terminado) s.carga[d] = std::max(s.carga[d], efecto);
+      subir(cListo, x.destino, x.larga + x.lat - longitud);
+      if (!terminado) subir(x.enU0 ? cCarga : cEscrito, x.destino, efecto);
     }
-    if (terminado) continue;
-    for (int f = 0; f < x.nf; ++f) s.leido[ix(x.fuentes[f])] = std::max(s.leido[ix(x.fuentes[f])], efecto);
-    if (x.enU0 && x.carga) s.enVuelo.push_back(efecto);
+    if (terminado || efecto <= 0) continue;
+    for (int k = 0; k < x.nf; ++k) subir(x.enU0 ? cLeidoU0 : cLeido, x.fuentes[k], efecto);
+    if (x.enU0 && x.carga) f.enVuelo.push_back(efecto);
     if (x.memoria()) {
-      int32_t& m = (x.almacen ? s.almacenamientos : s.cargas)[ix(x.unidad)];
+      int32_t& m = (x.almacen ? f.almacenamientos : f.cargas)[ix(x.unidad)];
       m = std::max(m, efecto);
     }
   }
+  if (!propios.empty()) {
+    std::sort(propios.begin(), propios.end(),
+              [](const TPendienteRegistro& a, const TPendienteRegistro& b) { return a.clave < b.clave; });
+    TFrontera p;
+    for (const TPendienteRegistro& x : propios) {
+      if (p.registros.empty() || p.registros.back().clave != x.clave) p.registros.push_back(TPendienteRegistro{x.clave, {}});
+      for (size_t c = 0; c < NUM_CAMPOS; ++c)
+        p.registros.back().cota[c] = std::max(p.registros.back().cota[c], x.cota[c]);
+    }
+    unir(f, p);
+  }
   // Para contar las que van delante bastan latencia − 1; la sombra de un salto
   // necesita además saber si queda alguna.
-  return s.comprimir(cfg.conParadas() ? std::max(cfg.latMem - 1, 1) : 0);
+  std::sort(f.enVuelo.begin(), f.enVuelo.end(), std::greater<>());
+  const size_t maxEnVuelo = cfg.conParadas() ? ix(std::max(cfg.latMem - 1, 1)) : 0;
+  if (f.enVuelo.size() > maxEnVuelo) f.enVuelo.resize(maxEnVuelo);
+  return f;
 }
 
 bool TPlanificacionBloque::planificar(bool drenar, TPlanBloque& plan) {
@@ -826,7 +889,7 @@ bool TPlanificacionBloque::planificar(bool drenar, TPlanBloque& plan) {
       espera.pop();
       if (estEspera[ix(v)] != e) continue;  // anotación vieja
       quitarDeEspera(v);
-      colas[ix(clase(nodos[ix(v)]))].emplace(nodos[ix(v)].altura, -nodos[ix(v)].instruccion, v);
+      colas[ix(clase(nodos[ix(v)]))].emplace(nodos[ix(v)].prioridad, -nodos[ix(v)].instruccion, v);
     }
     for (bool progreso = true; progreso;) {
       progreso = false;
@@ -856,7 +919,7 @@ bool TPlanificacionBloque::planificar(bool drenar, TPlanBloque& plan) {
           espera.pop();
           if (estEspera[ix(v)] != e) continue;
           quitarDeEspera(v);
-          colas[ix(clase(nodos[ix(v)]))].emplace(nodos[ix(v)].altura, -nodos[ix(v)].instruccion, v);
+          colas[ix(clase(nodos[ix(v)]))].emplace(nodos[ix(v)].prioridad, -nodos[ix(v)].instruccion, v);
         }
       }
     }
@@ -963,8 +1026,9 @@ int32_t TPlanificadorVLIW::planificar(const TCodigo& codigo, TCodigoVLIW& destin
   }
 
   // Cabecera de bucle: algún predecesor va detrás (o es ella misma). Lo que le
-  // llega de fuera del bucle lo pagaría cada vuelta; mejor que el bloque de
-  // fuera lo deje terminar con instrucciones largas vacías, una sola vez.
+  // llega de fuera del bucle lo pagaría cada vuelta; si así la cabecera queda
+  // distinta, mejor que el bloque de fuera lo deje terminar con instrucciones
+  // largas vacías, una sola vez.
   std::vector<bool> cabecera(ix(nb), false);
   for (int32_t b = 0; b < nb; ++b)
     for (int32_t p : bs[ix(b)].predecesores) cabecera[ix(b)] = cabecera[ix(b)] || p >= b;
@@ -975,6 +1039,14 @@ int32_t TPlanificadorVLIW::planificar(const TCodigo& codigo, TCodigoVLIW& destin
   std::vector<TPlanBloque> planes(ix(nb));
   std::vector<int32_t> relleno(ix(nb), 0);
   std::vector<bool> planificado(ix(nb), false);
+  // Relleno buscado para cada bloque y cada uno de sus dos sucesores, con lo
+  // que lo decidió: la búsqueda cuesta varias planificaciones de la cabecera.
+  struct TRellenoBuscado {
+    bool hecho = false;
+    TFrontera salida, trasera;
+    int32_t relleno = 0;
+  };
+  std::vector<std::array<TRellenoBuscado, 2>> buscados(ix(nb));
   bool estable = false;
   for (int ronda = 0; ronda < MAX_RONDAS && !estable; ++ronda) {
     estable = true;
@@ -992,12 +1064,37 @@ int32_t TPlanificadorVLIW::planificar(const TCodigo& codigo, TCodigoVLIW& destin
         estable = false;
       }
       int32_t r = 0;
-      for (int32_t sucesor : {b + 1, bloque.destino}) {
+      for (size_t cual = 0; cual < 2; ++cual) {
+        const int32_t sucesor = cual == 0 ? b + 1 : bloque.destino;
         if (sucesor <= b || sucesor >= nb || !cabecera[ix(sucesor)]) continue;
-        TFrontera trasera;
+        TFrontera trasera = entradas[ix(sucesor)];
         for (int32_t p : bs[ix(sucesor)].predecesores)
           if (p >= sucesor && planificado[ix(p)]) unir(trasera, salidas[ix(p)]);
-        r = std::max(r, rellenoPara(planes[ix(b)].salida, trasera));
+        TRellenoBuscado& buscado = buscados[ix(b)][cual];
+        if (buscado.hecho && buscado.salida == planes[ix(b)].salida && buscado.trasera == trasera) {
+          r = std::max(r, buscado.relleno);
+          continue;
+        }
+        const int32_t lleno = rellenoPara(planes[ix(b)].salida, trasera);
+        int32_t malo = -1, bueno = lleno;
+        TPlanBloque sin;
+        if (lleno > 0) {
+          TPlanificacionBloque pruebaSin(cfg, codigo, bs[ix(sucesor)], trasera);
+          if (!pruebaSin.planificar(false, sin)) return PLANIFICACION_DEMASIADO_LARGA;
+        }
+        // El menor relleno con el que la cabecera sale igual, probando antes
+        // ninguno; con «lleno» sale igual seguro, así que siempre hay uno que vale.
+        for (bool primero = true; bueno - malo > 1; primero = false) {
+          const int32_t medio = primero ? 0 : malo + (bueno - malo) / 2;
+          TFrontera prueba = trasera;
+          unir(prueba, desplazar(planes[ix(b)].salida, medio));
+          TPlanBloque con;
+          TPlanificacionBloque plan(cfg, codigo, bs[ix(sucesor)], prueba);
+          if (!plan.planificar(false, con)) return PLANIFICACION_DEMASIADO_LARGA;
+          (con.longitud == sin.longitud && con.salida == sin.salida ? bueno : malo) = medio;
+        }
+        buscado = {true, planes[ix(b)].salida, std::move(trasera), bueno};
+        r = std::max(r, bueno);
       }
       TFrontera s = desplazar(planes[ix(b)].salida, r);
       if (r != relleno[ix(b)] || s != salidas[ix(b)]) {
