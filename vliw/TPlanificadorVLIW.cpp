@@ -22,6 +22,8 @@
 // cada pareja que debe ir en orden (X antes que Y en el programa) se separa lo
 // bastante para que el efecto de X caiga antes que el de Y en cualquier caso:
 // C(i_Y) + L_Y >= C(i_X) + retraso_X se cumple si i_Y − i_X >= retraso_X − L_Y.
+// Y nunca va en una instrucción larga anterior a la de X: una parada entre las
+// dos las separaría sin límite.
 //
 // Con fallos que cuestan p = latFalloCache − latencia de memoria ciclos:
 //  - Todas las cargas van a la unidad de memoria 0. Así entre el fallo de una
@@ -30,7 +32,9 @@
 //    almacenamientos no fallan, y en las demás unidades no se para nada.
 //  - Lo que entra en la unidad 0 tiene delante como mucho latencia − 1
 //    operaciones, así que su retraso es a lo sumo latencia + p · (cargas que
-//    pueden ir delante + 1 si ella misma es carga).
+//    pueden ir delante + 1 si ella misma es carga); y como esas paradas caen
+//    mientras sigue en la unidad la operación que entró justo antes, tampoco
+//    pasan de lo que a esa le queda.
 //  - Una operación que lee el destino de una carga en la unidad 0 no se emite
 //    hasta que esa carga termina (bit NaT), y por el orden de la unidad
 //    tampoco antes que todo lo que iba delante de ella: es una barrera que da

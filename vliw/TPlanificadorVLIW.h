@@ -26,9 +26,11 @@
 // almacenamiento respecto de los almacenamientos, contando el ciclo en que cada
 // operación lee sus registros (al salir de su unidad) y no el de su emisión.
 // Con fallos que cuestan ciclos, todas las cargas van a la unidad de memoria 0
-// y las esperas se calculan con una cota del retraso que pueden sufrir; las
-// dependencias entre bloques se resuelven con un punto fijo sobre lo que cada
-// bloque deja en vuelo.
+// y las esperas se calculan con una cota del retraso que pueden sufrir (o se
+// ahorran tras una operación que lee el destino de una carga, que no se emite
+// hasta que termina); la sombra de un salto nunca puede pararse. Lo que cada
+// bloque deja en vuelo pasa a sus sucesores, también hacia atrás en los
+// bucles, por un punto fijo.
 
 #include <array>
 #include <cstdint>
@@ -53,10 +55,12 @@ struct TBloquePlanificado {
   int32_t numOperaciones = 0;      // salto incluido
   int32_t primeraLarga = 0;        // índice de su primera instrucción larga
   int32_t longitud = 0;            // instrucciones largas, con la sombra del salto
-  // Cota inferior de la longitud del bloque por sí solo: la mayor entre el
-  // camino crítico por latencias verdaderas (hasta la última emisión, o hasta
-  // el salto más su sombra) y las instrucciones largas que necesita el tipo de
-  // unidad más cargado. No cuenta lo que deja en vuelo el bloque anterior.
+  // Cota inferior de la longitud del bloque por sí solo, para cualquier
+  // planificación correcta cuando los fallos no cuestan: la mayor entre el
+  // camino crítico por latencias (dependencias verdaderas, anti, de salida y
+  // de memoria, hasta la última emisión o hasta el salto más su sombra) y las
+  // instrucciones largas que necesita el tipo de unidad más cargado. No cuenta
+  // lo que deja en vuelo el bloque anterior ni las esperas por los fallos.
   int32_t cotaInferior = 0;
 };
 
