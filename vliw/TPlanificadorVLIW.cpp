@@ -264,7 +264,6 @@ struct TFronteraDensa {
   }
 
   int32_t operator()(TCampo c, int k) const { return cota[ix(c)][ix(k)]; }
-  int32_t& operator()(TCampo c, int k) { return cota[ix(c)][ix(k)]; }
 };
 
 // ---------------------------------------------------------------------------
