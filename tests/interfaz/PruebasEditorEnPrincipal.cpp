@@ -134,12 +134,6 @@ class PruebasEditorEnPrincipal : public QObject {
 
   static void destruirPendientes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
-  static void porMaquina() {
-    QTest::addColumn<TTipoMaquina>("m");
-    QTest::newRow("superescalar") << SUPER;
-    QTest::newRow("VLIW") << VLIW;
-  }
-
 private slots:
   void initTestCase() {
     // Los ejemplos se buscan primero en "examples" de la carpeta de trabajo.
@@ -256,22 +250,6 @@ private slots:
     QCOMPARE(w->c->super().gpr.valor, a.c->super().gpr.valor);
     QCOMPARE(w->c->super().fpr.valor, a.c->super().fpr.valor);
     QCOMPARE(w->c->super().memoria.datos, a.c->super().memoria.datos);
-  }
-
-  // Igual que al abrir: el editor VLIW se cierra y el programa VLIW se queda.
-  void ensamblarCierraElEditorVLIW() {
-    w->abrir(EJEMPLOS + QStringLiteral("/vector_suma.pla"));
-    w->dialogos->ficherosAbrir << EJEMPLOS + QStringLiteral("/vector_suma.vliw");
-    w->c->actCargarVLIW->trigger();
-    QVERIFY(w->c->frmInstVLIW());
-    const int32_t largas = w->c->vliw().codigo.numInstrucciones;
-    w->accion("actNuevoPrograma")->trigger();
-    w->teclear(QString::fromLatin1(UNA_ADDI));
-    w->accion("actEnsamblar")->trigger();
-    QCOMPARE(w->modelo().rowCount(), 1);
-    QVERIFY(!w->c->frmInstVLIW());
-    QCOMPARE(w->c->vliw().codigo.numInstrucciones, largas);
-    QCOMPARE(w->c->panTitulo->text(), QStringLiteral("Sin título"));
   }
 
   // Con errores no se carga nada ni sale ningún cuadro: el error queda en el
@@ -432,25 +410,6 @@ private slots:
     QVERIFY(e->modificado());
     QCOMPARE(e->ruta(), QFileInfo(ruta).absoluteFilePath());
     QCOMPARE(leer(ruta), QByteArray(UNA_ADDI));
-  }
-
-  // Al salir, «No guardar» del editor deja seguir con el programa VLIW; «Guardar»
-  // escribe el fichero.
-  void salirGuardandoODescartando() {
-    const QString ruta = fichero(QStringLiteral("uno.pla"), UNA_ADDI);
-    w->abrir(ruta);
-    w->accion("actEditarPrograma")->trigger();
-    w->teclear(QString::fromLatin1(DOS_ADDI));
-    w->responder(TdlgGuardarPrograma::Guardar);
-    QVERIFY(w->v->close());
-    QCOMPARE(leer(ruta), QByteArray(DOS_ADDI));
-
-    init();
-    w->accion("actNuevoPrograma")->trigger();
-    w->teclear(QString::fromLatin1(DOS_ADDI));
-    w->responder(TdlgGuardarPrograma::NoGuardar);
-    QVERIFY(w->v->close());
-    QCOMPARE(w->preguntasEditor(), 1);
   }
 
   // ------------------------------------------------------------ marcas en vuelo
