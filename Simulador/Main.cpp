@@ -4,6 +4,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -19,6 +21,7 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/ayuda/TAyudaContexto.h"
 #include "Simulador/ayuda/TfrmAyuda.h"
+#include "Simulador/codigo/TMarcadorEnVuelo.h"
 #include "Simulador/codigo/TModeloCodigo.h"
 #include "Simulador/codigo/TPanelCodigo.h"
 #include "Simulador/codigo/TRejillaCodigo.h"
@@ -27,6 +30,8 @@
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
 #include "Simulador/dialogos/TAboutBox.h"
+#include "Simulador/editor/TEjemplos.h"
+#include "Simulador/editor/TfrmEditorCodigo.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -76,6 +81,9 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   ordenes->actVerCodigo->setEnabled(false);
 
   gestor = new TGestorVentanas(*mdiArea, *controlSuper, *controlVLIW, *documento, dialogos, *this);
+  marcador = new TMarcadorEnVuelo(*controlSuper, *controlVLIW, *panCodigo->grdInstrucciones->modelo(), this);
+  const QString carpetaEjemplos = TEjemplos::buscarCarpeta();
+  ordenes->ponerEjemplos(carpetaEjemplos.isEmpty() ? QList<TEjemplo>() : TEjemplos::listar(carpetaEjemplos));
   AboutBox = new TAboutBox(this);
   conectarOrdenes();
   conectarControlador(*controlSuper);
@@ -124,6 +132,9 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.opcionBarEjecucion, &TfrmPrincipal::opcionBarEjecucionClick}, {o.mnuCompMem, &TfrmPrincipal::mnuCompMemClick},
       {o.mnuCompGPR, &TfrmPrincipal::mnuCompGPRClick}, {o.mnuCompFPR, &TfrmPrincipal::mnuCompFPRClick},
       {o.opcRestaurarTodo, &TfrmPrincipal::WindowArrange}, {o.opcAcerca, &TfrmPrincipal::HelpAbout},
+      {o.actNuevoPrograma, &TfrmPrincipal::actNuevoProgramaExecute},
+      {o.actEditarPrograma, &TfrmPrincipal::actEditarProgramaExecute},
+      {o.actEnsamblar, &TfrmPrincipal::actEnsamblarExecute},
   };
   for (const auto& [accion, manejador] : manejadores) connect(accion, &QAction::triggered, this, manejador);
   // Las opciones se leen cuando hacen falta: se siguen también si se marcan por programa.
@@ -138,6 +149,18 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(panCodigo, &TPanelCodigo::tituloDobleClic, o.actVerCodigo, &QAction::trigger);
   connect(panCodigo->grdInstrucciones, &TRejillaCodigo::dobleClicInstruccion, this,
           &TfrmPrincipal::grdInstruccionesDblClick);
+  connect(o.mnuEjemplos, &QMenu::triggered, this, &TfrmPrincipal::mnuEjemplosClick);
+  connect(gestor, &TGestorVentanas::editorCodigoCambiado, this, [this] {
+    TfrmEditorCodigo* e = gestor->frmEditorCodigo();
+    marcador->setEditor(e);
+    actualizarOrdenes();
+    // «Guardar como» del texto del programa cargado: el programa ya tiene fichero.
+    if (e) connect(e, &TfrmEditorCodigo::rutaCambiada, this, [this, e](const QString& ruta) {
+      if (!e->programaVinculado() || ruta.isEmpty()) return;
+      rutaPrograma = ruta;
+      panCodigo->panTitulo->setText(e->nombre());
+    });
+  });
 }
 
 // Las vistas siguen la ejecución por su cuenta (el gestor); la ventana, sus
@@ -155,8 +178,11 @@ void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
 // ---------------------------------------------------------------- operaciones
 
 void TfrmPrincipal::actualizarOrdenes() {
-  ordenes->actualizar(codigo != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion());
+  ordenes->actualizar(codigo != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion(),
+                      gestor->frmEditorCodigo() != nullptr);
 }
+
+bool TfrmPrincipal::algunaEnMarcha() const { return controlSuper->enEjecucion() || controlVLIW->enEjecucion(); }
 
 bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
   auto nuevo = std::make_unique<TCodigo>();
@@ -164,14 +190,25 @@ bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
     dialogos.mensaje(this, MSG_FICHERO_ERRONEO, QString::fromStdString(nuevo->detalleError));
     return false;
   }
+  instalarPrograma(std::move(nuevo), ruta);
+  return true;
+}
+
+void TfrmPrincipal::instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QString& ruta, TfrmEditorCodigo* deEditor) {
   // El editor VLIW se refiere al programa que se va a sustituir: se cierra antes.
   gestor->cerrarEditorVLIW();
 
   std::unique_ptr<TCodigo> anterior = std::move(codigo);
   codigo = std::move(nuevo);
-  panCodigo->mostrarPrograma(codigo.get(), ruta);
+  panCodigo->mostrarPrograma(codigo.get(), ruta.isEmpty() && deEditor ? deEditor->nombre() : ruta);
   controlSuper->asignarPrograma(codigo.get());
   anterior.reset();
+  rutaPrograma = ruta;
+  fuentePrograma = deEditor ? deEditor->texto() : QString();
+  // El editor enmarca lo que está en vuelo solo si su texto es este programa.
+  if (deEditor) deEditor->vincularPrograma(*codigo);
+  else if (TfrmEditorCodigo* e = gestor->frmEditorCodigo()) e->vincularSiEs(*codigo);
+  marcador->actualizar();
 
   ordenes->opcionBarEjecucion->setEnabled(true);
   ordenes->opcionBarEjecucion->setChecked(true);
@@ -181,7 +218,6 @@ bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
   ordenes->actVerCodigo->setChecked(true);
   actualizarOrdenes();
   resizeDocks({panCodigo}, {panCodigo->anchoNecesario()}, Qt::Horizontal);
-  return true;
 }
 
 void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
@@ -190,6 +226,7 @@ void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
   ordenes->cboMaquina->setCurrentIndex(static_cast<int>(m));
   (m == TTipoMaquina::vliw ? ordenes->actSelVLIW : ordenes->actSelSuper)->setChecked(true);
   gestor->seleccionarMaquina(m);
+  marcador->seleccionarMaquina(m);
 }
 
 void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
@@ -300,7 +337,7 @@ void TfrmPrincipal::HelpAbout() { dialogos.ejecutarModal(*AboutBox); }
 void TfrmPrincipal::FileExit() { close(); }
 
 void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
-  if (!documento->puedeDescartarse()) {
+  if (!gestor->puedeCerrarEditorCodigo() || !documento->puedeDescartarse()) {
     evento->ignore();
     return;
   }
@@ -313,4 +350,55 @@ void TfrmPrincipal::grdInstruccionesDblClick(int instruccion) {
   controlSuper->cambiarBreakpoint(instruccion, marca);
   panCodigo->grdInstrucciones->modelo()->refrescar();
   panCodigo->grdInstrucciones->viewport()->update();
+}
+
+// ---------------------------------------------------------------- editor de código y ejemplos
+
+void TfrmPrincipal::actNuevoProgramaExecute() {
+  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
+  // Uno recién creado ya está vacío; en el que hay se pregunta por sus cambios.
+  if (e) e->nuevo();
+  gestor->mostrarEditorCodigo();
+}
+
+void TfrmPrincipal::actEditarProgramaExecute() {
+  if (!codigo) return;
+  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
+  const bool yaLoTiene = e && e->programaVinculado();
+  e = gestor->mostrarEditorCodigo();
+  if (yaLoTiene) return;
+  // Un programa que salió de un texto sin fichero vuelve como ese texto.
+  if (!(rutaPrograma.isEmpty() ? e->nuevo(fuentePrograma) : e->abrir(rutaPrograma))) return;
+  if (!e->vincularSiEs(*codigo))
+    statusBar()->showMessage(
+        QStringLiteral("El fichero ha cambiado desde que se cargó el programa: el editor no marcará su ejecución"));
+  marcador->setEditor(e);
+}
+
+void TfrmPrincipal::actEnsamblarExecute() {
+  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
+  if (!e || algunaEnMarcha()) return;
+  auto nuevo = std::make_unique<TCodigo>();
+  // Con errores no se carga nada: el error queda marcado en el editor.
+  if (e->cargarEn(*nuevo) != CARGA_OK) {
+    statusBar()->showMessage(QStringLiteral("No se ha cargado el programa: ") + e->detalleError());
+    return;
+  }
+  const QString resumen = QStringLiteral("Programa cargado desde el editor: %1, %2 instrucciones")
+                              .arg(e->nombre())
+                              .arg(nuevo->numInstrucciones);
+  instalarPrograma(std::move(nuevo), e->ruta(), e);
+  statusBar()->showMessage(resumen);
+}
+
+void TfrmPrincipal::mnuEjemplosClick(QAction* ejemplo) {
+  const QString ruta = ejemplo->data().toString();
+  if (ruta.isEmpty() || algunaEnMarcha()) return;
+  const QString vliw = TEjemplos::programaVLIW(ruta);
+  // Su programa VLIW sustituye al que hay: se pregunta antes de cambiar nada.
+  if (!vliw.isEmpty() && !documento->puedeDescartarse()) return;
+  if (!abrirPrograma(ruta) || vliw.isEmpty()) return;
+  if (documento->cargarFichero(*codigo, vliw))
+    statusBar()->showMessage(QStringLiteral("%1 cargado con su programa VLIW %2 (F3 selecciona la máquina VLIW)")
+                                 .arg(QFileInfo(ruta).fileName(), QFileInfo(vliw).fileName()));
 }

@@ -4,9 +4,11 @@
 // quien la hace: el controlador de cada máquina (la ejecución), el documento
 // VLIW (su programa), el gestor de ventanas (las hijas) y la ayuda. Solo
 // muestra: lo que pasa en una ejecución le llega por las señales de los
-// controladores.
+// controladores. Un programa llega abriendo su fichero, desde el editor de
+// código o desde un ejemplo, siempre por el mismo camino.
 
 #include <QMainWindow>
+#include <QString>
 #include <memory>
 
 #include "Simulador/control/TTipoMaquina.h"
@@ -18,11 +20,13 @@ class TCodigo;
 class TControladorMaquina;
 class TDocumentoVLIW;
 class TGestorVentanas;
+class TMarcadorEnVuelo;
 class TMaquinaSuper;
 class TMaquinaVLIW;
 class TOrdenesPrincipal;
 class TPanelCodigo;
 class TServicioDialogos;
+class TfrmEditorCodigo;
 
 // Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
 // programas VLIW, FILTRO_VLIW, está con el editor).
@@ -91,12 +95,21 @@ private slots:
   void HelpAbout();
   void FileExit();
   void grdInstruccionesDblClick(int instruccion);
+  void actNuevoProgramaExecute();
+  void actEditarProgramaExecute();
+  void actEnsamblarExecute();
+  void mnuEjemplosClick(QAction* ejemplo);
 
 private:
   void conectarOrdenes();
   void conectarControlador(TControladorMaquina& c);
   // Carga un programa fuente; false (con su mensaje ya mostrado) si no se pudo.
   bool abrirPrograma(const QString& ruta);
+  // El único camino por el que un programa ya cargado pasa a ser el programa:
+  // de un fichero o de un ejemplo («ruta»), o del texto del editor de código
+  // («deEditor», que puede tener fichero o no).
+  void instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QString& ruta, TfrmEditorCodigo* deEditor = nullptr);
+  bool algunaEnMarcha() const;
   // Bloquea (true) o desbloquea lo que no se puede tocar mientras ejecuta la máquina m.
   void bloquearControles(TTipoMaquina m, bool enMarcha);
   void actualizarOrdenes();
@@ -116,5 +129,10 @@ private:
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
   TPanelCodigo* panCodigo;
+  TMarcadorEnVuelo* marcador;
   TAboutBox* AboutBox;
+  // De dónde salió el programa: su fichero (vacío si era un texto del editor
+  // sin fichero) y, si vino del editor, el texto que se cargó.
+  QString rutaPrograma;
+  QString fuentePrograma;
 };

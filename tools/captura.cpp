@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
@@ -27,6 +28,7 @@
 
 #include "Simulador/Main.h"
 #include "Simulador/aplicacion/TGestorVentanas.h"
+#include "Simulador/aplicacion/TOrdenesPrincipal.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/componentes/TfrmComponente.h"
 #include "Simulador/comunes/TSpinNumero.h"
@@ -39,6 +41,7 @@
 #include "Simulador/vliw/TfrmExeVLIW.h"
 #include "Simulador/vliw/TfrmInstVLIW.h"
 #include "Simulador/editor/TEditorFuente.h"
+#include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -354,7 +357,62 @@ bool escenarioEditorCodigo(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return true;
 }
 
+// Un ejemplo elegido en "Archivo, Ejemplos", con la carpeta de ejemplos del código fuente.
+bool elegirEjemplo(TfrmPrincipal& v, const QString& nombre) {
+  auto* ordenes = v.findChild<TOrdenesPrincipal*>();
+  if (!ordenes) return false;
+  ordenes->ponerEjemplos(TEjemplos::listar(EJEMPLOS));
+  for (QAction* a : ordenes->mnuEjemplos->actions())
+    if (a->data().toString().endsWith(QLatin1Char('/') + nombre)) {
+      a->trigger();
+      return v.programa() != nullptr;
+    }
+  return false;
+}
+
+// La rejilla del código y el editor con las marcas de lo que está en vuelo, con
+// los bloques básicos coloreados, junto a la ventana de ejecución de la máquina.
+bool escenarioEnVuelo(TfrmPrincipal& v, const QString& ejemplo, TTipoMaquina m, const std::function<bool()>& parar) {
+  v.resize(1280, 800);
+  if (!elegirEjemplo(v, ejemplo)) return false;
+  v.seleccionarMaquina(m);
+  orden(v, "actVerBB");
+  orden(v, "actEditarPrograma");
+  TfrmEditorCodigo* e = v.ventanas().frmEditorCodigo();
+  if (!e || !e->programaVinculado()) return false;
+  for (int i = 0; i < 200 && !parar(); ++i) orden(v, "actPaso");
+  if (!parar() || !v.controlador(m).enEjecucion()) return false;
+  QApplication::processEvents();  // el panel del código ya ocupa su sitio
+  QMdiArea* area = v.findChild<QMdiArea*>();
+  const int ancho = area->viewport()->width(), alto = area->viewport()->height();
+  e->setGeometry(0, 0, ancho * 2 / 5, alto);
+  QMdiSubWindow* exe = m == TTipoMaquina::vliw ? static_cast<QMdiSubWindow*>(v.ventanas().frmExeVLIW())
+                                               : static_cast<QMdiSubWindow*>(v.ventanas().frmExeSuper());
+  if (!exe) return false;
+  exe->setGeometry(ancho * 2 / 5, 0, ancho - ancho * 2 / 5, alto);
+  return true;
+}
+
+bool escenarioEnVueloSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos&) {
+  // Un ciclo del segundo bucle que confirma dos instrucciones con otras en el ROB.
+  return escenarioEnVuelo(v, QStringLiteral("vector_suma.pla"), TTipoMaquina::superescalar, [&v] {
+    const TMaquinaSuper& s = super(v);
+    return s.confirmadasCiclo.size() >= 2 && s.rob.numElementos() >= 4 && s.pc > 9 && s.codigo &&
+           s.codigo->indiceValido(s.pc);
+  });
+}
+
+bool escenarioEnVueloVLIW(TfrmPrincipal& v, TDialogosAutomaticos&) {
+  // Una instrucción larga de varias operaciones esperando a emitirse.
+  return escenarioEnVuelo(v, QStringLiteral("conflicto_memoria.pla"), TTipoMaquina::vliw, [&v] {
+    const TInstruccionLarga* larga = vliw(v).codigo.instruccion(vliw(v).pc);
+    return vliw(v).ciclo > 1 && larga && larga->numOperaciones() >= 3;
+  });
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
+    {QStringLiteral("envuelo-superescalar"), escenarioEnVueloSuperescalar},
+    {QStringLiteral("envuelo-vliw"), escenarioEnVueloVLIW},
     {QStringLiteral("editor-codigo"), escenarioEditorCodigo},
     {QStringLiteral("ejecucion-superescalar"), escenarioEjecucionSuperescalar},
     {QStringLiteral("ejecucion-vliw"), escenarioEjecucionVLIW},

@@ -11,6 +11,8 @@
 #include "Simulador/dialogos/TdlgIntervalo.h"
 #include "Simulador/dialogos/TfrmConfSuper.h"
 #include "Simulador/dialogos/TfrmConfVLIW.h"
+#include "Simulador/editor/TEditorFuente.h"
+#include "Simulador/editor/TfrmEditorCodigo.h"
 #include "Simulador/superescalar/TfrmExeSuper.h"
 #include "Simulador/vliw/TdlgSaltoVLIW.h"
 #include "Simulador/vliw/TfrmExeVLIW.h"
@@ -71,6 +73,7 @@ TfrmConfVLIW* TGestorVentanas::frmConfVLIW() const { return confVLIW; }
 TfrmComponente* TGestorVentanas::frmCompGPR() const { return compGPR; }
 TfrmComponente* TGestorVentanas::frmCompFPR() const { return compFPR; }
 TfrmComponente* TGestorVentanas::frmCompMem() const { return compMem; }
+TfrmEditorCodigo* TGestorVentanas::frmEditorCodigo() const { return editorCodigo; }
 
 // ---------------------------------------------------------------- ejecución
 
@@ -209,6 +212,26 @@ void TGestorVentanas::setBloquesBasicos(bool activos) {
   bloquesBasicos = activos;
   if (instVLIW) instVLIW->setBloquesBasicos(activos);
 }
+
+// ---------------------------------------------------------------- editor de código
+
+TfrmEditorCodigo* TGestorVentanas::mostrarEditorCodigo() {
+  if (!editorCodigo) {
+    editorCodigo = new TfrmEditorCodigo(dialogos);
+    // La ranura se vacía ya: cuando llega «destroyed», QPointer aún puede no saberlo.
+    connect(editorCodigo, &QObject::destroyed, this, [this] {
+      editorCodigo = nullptr;
+      emit editorCodigoCambiado();
+    });
+    anadir(editorCodigo);
+    emit editorCodigoCambiado();
+  }
+  mostrarDelante(editorCodigo);
+  editorCodigo->txtFuente->setFocus();
+  return editorCodigo;
+}
+
+bool TGestorVentanas::puedeCerrarEditorCodigo() { return !editorCodigo || editorCodigo->puedeCerrar(); }
 
 // ---------------------------------------------------------------- disposición
 

@@ -20,6 +20,7 @@ class TServicioDialogos;
 class TdlgIntervalo;
 class TdlgSaltoVLIW;
 class TfrmComponente;
+class TfrmEditorCodigo;
 class TfrmConfSuper;
 class TfrmConfVLIW;
 class TfrmExeSuper;
@@ -44,6 +45,7 @@ public:
   TfrmComponente* frmCompGPR() const;
   TfrmComponente* frmCompFPR() const;
   TfrmComponente* frmCompMem() const;
+  TfrmEditorCodigo* frmEditorCodigo() const;
   TdlgSaltoVLIW& dlgSaltoVLIW() const { return *dlgSalto; }
   TdlgIntervalo& dlgIntervalo() const { return *dlgIntervalos; }
 
@@ -77,6 +79,12 @@ public:
   // «Bloques Básicos» también colorea el editor, abierto o por abrir.
   void setBloquesBasicos(bool activos);
 
+  // ---- Editor de código ----
+  // Lo crea si no existe (vacío) y lo trae delante.
+  TfrmEditorCodigo* mostrarEditorCodigo();
+  // Antes de salir: los cambios sin guardar del editor. false si se canceló.
+  bool puedeCerrarEditorCodigo();
+
   // ---- Disposición ----
   void cascada();
   // Mosaico horizontal: las ventanas no minimizadas, una encima de otra, a lo ancho.
@@ -91,6 +99,8 @@ public:
 signals:
   // Tras refrescar cada vista en un ciclo, en el orden en que se refrescan.
   void vistaActualizada(QWidget* vista);
+  // El editor de código se ha creado o destruido (hay órdenes que dependen de él).
+  void editorCodigoCambiado();
 
 private:
   TControladorMaquina& controlador(TTipoMaquina m) const;
@@ -123,4 +133,5 @@ private:
   QPointer<TfrmComponente> compGPR;
   QPointer<TfrmComponente> compFPR;
   QPointer<TfrmComponente> compMem;
+  QPointer<TfrmEditorCodigo> editorCodigo;
 };

@@ -12,6 +12,7 @@
 
 #include "Simulador/aplicacion/TIconos.h"
 #include "Simulador/comunes/TSpinNumero.h"
+#include "Simulador/editor/TEjemplos.h"
 
 namespace {
 
@@ -56,6 +57,14 @@ TOrdenesPrincipal::TOrdenesPrincipal(QMainWindow& ventana) : QObject(&ventana) {
 void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
   actAbrir = nuevaAccion(&v, "actAbrir", QStringLiteral("&Abrir..."), QStringLiteral("Abrir un nuevo fichero"),
                          QKeySequence(Qt::CTRL | Qt::Key_A), TIconos::abrir());
+  actNuevoPrograma = nuevaAccion(&v, "actNuevoPrograma", QStringLiteral("Nuevo Programa"),
+                                 QStringLiteral("Abre el editor de código con un programa vacío"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_N));
+  actEditarPrograma = nuevaAccion(&v, "actEditarPrograma", QStringLiteral("Editar Programa"),
+                                  QStringLiteral("Abre el fuente del programa cargado en el editor de código"));
+  actEnsamblar = nuevaAccion(&v, "actEnsamblar", QStringLiteral("Ensamblar y Cargar"),
+                             QStringLiteral("Carga como programa el texto del editor de código, sin guardarlo"),
+                             QKeySequence(Qt::CTRL | Qt::Key_E));
   actVerBB = nuevaAccion(&v, "actVerBB", QStringLiteral("Bloques Básicos"),
                          QStringLiteral("Colorea los bloques básicos del código"), QKeySequence(Qt::CTRL | Qt::Key_B),
                          TIconos::bloquesBasicos());
@@ -135,6 +144,13 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
 
   mnuArchivo = nombrar(barra->addMenu(QStringLiteral("&Archivo")), "mnuArchivo", 3);
   mnuArchivo->addAction(actAbrir);
+  mnuArchivo->addAction(actNuevoPrograma);
+  mnuArchivo->addAction(actEditarPrograma);
+  mnuArchivo->addAction(actEnsamblar);
+  mnuEjemplos = nombrar(mnuArchivo->addMenu(QStringLiteral("Ejemplos")), "mnuEjemplos", 3,
+                        QStringLiteral("Programas de ejemplo comentados, listos para ejecutar"));
+  // La pista de cada ejemplo, también como globo: el menú no tiene otro sitio.
+  mnuEjemplos->setToolTipsVisible(true);
   mnuArchivo->addSeparator();
   mnuArchivo->addAction(opcSalir);
 
@@ -254,9 +270,29 @@ void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
         w->installEventFilter(this);
 }
 
-void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha) {
+void TOrdenesPrincipal::ponerEjemplos(const QList<TEjemplo>& ejemplos) {
+  mnuEjemplos->clear();
+  for (const TEjemplo& e : ejemplos) {
+    QString texto = e.nombre;
+    texto.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    if (!e.rutaVLIW.isEmpty()) texto += QStringLiteral(" (con VLIW)");
+    QAction* a = mnuEjemplos->addAction(texto);
+    a->setData(e.ruta);
+    a->setStatusTip(e.pista);
+    a->setToolTip(e.pista.isEmpty() ? e.nombre : e.pista);
+  }
+  if (ejemplos.isEmpty())
+    mnuEjemplos->addAction(QStringLiteral("No se encuentra la carpeta de ejemplos"))->setEnabled(false);
+}
+
+void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha, bool hayEditor) {
   const bool alguna = superEnMarcha || vliwEnMarcha;
   actAbrir->setEnabled(!alguna);
+  // Cargar un programa, del editor o de un ejemplo, es como abrirlo. Editar sí
+  // se puede durante una ejecución: lo editado se carga cuando termine.
+  actEnsamblar->setEnabled(!alguna && hayEditor);
+  mnuEjemplos->setEnabled(!alguna);
+  actEditarPrograma->setEnabled(hayPrograma);
   actConfSuper->setEnabled(!superEnMarcha);
   actConfVLIW->setEnabled(!vliwEnMarcha);
 
@@ -276,8 +312,8 @@ void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vl
 }
 
 QList<QMenu*> TOrdenesPrincipal::menus() const {
-  return {mnuArchivo,    mnuVer,        mnuBarras,      mnuConfigurar, mnuInstVLIW, mnuOpciones,
-          mnuEjecutar, mnuSelMaquina, mnuComponentes, mnuVentana,    mnuAyuda};
+  return {mnuArchivo,  mnuEjemplos,   mnuVer,         mnuBarras,  mnuConfigurar, mnuInstVLIW,
+          mnuOpciones, mnuEjecutar,   mnuSelMaquina,  mnuComponentes, mnuVentana, mnuAyuda};
 }
 
 bool TOrdenesPrincipal::eventFilter(QObject* objeto, QEvent* evento) {

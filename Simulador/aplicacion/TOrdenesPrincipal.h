@@ -14,6 +14,7 @@ class QMainWindow;
 class QMenu;
 class QToolBar;
 class TSpinNumero;
+struct TEjemplo;
 
 class TOrdenesPrincipal : public QObject {
   Q_OBJECT
@@ -22,9 +23,12 @@ public:
   explicit TOrdenesPrincipal(QMainWindow& ventana);
 
   // Único sitio que decide qué órdenes están disponibles. Lo compartido
-  // ("&Abrir...", la selección de máquina) sigue bloqueado mientras ejecute
-  // cualquiera de las dos máquinas.
-  void actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha);
+  // ("&Abrir...", "Ensamblar y Cargar", "Ejemplos", la selección de máquina)
+  // sigue bloqueado mientras ejecute cualquiera de las dos máquinas.
+  void actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha, bool hayEditor);
+  // Una entrada de "Ejemplos" por ejemplo, con su ruta en data() y su pista;
+  // sin ninguno, una entrada deshabilitada que lo dice.
+  void ponerEjemplos(const QList<TEjemplo>& ejemplos);
   // Todos los menús y submenús.
   QList<QMenu*> menus() const;
 
@@ -36,6 +40,7 @@ public:
   QComboBox* cboMaquina;
 
   QMenu* mnuArchivo;
+  QMenu* mnuEjemplos;
   QMenu* mnuVer;
   QMenu* mnuBarras;
   QMenu* mnuConfigurar;
@@ -48,6 +53,9 @@ public:
   QMenu* mnuAyuda;
 
   QAction* actAbrir;
+  QAction* actNuevoPrograma;
+  QAction* actEditarPrograma;
+  QAction* actEnsamblar;
   QAction* actVerBB;
   QAction* actVerCodigo;
   QAction* actConfSuper;

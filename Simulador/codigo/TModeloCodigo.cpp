@@ -1,5 +1,7 @@
 #include "Simulador/codigo/TModeloCodigo.h"
 
+#include <algorithm>
+
 #include "loader/TCodigo.h"
 
 namespace {
@@ -11,7 +13,22 @@ TModeloCodigo::TModeloCodigo(QObject* padre) : QAbstractTableModel(padre) {}
 void TModeloCodigo::asignar(const TCodigo* programa) {
   beginResetModel();
   codigo = programa;
+  marcasEnVuelo = TMarcasEnVuelo();
   endResetModel();
+}
+
+void TModeloCodigo::ponerEnVuelo(const TMarcasEnVuelo& marcas) {
+  if (marcas == marcasEnVuelo) return;
+  int32_t primera = INT32_MAX, ultima = INT32_MIN, p = 0, u = 0;
+  for (const TMarcasEnVuelo* m : {static_cast<const TMarcasEnVuelo*>(&marcasEnVuelo), &marcas})
+    if (m->extension(p, u)) {
+      primera = std::min(primera, p);
+      ultima = std::max(ultima, u);
+    }
+  marcasEnVuelo = marcas;
+  primera = std::max(primera, 0);
+  ultima = std::min(ultima, rowCount() - 1);
+  if (primera <= ultima) emit dataChanged(index(primera, 0), index(ultima, NUM_COLUMNAS - 1), {RolEnVuelo});
 }
 
 void TModeloCodigo::refrescar() {
@@ -45,6 +62,8 @@ QVariant TModeloCodigo::data(const QModelIndex& indice, int rol) const {
       return ins.breakpoint;
     case RolEtiqueta:
       return QString::fromStdString(ins.etiqueta);
+    case RolEnVuelo:
+      return int(marcasEnVuelo.marca(indice.row()));
     default:
       return {};
   }

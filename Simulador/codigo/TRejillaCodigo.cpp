@@ -12,10 +12,21 @@
 #include <QStyledItemDelegate>
 #include <QToolTip>
 
+#include "Simulador/codigo/TMarcasEnVuelo.h"
 #include "Simulador/codigo/TModeloCodigo.h"
 #include "machine/TTipos.h"
 
 namespace {
+
+const QColor COLOR_SIGUIENTE(0, 70, 230);
+const QColor COLOR_CONFIRMADA(220, 110, 0);
+
+int anchoSimbolos(uint8_t marca) {
+  int n = 0;
+  if (marca & TMarcasEnVuelo::SIGUIENTE) ++n;
+  if (marca & TMarcasEnVuelo::CONFIRMADA) ++n;
+  return n * TRejillaCodigo::ANCHO_SIMBOLO;
+}
 
 // Dibuja cada celda con el fondo que decide la rejilla y el texto centrado en
 // una línea, cortado con puntos suspensivos.
@@ -28,9 +39,13 @@ public:
     p->fillRect(opcion.rect, rejilla->fondoCelda(indice.row(), indice.column()));
     p->setPen(rejilla->textoCelda(indice.row(), indice.column()));
     p->setFont(opcion.font);
-    const QRect caja = opcion.rect.adjusted(2, 0, -2, 0);
+    const auto marca = static_cast<uint8_t>(indice.data(TModeloCodigo::RolEnVuelo).toInt());
+    QRect caja = opcion.rect.adjusted(2, 0, -2, 0);
+    // El símbolo ocupa su sitio: el número se corta antes que taparlo.
+    if (marca != 0 && indice.column() == 0) caja.setLeft(caja.left() + anchoSimbolos(marca));
     const QString texto = opcion.fontMetrics.elidedText(indice.data().toString(), Qt::ElideRight, caja.width());
     p->drawText(caja, Qt::AlignCenter | Qt::TextSingleLine, texto);
+    if (marca != 0) TRejillaCodigo::pintarEnVuelo(*p, opcion.rect, indice.column(), marca);
     p->restore();
   }
 
@@ -83,6 +98,48 @@ void TRejillaCodigo::setBloquesBasicos(bool activos) {
 QColor TRejillaCodigo::colorBloque(int bloque) {
   const TColor c = colorDeBloque(bloque);
   return QColor::fromRgb(static_cast<QRgb>(c));
+}
+
+QColor TRejillaCodigo::colorEnVuelo(uint8_t marca) {
+  return (marca & TMarcasEnVuelo::SIGUIENTE) ? COLOR_SIGUIENTE : COLOR_CONFIRMADA;
+}
+
+void TRejillaCodigo::pintarEnVuelo(QPainter& p, const QRect& celda, int columna, uint8_t marca) {
+  const QColor color = colorEnVuelo(marca);
+  const int g = GROSOR_MARCO;
+  p.fillRect(QRect(celda.left(), celda.top(), celda.width(), g), color);
+  p.fillRect(QRect(celda.left(), celda.bottom() - g + 1, celda.width(), g), color);
+  if (columna == TModeloCodigo::NUM_COLUMNAS - 1)
+    p.fillRect(QRect(celda.right() - g + 1, celda.top(), g, celda.height()), color);
+  if (columna != 0) return;
+  p.fillRect(QRect(celda.left(), celda.top(), g, celda.height()), color);
+
+  pintarSimbolosEnVuelo(p, celda.left() + g + 1, celda.center().y(),
+                        std::min(celda.height() - 2 * g, ANCHO_SIMBOLO - 2), marca);
+}
+
+void TRejillaCodigo::pintarSimbolosEnVuelo(QPainter& p, int x, int yCentro, int alto, uint8_t marca) {
+  // Con un borde blanco, para que se vean también sobre el rojo de un
+  // breakpoint: un triángulo la siguiente, una señal de visto la confirmada.
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  const int y0 = yCentro - alto / 2;
+  if (marca & TMarcasEnVuelo::SIGUIENTE) {
+    const QPolygon triangulo({QPoint(x, y0), QPoint(x + alto - 2, y0 + alto / 2), QPoint(x, y0 + alto)});
+    p.setPen(QPen(Qt::white, 1));
+    p.setBrush(COLOR_SIGUIENTE);
+    p.drawPolygon(triangulo);
+    x += ANCHO_SIMBOLO;
+  }
+  if (marca & TMarcasEnVuelo::CONFIRMADA) {
+    const QPolygon visto({QPoint(x, y0 + alto / 2), QPoint(x + alto / 3, y0 + alto), QPoint(x + alto - 1, y0)});
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::white, 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(visto);
+    p.setPen(QPen(COLOR_CONFIRMADA, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPolyline(visto);
+  }
+  p.restore();
 }
 
 QColor TRejillaCodigo::fondoCelda(int fila, int columna) const {

@@ -1,12 +1,14 @@
 #pragma once
-// Rejilla del código secuencial (grdInstrucciones): pinta los bloques básicos y
-// los breakpoints, lleva la pista de la etiqueta bajo el puntero y arrastra
-// instrucciones hacia el editor VLIW.
+// Rejilla del código secuencial (grdInstrucciones): pinta los bloques básicos,
+// los breakpoints y las instrucciones en vuelo, lleva la pista de la etiqueta
+// bajo el puntero y arrastra instrucciones hacia el editor VLIW.
 
 #include <QColor>
 #include <QPoint>
 #include <QTableView>
+#include <cstdint>
 
+class QPainter;
 class TModeloCodigo;
 
 // Tipo MIME de un arrastre desde esta rejilla; los datos son el número de la
@@ -20,6 +22,8 @@ public:
   static constexpr int ANCHO_COLUMNA = 48;
   static constexpr int ALTO_FILA = 16;
   static constexpr int DISTANCIA_ARRASTRE = 2;
+  static constexpr int GROSOR_MARCO = 2;    // marco de una instrucción en vuelo
+  static constexpr int ANCHO_SIMBOLO = 10;  // su símbolo, a la izquierda del número
 
   explicit TRejillaCodigo(QWidget* padre = nullptr);
 
@@ -45,6 +49,15 @@ public:
   int anchoNecesario() const;
 
   static QColor colorBloque(int bloque);
+  // Color de una marca en vuelo (bits de TMarcasEnVuelo): la siguiente gana.
+  static QColor colorEnVuelo(uint8_t marca);
+  // La marca en vuelo de una celda ya pintada: un marco alrededor de la fila y,
+  // en la columna del número, su símbolo. Nunca rellena: el fondo del bloque
+  // básico o del breakpoint sigue viéndose.
+  static void pintarEnVuelo(QPainter& p, const QRect& celda, int columna, uint8_t marca);
+  // Solo los símbolos, uno tras otro desde x, centrados en y (el editor de
+  // código los pone en su margen).
+  static void pintarSimbolosEnVuelo(QPainter& p, int x, int yCentro, int alto, uint8_t marca);
   // Anchura inicial de las columnas: ANCHO_COLUMNA como mínimo.
   int anchoColumna() const;
 

@@ -61,6 +61,10 @@ bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
   if (!puedeDescartarse()) return false;
   const QString ruta = dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW));
   if (ruta.isEmpty()) return false;
+  return cargarFichero(secuencial, ruta);
+}
+
+bool TDocumentoVLIW::cargarFichero(const TCodigo& secuencial, const QString& ruta) {
   const bool cargado = maquina.cargarCodigo(QFile::encodeName(ruta).toStdString(), secuencial);
   // Lo que hay en memoria es lo del fichero (o nada, si no se pudo leer).
   revisionGuardada = ++revision;

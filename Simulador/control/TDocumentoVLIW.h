@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <cstdint>
 
+class QString;
 class QWidget;
 class TCodigo;
 class TMaquinaVLIW;
@@ -45,6 +46,9 @@ public:
   // programa secuencial (las comprobaciones solo avisan). true si el programa
   // queda cargado y hay que enseñarlo; si falla, queda vacío y el editor lo refleja.
   bool cargar(const TCodigo& secuencial);
+  // Lo mismo con un fichero ya elegido y sin preguntar: quien llama ya ha
+  // preguntado (puedeDescartarse) antes de cambiar nada.
+  bool cargarFichero(const TCodigo& secuencial, const QString& ruta);
   // Pide un nombre y escribe el programa; false si se cancela o falla.
   bool guardar();
 

@@ -7,6 +7,7 @@
 #include <QToolTip>
 #include <algorithm>
 
+#include "Simulador/codigo/TRejillaCodigo.h"
 #include "Simulador/editor/TMargenFuente.h"
 #include "machine/TTipos.h"
 
@@ -90,9 +91,21 @@ TEditorFuente::TDatosLinea* TEditorFuente::datos(const QTextBlock& bloque) {
   return static_cast<TDatosLinea*>(bloque.userData());
 }
 
+TEditorFuente::TDatosLinea& TEditorFuente::datosCreados(QTextBlock bloque) {
+  TDatosLinea* d = datos(bloque);
+  if (!d) {
+    d = new TDatosLinea;
+    bloque.setUserData(d);  // la línea se queda con ellos
+  }
+  return *d;
+}
+
 void TEditorFuente::quitarBloques() {
   for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
-    if (TDatosLinea* d = datos(b)) *d = TDatosLinea();
+    if (TDatosLinea* d = datos(b)) {
+      d->bloque = -1;
+      d->primera = false;
+    }
   margen->update();
   viewport()->update();
 }
@@ -100,15 +113,11 @@ void TEditorFuente::quitarBloques() {
 void TEditorFuente::ponerBloques(const std::vector<int32_t>& lineas, const std::vector<int32_t>& bloques) {
   quitarBloques();
   auto marcar = [this](int linea, int32_t bloque, bool primera) {
-    QTextBlock b = document()->findBlockByNumber(linea);
+    const QTextBlock b = document()->findBlockByNumber(linea);
     if (!b.isValid()) return;
-    TDatosLinea* d = datos(b);
-    if (!d) {
-      d = new TDatosLinea;
-      b.setUserData(d);  // la línea se queda con ellos
-    }
-    d->bloque = bloque;
-    d->primera = d->primera || primera;
+    TDatosLinea& d = datosCreados(b);
+    d.bloque = bloque;
+    d.primera = d.primera || primera;
   };
   const size_t n = std::min(lineas.size(), bloques.size());
   for (size_t i = 0; i < n; ++i) {
@@ -132,6 +141,43 @@ bool TEditorFuente::empiezaBloque(int linea) const {
   const TDatosLinea* d = datos(document()->findBlockByNumber(linea));
   return d && d->bloque >= 0 && d->primera;
 }
+
+// ---------------------------------------------------------------- programa cargado
+
+void TEditorFuente::desvincularPrograma() {
+  for (QTextBlock b = document()->begin(); b.isValid(); b = b.next())
+    if (TDatosLinea* d = datos(b)) d->instrucciones.clear();
+  vinculado = false;
+  marcasEnVuelo = TMarcasEnVuelo();
+  margen->update();
+  viewport()->update();
+}
+
+void TEditorFuente::vincularPrograma(const std::vector<int32_t>& lineas) {
+  desvincularPrograma();
+  for (size_t i = 0; i < lineas.size(); ++i) {
+    const QTextBlock b = document()->findBlockByNumber(lineas[i] - 1);
+    if (b.isValid()) datosCreados(b).instrucciones.push_back(static_cast<int32_t>(i));
+  }
+  vinculado = true;
+}
+
+void TEditorFuente::ponerEnVuelo(const TMarcasEnVuelo& marcas) {
+  if (!vinculado || marcas == marcasEnVuelo) return;
+  marcasEnVuelo = marcas;
+  margen->update();
+  viewport()->update();
+}
+
+uint8_t TEditorFuente::marcaDe(const QTextBlock& bloque) const {
+  const TDatosLinea* d = datos(bloque);
+  if (!d || marcasEnVuelo.vacias()) return 0;
+  uint8_t m = 0;
+  for (int32_t i : d->instrucciones) m |= marcasEnVuelo.marca(i);
+  return m;
+}
+
+uint8_t TEditorFuente::marcaDeLinea(int linea) const { return marcaDe(document()->findBlockByNumber(linea)); }
 
 QRect TEditorFuente::rectLinea(int linea) const {
   const QTextBlock b = document()->findBlockByNumber(linea);
@@ -180,6 +226,11 @@ void TEditorFuente::pintarMargen(QPaintEvent* evento) {
       const int h = qRound(alto);
       if (const TDatosLinea* d = datos(bloque); d && d->bloque >= 0)
         p.fillRect(QRect(xFranja, y, ANCHO_FRANJA, h), colorBloque(d->bloque));
+      // Un solo símbolo cabe donde va el punto del error, que gana.
+      if (const uint8_t marca = marcaDe(bloque); marca != 0 && bloque.blockNumber() != error) {
+        const uint8_t uno = (marca & TMarcasEnVuelo::SIGUIENTE) ? TMarcasEnVuelo::SIGUIENTE : marca;
+        TRejillaCodigo::pintarSimbolosEnVuelo(p, 2, y + medida.height() / 2, std::max(6, medida.height() - 4), uno);
+      }
       if (bloque.blockNumber() == error) {
         const int lado = std::max(6, medida.height() - 6);
         p.setRenderHint(QPainter::Antialiasing);
@@ -206,17 +257,24 @@ QString TEditorFuente::pistaMargen(int y) const {
 
 void TEditorFuente::paintEvent(QPaintEvent* evento) {
   QPlainTextEdit::paintEvent(evento);
-  // La línea fina que separa los bloques básicos, encima del texto ya pintado.
+  // La línea fina que separa los bloques básicos y el marco de una
+  // instrucción en vuelo, encima del texto ya pintado.
   QPainter p(viewport());
   const int ancho = viewport()->width();
   QTextBlock bloque = firstVisibleBlock();
   qreal arriba = blockBoundingGeometry(bloque).translated(contentOffset()).top();
   while (bloque.isValid() && arriba <= evento->rect().bottom()) {
+    const qreal alto = blockBoundingRect(bloque).height();
     if (const TDatosLinea* d = datos(bloque); d && d->bloque >= 0 && d->primera) {
       p.setPen(colorBloque(d->bloque).darker(160));
       p.drawLine(0, qRound(arriba), ancho, qRound(arriba));
     }
-    arriba += blockBoundingRect(bloque).height();
+    if (const uint8_t marca = marcaDe(bloque)) {
+      p.setPen(QPen(TRejillaCodigo::colorEnVuelo(marca), TRejillaCodigo::GROSOR_MARCO));
+      p.setBrush(Qt::NoBrush);
+      p.drawRect(QRect(1, qRound(arriba) + 1, ancho - 3, qRound(alto) - 2));
+    }
+    arriba += alto;
     bloque = bloque.next();
   }
 }

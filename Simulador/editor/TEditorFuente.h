@@ -2,13 +2,16 @@
 // El texto de un programa fuente con su margen: números de línea, la marca del
 // error y el color del bloque básico de cada línea. El error se subraya en su
 // token y su línea se sombrea; sobre la primera instrucción de cada bloque va
-// una línea fina del color del bloque.
+// una línea fina del color del bloque. Si el texto es el del programa cargado,
+// las instrucciones en vuelo de la máquina se enmarcan.
 
 #include <QPlainTextEdit>
 #include <QTextBlockUserData>
 #include <QTextCursor>
 #include <cstdint>
 #include <vector>
+
+#include "Simulador/codigo/TMarcasEnVuelo.h"
 
 class TMargenFuente;
 
@@ -20,6 +23,9 @@ public:
   struct TDatosLinea : QTextBlockUserData {
     int32_t bloque = -1;   // bloque básico al que pertenece, -1 si ninguno
     bool primera = false;  // en ella empieza el bloque
+    // Instrucciones del programa cargado que empiezan en ella. El análisis de
+    // cada tecla no las toca: siguen a la línea hasta que se carga otro programa.
+    std::vector<int32_t> instrucciones;
   };
 
   static constexpr int ANCHO_FRANJA = 6;  // franja del color del bloque en el margen
@@ -46,6 +52,18 @@ public:
   int32_t bloqueDeLinea(int linea) const;  // -1 si ninguno
   bool empiezaBloque(int linea) const;
 
+  // ---- Programa cargado ----
+  // Línea (desde 1) donde empieza cada instrucción del programa cargado, como
+  // las da el cargador de este mismo texto.
+  void vincularPrograma(const std::vector<int32_t>& lineas);
+  void desvincularPrograma();
+  bool programaVinculado() const { return vinculado; }
+  // Instrucciones en vuelo: un marco en sus líneas y su símbolo en el margen;
+  // sin programa vinculado no se ve ninguna.
+  void ponerEnVuelo(const TMarcasEnVuelo& marcas);
+  const TMarcasEnVuelo& enVuelo() const { return marcasEnVuelo; }
+  uint8_t marcaDeLinea(int linea) const;  // línea desde 0; bits de TMarcasEnVuelo
+
   // Dónde se ve la línea (desde 0), en coordenadas de viewport().
   QRect rectLinea(int linea) const;
 
@@ -68,7 +86,11 @@ private:
   void actualizarMargen(const QRect& zona, int desplazamiento);
   void aplicarMarcas();
   static TDatosLinea* datos(const QTextBlock& bloque);
+  static TDatosLinea& datosCreados(QTextBlock bloque);
+  uint8_t marcaDe(const QTextBlock& bloque) const;
 
   QTextCursor cursorErr;  // selecciona el token del error; nulo sin error
   QString detalleErr;
+  bool vinculado = false;
+  TMarcasEnVuelo marcasEnVuelo;
 };

@@ -15,8 +15,17 @@ QList<TEjemplo> TEjemplos::listar(const QString& carpeta) {
   const QDir dir(carpeta);
   const QFileInfoList ficheros =
       dir.entryInfoList({QStringLiteral("*.pla"), QStringLiteral("*.bun")}, QDir::Files | QDir::Readable, QDir::Name);
-  for (const QFileInfo& f : ficheros) ejemplos.append({f.absoluteFilePath(), f.fileName(), pista(f.absoluteFilePath())});
+  for (const QFileInfo& f : ficheros) {
+    const QString ruta = f.absoluteFilePath();
+    ejemplos.append({ruta, f.fileName(), pista(ruta), programaVLIW(ruta)});
+  }
   return ejemplos;
+}
+
+QString TEjemplos::programaVLIW(const QString& ruta) {
+  const QFileInfo fuente(ruta);
+  const QFileInfo vliw(fuente.dir(), fuente.completeBaseName() + QStringLiteral(".vliw"));
+  return vliw.isFile() ? vliw.absoluteFilePath() : QString();
 }
 
 QString TEjemplos::pista(const QString& ruta) {

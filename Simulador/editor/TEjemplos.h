@@ -12,6 +12,7 @@ struct TEjemplo {
   QString ruta;
   QString nombre;  // del fichero, sin carpeta
   QString pista;
+  QString rutaVLIW;  // su planificación VLIW (mismo nombre, ".vliw"), vacía si no tiene
 };
 
 class TEjemplos {
@@ -22,6 +23,9 @@ public:
   // ni el nombre del fichero que la encabeza; vacía si no empieza con uno.
   static QString pista(const QString& ruta);
   static QString pistaDe(const QByteArray& contenido, const QString& nombre);
+  // El programa VLIW de un fuente: el fichero de su carpeta con el mismo nombre
+  // y sufijo ".vliw", si existe; vacía si no.
+  static QString programaVLIW(const QString& ruta);
 
   // Dónde se buscan, por orden: "examples" en la carpeta de trabajo (el código
   // fuente), la carpeta de datos relativa al ejecutable y la instalada.

@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "Simulador/aplicacion/TServicioDialogos.h"
@@ -34,6 +35,12 @@ bool cabeEnLatin1(const QString& texto) {
   for (QChar c : texto)
     if (c.unicode() > 0xFF) return false;
   return true;
+}
+
+bool mismaInstruccion(const TInstruccion& a, const TInstruccion& b) {
+  return a.codOp == b.codOp && a.bloque == b.bloque && a.etiqueta == b.etiqueta && a.textoCodOp == b.textoCodOp &&
+         std::equal(std::begin(a.op), std::end(a.op), std::begin(b.op)) &&
+         std::equal(std::begin(a.textoOp), std::end(a.textoOp), std::begin(b.textoOp));
 }
 
 QString plural(qsizetype n, const QString& uno, const QString& varios) {
@@ -157,6 +164,7 @@ QAction* TfrmEditorCodigo::nuevaAccion(const char* nombre, const QString& texto,
 void TfrmEditorCodigo::ponerTexto(const QString& texto, const QString& ruta, bool latin1, bool crlf) {
   // Las marcas del texto anterior no valen para el nuevo.
   txtFuente->quitarError();
+  txtFuente->desvincularPrograma();
   txtFuente->setPlainText(texto);  // también vacía deshacer: abrir no se deshace
   rutaFichero = ruta;
   enLatin1 = latin1;
@@ -197,9 +205,10 @@ bool TfrmEditorCodigo::abrir(const QString& ruta) {
   return true;
 }
 
-bool TfrmEditorCodigo::nuevo() {
+bool TfrmEditorCodigo::nuevo(const QString& texto) {
   if (!puedeCerrar()) return false;
-  ponerTexto(QString(), QString(), false, false);
+  ponerTexto(texto, QString(), false, false);
+  if (!texto.isEmpty()) txtFuente->document()->setModified(true);
   return true;
 }
 
@@ -299,6 +308,26 @@ void TfrmEditorCodigo::irA(int linea, int columna) {
   txtFuente->setTextCursor(c);
   txtFuente->centerCursor();
 }
+
+// ---------------------------------------------------------------- programa cargado
+
+void TfrmEditorCodigo::vincularPrograma(const TCodigo& codigo) { txtFuente->vincularPrograma(codigo.lineas); }
+void TfrmEditorCodigo::desvincularPrograma() { txtFuente->desvincularPrograma(); }
+
+bool TfrmEditorCodigo::vincularSiEs(const TCodigo& programa) {
+  TCodigo propio;
+  const bool mismo = propio.cargarTexto(texto().toUtf8().toStdString()) == CARGA_OK &&
+                     propio.numInstrucciones == programa.numInstrucciones &&
+                     std::equal(propio.instrucciones.begin(), propio.instrucciones.end(),
+                                programa.instrucciones.begin(), programa.instrucciones.end(), mismaInstruccion);
+  // Las líneas, las de este texto: el fichero del programa pudo tener otras
+  // (otro fin de línea, líneas de más al final que no se leen).
+  if (mismo) txtFuente->vincularPrograma(propio.lineas);
+  else txtFuente->desvincularPrograma();
+  return mismo;
+}
+bool TfrmEditorCodigo::programaVinculado() const { return txtFuente->programaVinculado(); }
+void TfrmEditorCodigo::ponerEnVuelo(const TMarcasEnVuelo& marcas) { txtFuente->ponerEnVuelo(marcas); }
 
 // ---------------------------------------------------------------- análisis
 

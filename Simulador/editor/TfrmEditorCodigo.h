@@ -7,7 +7,8 @@
 // sin guardar se preguntan antes de perderlos.
 //
 // Para la ventana principal: abrir, nuevo, guardar, guardarComo, puedeCerrar
-// (antes de salir), cargarEn (ensamblar el texto actual) y las señales.
+// (antes de salir), cargarEn (ensamblar el texto actual), el vínculo con el
+// programa cargado (para enmarcar sus instrucciones en vuelo) y las señales.
 
 #include <QByteArray>
 #include <QKeySequence>
@@ -29,6 +30,7 @@ class TCodigo;
 class TEditorFuente;
 class TResaltadorFuente;
 class TServicioDialogos;
+struct TMarcasEnVuelo;
 
 class TfrmEditorCodigo : public QMdiSubWindow {
   Q_OBJECT
@@ -46,8 +48,9 @@ public:
   // Carga un fichero fuente, tras preguntar por los cambios sin guardar. false
   // si se cancela o si no se puede leer (con su mensaje); el texto sigue igual.
   bool abrir(const QString& ruta);
-  // Un programa vacío sin fichero, tras preguntar por los cambios sin guardar.
-  bool nuevo();
+  // Un programa sin fichero, tras preguntar por los cambios sin guardar: vacío,
+  // o con «texto», que queda como cambios sin guardar (no está en ningún fichero).
+  bool nuevo(const QString& texto = QString());
   // Ctrl+S: en su fichero, o pide uno si no lo tiene. false si se cancela o
   // falla (con su mensaje); el texto y sus cambios siguen como estaban.
   bool guardar();
@@ -61,6 +64,18 @@ public:
   // «Ensamblar»: analiza ya el texto actual, lo carga en «codigo» (recién
   // creado) y marca el error si lo hay. Devuelve el resultado de la carga.
   int32_t cargarEn(TCodigo& codigo);
+  // ---- Programa cargado ----
+  // El texto actual es el del programa cargado («codigo», cargado de este
+  // mismo texto): desde ahora se enmarcan sus instrucciones en vuelo, que
+  // siguen a sus líneas al escribir. Abrir otro programa o uno nuevo lo desvincula.
+  void vincularPrograma(const TCodigo& codigo);
+  // Vincula el texto actual si carga exactamente «programa» (las mismas
+  // instrucciones, escritas igual, en los mismos bloques); si no, lo desvincula.
+  bool vincularSiEs(const TCodigo& programa);
+  void desvincularPrograma();
+  bool programaVinculado() const;
+  void ponerEnVuelo(const TMarcasEnVuelo& marcas);
+
   // Lleva el cursor a una línea y columna (desde 1) y la muestra.
   void irA(int linea, int columna = 1);
 
