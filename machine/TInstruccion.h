@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "machine/TJuegoInstrucciones.h"
 #include "machine/TTipos.h"
 
 class TInstruccion {
@@ -21,4 +22,5 @@ public:
   // Texto de una línea: mnemónico y operandos separados por un blanco.
   std::string texto() const;
   TTipoUF tipoUnidad() const { return tipoUFDe(codOp); }
+  const TDescripcionInstruccion& descripcion() const { return descripcionDe(codOp); }
 };

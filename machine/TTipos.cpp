@@ -1,24 +1,24 @@
 #include "machine/TTipos.h"
 
+#include <cstring>
+
+#include "machine/TJuegoInstrucciones.h"
+
 const std::array<std::string, NUM_TIPOS_UF> nombresTipoUF = {
     "+Entera", "xEntera", "+Flotante", "xFlotante", "Mem", "Salto"};
 
-const std::array<std::string, NUM_COD_OP> nombresCodOp = {
-    "NOP", "ADDI", "ADDF", "DADDUI", "MULTI", "MULTF", "SI", "SF", "LI", "LF", "BNE", "BEQ"};
+const std::array<std::string, NUM_COD_OP> nombresCodOp = [] {
+  std::array<std::string, NUM_COD_OP> nombres;
+  for (size_t c = 0; c < nombres.size(); ++c) nombres[c] = juegoInstrucciones[c].mnemonico;
+  return nombres;
+}();
 
-TTipoUF tipoUFDe(int32_t codOp) {
-  switch (codOp) {
-    case ADDF: return tufSumaFlotante;
-    case MULTI: return tufMultEntera;
-    case MULTF: return tufMultFlotante;
-    case SI:
-    case SF:
-    case LI:
-    case LF: return tufMemoria;
-    case BNE:
-    case BEQ: return tufSalto;
-    default: return tufSumaEntera;
+int32_t codigoDeMnemonico(const char* texto, size_t longitud) {
+  for (int32_t c = NOP + 1; c < NUM_COD_OP; ++c) {
+    const char* m = juegoInstrucciones[static_cast<size_t>(c)].mnemonico;
+    if (std::strlen(m) == longitud && std::memcmp(m, texto, longitud) == 0) return c;
   }
+  return COD_OP_NINGUNO;
 }
 
 const std::array<TColor, 6> paletaBloques = {

@@ -9,14 +9,6 @@ const std::array<std::string, 4> nombresPrediccion = {"F(00)", "F(01)", "V(10)",
 
 namespace {
 
-bool accedeAMemoria(int32_t codOp) { return esCarga(codOp) || esAlmacenamiento(codOp); }
-
-bool escribeGPR(int32_t codOp) {
-  return codOp == ADDI || codOp == DADDUI || codOp == MULTI || codOp == LI;
-}
-
-bool escribeFPR(int32_t codOp) { return codOp == ADDF || codOp == MULTF || codOp == LF; }
-
 template <typename T>
 void borrarCola(TCola<T>& cola) {
   while (!cola.vacia()) delete cola.extraer();
@@ -166,6 +158,15 @@ void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, fl
   }
 }
 
+void TMaquinaSuper::leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const {
+  if (fuente.esRegistro()) {
+    leerOperando(op[fuente.campo], fuente.flotante(), q, v);
+  } else {
+    q = -1;
+    v = fuente.banco == bancoInmediato ? static_cast<float>(op[fuente.campo]) : 0.0f;
+  }
+}
+
 int32_t TMaquinaSuper::emitir() {
   int32_t emitidas = 0;
   while (!decoder.vacia()) {
@@ -182,49 +183,18 @@ int32_t TMaquinaSuper::emitir() {
     e.instruccion = ins;
     e.tagROB = tag;
     const int32_t* op = ins->op;
-    switch (ins->codOp) {
-      case ADDI:
-      case MULTI:
-        leerOperando(op[1], false, e.qj, e.vj);
-        leerOperando(op[2], false, e.qk, e.vk);
-        break;
-      case ADDF:
-      case MULTF:
-        leerOperando(op[1], true, e.qj, e.vj);
-        leerOperando(op[2], true, e.qk, e.vk);
-        break;
-      case DADDUI:
-        leerOperando(op[1], false, e.qj, e.vj);
-        e.vk = static_cast<float>(op[2]);
-        break;
-      case SI:
-      case SF:
-        leerOperando(op[0], ins->codOp == SF, e.qj, e.vj);
-        leerOperando(op[2], false, e.qk, e.vk);
-        e.a = op[1];
-        break;
-      case LI:
-      case LF:
-        leerOperando(op[2], false, e.qk, e.vk);
-        e.a = op[1];
-        break;
-      case BNE:
-      case BEQ:
-        leerOperando(op[0], false, e.qj, e.vj);
-        leerOperando(op[1], false, e.qk, e.vk);
-        e.a = op[2];
-        break;
-      default:  // NOP o código desconocido: sin operandos ni efecto
-        break;
-    }
+    const TDescripcionInstruccion& desc = ins->descripcion();
+    leerFuente(desc.fuenteJ, op, e.qj, e.vj);
+    leerFuente(desc.fuenteK, op, e.qk, e.vk);
+    if (desc.campoA >= 0) e.a = op[desc.campoA];
     if (e.qj >= 0) ++esperas[static_cast<size_t>(e.qj)];
     if (e.qk >= 0) ++esperas[static_cast<size_t>(e.qk)];
 
     // El destino se renombra después de leer los operandos: ADDI R1 R1 R1 lee el R1 anterior.
-    const int32_t d = op[0];
-    if (TRegistros<float>::indiceValido(d) && (escribeGPR(ins->codOp) || escribeFPR(ins->codOp))) {
+    const int32_t d = desc.escribeRegistro() ? op[desc.destino.campo] : -1;
+    if (TRegistros<float>::indiceValido(d)) {
       const size_t r = static_cast<size_t>(d);
-      if (escribeGPR(ins->codOp)) {
+      if (desc.destino.banco == bancoGPR) {
         robGPR[r] = tag;
         gpr.pendiente[r] = true;
       } else {
@@ -233,7 +203,7 @@ int32_t TMaquinaSuper::emitir() {
       }
       entradaROB->destino = d;
     }
-    if (esAlmacenamiento(ins->codOp)) almacenamientos.push_back(tag);
+    if (desc.esAlmacenamiento()) almacenamientos.push_back(tag);
 
     std::unique_ptr<TEntradaDecoder> consumida(decoder.extraer());
     entradaROB->instruccion = std::move(consumida->instruccion);
@@ -364,24 +334,21 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
   TEntradaER& e = *it;
 
   float resultado = 0.0f;
-  switch (e.instruccion->codOp) {
-    case ADDI:
-    case ADDF:
-    case DADDUI:
+  const TSemantica semantica = e.instruccion->descripcion().semantica;
+  switch (semantica) {
+    case semSuma:
       resultado = e.vj + e.vk;
       break;
-    case MULTI:
-    case MULTF:
+    case semProducto:
       resultado = e.vj * e.vk;
       break;
-    case BNE:
+    case semSaltoDistintos:
       resultado = e.vj != e.vk ? 1.0f : 0.0f;
       break;
-    case BEQ:
+    case semSaltoIguales:
       resultado = e.vj == e.vk ? 1.0f : 0.0f;
       break;
-    case LI:
-    case LF:
+    case semCargar:
       // Una carga especulativa fuera de la memoria da 0 sin probar la caché;
       // si llega a confirmarse, commit detiene la ejecución.
       if (TMemoria::direccionValida(e.a)) {
@@ -396,7 +363,7 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
     default:
       break;
   }
-  if (!esSalto(e.instruccion->codOp)) difundir(e.tagROB, resultado);
+  if (semantica != semSaltoDistintos && semantica != semSaltoIguales) difundir(e.tagROB, resultado);
   TEntradaROB* entrada = rob.elemento(e.tagROB);
   entrada->valor = resultado;
   entrada->etapa = ETAPA_WRITE;
@@ -438,7 +405,8 @@ int8_t TMaquinaSuper::commit() {
     TEntradaROB* cabeza = rob.elemento(t);
     if (!cabeza->listo) return COMMIT_NO_LISTO;
     const TInstruccion& ins = *cabeza->instruccion;
-    if (accedeAMemoria(ins.codOp) && !TMemoria::direccionValida(cabeza->dirMem)) {
+    const TDescripcionInstruccion& desc = ins.descripcion();
+    if (desc.accedeAMemoria() && !TMemoria::direccionValida(cabeza->dirMem)) {
       mensajeError = "Dirección de memoria fuera de rango (" + std::to_string(cabeza->dirMem) +
                      ") en la instrucción " + std::to_string(ins.direccion) + ": " + ins.texto();
       detenidaPorError = true;
@@ -448,7 +416,7 @@ int8_t TMaquinaSuper::commit() {
     ++estadisticas.instruccionesConfirmadas;
     confirmadasCiclo.push_back(ins.direccion);
 
-    if (esSalto(ins.codOp)) {
+    if (desc.esSalto()) {
       ++estadisticas.saltosConfirmados;
       if (!resolverSalto(cabeza)) return COMMIT_FALLO_PREDICCION;
       delete cabeza;
@@ -458,18 +426,18 @@ int8_t TMaquinaSuper::commit() {
     std::unique_ptr<TEntradaROB> entrada(cabeza);
     const int32_t d = entrada->destino;  // -1 si no escribe registro
     const size_t r = static_cast<size_t>(d);
-    if (escribeGPR(ins.codOp)) {
+    if (desc.destino.banco == bancoGPR) {
       if (d >= 0) {
         gpr.valor[r] = flotanteAEntero(static_cast<double>(entrada->valor));
         if (robGPR[r] == t) gpr.pendiente[r] = false;
       }
       gpr.valor[0] = 0;
-    } else if (escribeFPR(ins.codOp)) {
+    } else if (desc.destino.banco == bancoFPR) {
       if (d >= 0) {
         fpr.valor[r] = entrada->valor;
         if (robFPR[r] == t) fpr.pendiente[r] = false;
       }
-    } else if (esAlmacenamiento(ins.codOp)) {
+    } else if (desc.esAlmacenamiento()) {
       memoria.datos[static_cast<size_t>(entrada->dirMem)] = entrada->valor;
       if (!almacenamientos.empty() && almacenamientos.front() == t) almacenamientos.pop_front();
     }

@@ -87,6 +87,7 @@ private:
   std::vector<int32_t> esperas;
 
   void leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const;
+  void leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const;
   bool lanzarAUnidad(int tipo, int32_t u, size_t& desde);
   void finalizarEnUnidad(int tipo, int32_t u);
   bool sinConflictoMemoria(int32_t tag, int32_t direccion) const;

@@ -15,34 +15,19 @@ struct TRegistroUsado {
 // Registros fuente de una operación: los mismos para el bit NaT y para las
 // dependencias verdaderas. Los destinos no se leen.
 int fuentesDe(const TInstruccion& op, TRegistroUsado (&r)[2]) {
-  switch (op.codOp) {
-    case ADDI:
-    case MULTI: r[0] = {false, op.op[1]}; r[1] = {false, op.op[2]}; return 2;
-    case DADDUI: r[0] = {false, op.op[1]}; return 1;
-    case ADDF:
-    case MULTF: r[0] = {true, op.op[1]}; r[1] = {true, op.op[2]}; return 2;
-    case SI: r[0] = {false, op.op[0]}; r[1] = {false, op.op[2]}; return 2;
-    case SF: r[0] = {true, op.op[0]}; r[1] = {false, op.op[2]}; return 2;
-    case LI:
-    case LF: r[0] = {false, op.op[2]}; return 1;
-    case BNE:
-    case BEQ: r[0] = {false, op.op[0]}; r[1] = {false, op.op[1]}; return 2;
-    default: return 0;
-  }
+  const TDescripcionInstruccion& d = op.descripcion();
+  int n = 0;
+  for (const TOperando& f : {d.fuenteJ, d.fuenteK})
+    if (f.esRegistro()) r[n++] = {f.flotante(), op.op[f.campo]};
+  return n;
 }
 
 // Registro que escribe una operación; false si no escribe ninguno.
 bool destinoDe(const TInstruccion& op, TRegistroUsado& r) {
-  switch (op.codOp) {
-    case ADDI:
-    case DADDUI:
-    case MULTI:
-    case LI: r = {false, op.op[0]}; return true;
-    case ADDF:
-    case MULTF:
-    case LF: r = {true, op.op[0]}; return true;
-    default: return false;
-  }
+  const TOperando& d = op.descripcion().destino;
+  if (!d.esRegistro()) return false;
+  r = {d.flotante(), op.op[d.campo]};
+  return true;
 }
 
 bool registroValido(int32_t r) { return TRegistros<int32_t>::indiceValido(r); }
@@ -173,8 +158,8 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
       if (!p) continue;
       TOperacionVLIW& op = *p;
       uf[ix(op.tipoUF)][ix(op.numUnidad)].insertar(&op);
-      if (op.codOp == LI) natGPR[ix(op.op[0])] = true;
-      if (op.codOp == LF) natFPR[ix(op.op[0])] = true;
+      const TDescripcionInstruccion& desc = op.descripcion();
+      if (desc.esCarga()) (desc.destino.flotante() ? natFPR : natGPR)[ix(op.op[0])] = true;
       if (op.tipoUF == tufSalto) {
         predicados[ix(op.predVerdadero)] = false;
         predicados[ix(op.predFalso)] = false;
@@ -222,8 +207,9 @@ bool TMaquinaVLIW::operandoNaT(const TOperacionVLIW& op) const {
 }
 
 uint32_t TMaquinaVLIW::resolverSalto(const TOperacionVLIW& op) {
-  const bool iguales = gpr.valor[ix(op.op[0])] == gpr.valor[ix(op.op[1])];
-  const bool tomado = op.codOp == BEQ ? iguales : !iguales;
+  const TDescripcionInstruccion& desc = op.descripcion();
+  const bool iguales = gpr.valor[ix(op.op[desc.fuenteJ.campo])] == gpr.valor[ix(op.op[desc.fuenteK.campo])];
+  const bool tomado = desc.semantica == semSaltoIguales ? iguales : !iguales;
   // En este orden: si los dos predicados son el mismo registro, gana predFalso.
   predicados[ix(op.predVerdadero)] = tomado;
   predicados[ix(op.predFalso)] = !tomado;
@@ -237,18 +223,29 @@ uint32_t TMaquinaVLIW::resolverSalto(const TOperacionVLIW& op) {
 bool TMaquinaVLIW::ejecutarOperacion(const TOperacionVLIW& op, TUnidadFuncional& unidad) {
   const auto& r = gpr.valor;
   const auto& f = fpr.valor;
+  const TDescripcionInstruccion& desc = op.descripcion();
+  const TOperando& j = desc.fuenteJ;
+  const TOperando& k = desc.fuenteK;
   const int32_t d = op.op[0];
-  switch (op.codOp) {
-    case ADDI: gpr.escribirPendiente(d, sumaEntera(r[ix(op.op[1])], r[ix(op.op[2])])); break;
-    case DADDUI: gpr.escribirPendiente(d, sumaEntera(r[ix(op.op[1])], op.op[2])); break;
-    case MULTI: gpr.escribirPendiente(d, multEntera(r[ix(op.op[1])], r[ix(op.op[2])])); break;
-    case ADDF: fpr.escribirPendiente(d, f[ix(op.op[1])] + f[ix(op.op[2])]); break;
-    case MULTF: fpr.escribirPendiente(d, f[ix(op.op[1])] * f[ix(op.op[2])]); break;
-    case SI:
-    case SF:
-    case LI:
-    case LF: {
-      const int64_t a = direccionEfectiva(r[ix(op.op[2])], op.op[1]);
+  // Las fuentes ya se validaron al emitir (defectoDe): los índices están en rango.
+  auto entero = [&](const TOperando& o) { return o.banco == bancoInmediato ? op.op[o.campo] : r[ix(op.op[o.campo])]; };
+  auto flotante = [&](const TOperando& o) { return f[ix(op.op[o.campo])]; };
+  switch (desc.semantica) {
+    case semSuma:
+    case semProducto: {
+      const bool suma = desc.semantica == semSuma;
+      if (desc.destino.flotante()) {
+        const float a = flotante(j), b = flotante(k);
+        fpr.escribirPendiente(d, suma ? a + b : a * b);
+      } else {
+        const int32_t a = entero(j), b = entero(k);
+        gpr.escribirPendiente(d, suma ? sumaEntera(a, b) : multEntera(a, b));
+      }
+      break;
+    }
+    case semAlmacenar:
+    case semCargar: {
+      const int64_t a = direccionEfectiva(entero(k), op.op[1]);
       if (!TMemoria::direccionValida(a)) {
         detener("Dirección de memoria fuera de rango (" + std::to_string(a) + ") en la operación " +
                 std::to_string(op.direccion) + " de la instrucción larga " +
@@ -256,12 +253,8 @@ bool TMaquinaVLIW::ejecutarOperacion(const TOperacionVLIW& op, TUnidadFuncional&
         return false;
       }
       const size_t i = static_cast<size_t>(a);
-      if (op.codOp == SI) {
-        memoria.datos[i] = static_cast<float>(r[ix(d)]);
-        break;
-      }
-      if (op.codOp == SF) {
-        memoria.datos[i] = f[ix(d)];
+      if (desc.semantica == semAlmacenar) {
+        memoria.datos[i] = j.flotante() ? flotante(j) : static_cast<float>(entero(j));
         break;
       }
       if (memoria.accesoFalla(static_cast<int32_t>(a))) {
@@ -275,12 +268,12 @@ bool TMaquinaVLIW::ejecutarOperacion(const TOperacionVLIW& op, TUnidadFuncional&
         // Un fallo que no cuesta nada es a la vez su propio reintento.
         memoria.fallo[i] = false;
       }
-      if (op.codOp == LI) {
-        gpr.escribirPendiente(d, flotanteAEntero(memoria.datos[i]));
-        natGPR[ix(d)] = false;
-      } else {
+      if (desc.destino.flotante()) {
         fpr.escribirPendiente(d, memoria.datos[i]);
         natFPR[ix(d)] = false;
+      } else {
+        gpr.escribirPendiente(d, flotanteAEntero(memoria.datos[i]));
+        natGPR[ix(d)] = false;
       }
       break;
     }
@@ -297,7 +290,7 @@ void TMaquinaVLIW::descartarOperacion(const TOperacionVLIW& op, const TUnidadFun
   // Una carga descartada no llegará nunca: si nadie más va a escribir su
   // destino, su bit NaT dejaría la emisión parada para siempre.
   if (!esCarga(op.codOp) || otraCargaEnVuelo(op, unidad)) return;
-  (op.codOp == LI ? natGPR : natFPR)[ix(op.op[0])] = false;
+  (op.descripcion().destino.flotante() ? natFPR : natGPR)[ix(op.op[0])] = false;
 }
 
 bool TMaquinaVLIW::otraCargaEnVuelo(const TOperacionVLIW& carga, const TUnidadFuncional& unidad) const {
