@@ -18,6 +18,9 @@ public:
   std::string etiqueta;  // con sus dos puntos finales, o vacía
   bool breakpoint = false;
   TColor color = COLOR_POR_DEFECTO;  // resaltado del usuario en las vistas superescalares
+  // Número de la instancia dinámica: la superescalar lo pone al buscar la copia
+  // (0, 1, 2… en orden de búsqueda); −1 en el programa.
+  int64_t secuencia = -1;
 
   // Texto de una línea: mnemónico y operandos separados por un blanco.
   std::string texto() const;

@@ -56,6 +56,9 @@ void TMaquinaSuper::reset(bool limpiar) {
   esperas.assign(static_cast<size_t>(rob.tam), 0);
   prefetch.redimensionar(2 * emision);
   decoder.redimensionar(emision);
+  seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
+  seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
+  olvidarEsperas();
   aluDir.assign(static_cast<size_t>(numUF[tufMemoria]), TUnidadFuncional{});
   for (auto& u : aluDir) {
     u.tipo = 0;
@@ -63,6 +66,8 @@ void TMaquinaSuper::reset(bool limpiar) {
   }
   estadisticas = TEstadisticasSuper{};
   confirmadasCiclo.clear();
+  contadorSecuencia = 0;
+  notificarReinicio();
 }
 
 int32_t TMaquinaSuper::capacidadER(int tipo) const {
@@ -85,18 +90,36 @@ int32_t TMaquinaSuper::posicionEnROB(int32_t tag) const {
 // Ciclo
 
 int8_t TMaquinaSuper::ejecutarCiclo() {
+  if (observador == nullptr) return avanzarCiclo<false>();
+  const int32_t anterior = ciclo;
+  const int8_t r = avanzarCiclo<true>();
+  // Una máquina detenida por un error no cuenta ciclos: no hubo ciclo que contar.
+  if (ciclo != anterior) observador->finCiclo(ciclo, r);
+  return r;
+}
+
+// Las etapas del ciclo existen en dos versiones: sin observador, sin una sola
+// comprobación de más; con él, con los sucesos y los motivos de espera.
+template <bool CON_OBSERVADOR>
+int8_t TMaquinaSuper::avanzarCiclo() {
   confirmadasCiclo.clear();
   if (detenidaPorError) return CICLO_ERROR;
   ++ciclo;
-  const int8_t c = commit();
+  if constexpr (CON_OBSERVADOR) {
+    observador->inicioCiclo(ciclo);
+    seguimiento.escritasAnterior.swap(seguimiento.escritasCiclo);
+    seguimiento.escritasCiclo.clear();
+  }
+  const int8_t c = commit<CON_OBSERVADOR>();
+  if constexpr (CON_OBSERVADOR) esperasDeConfirmacion();
   if (c == COMMIT_ERROR) return CICLO_ERROR;
   if (c != COMMIT_ROB_VACIO && c != COMMIT_FALLO_PREDICCION) {
-    escribir();
-    ejecutar();
+    escribir<CON_OBSERVADOR>();
+    ejecutar<CON_OBSERVADOR>();
   }
-  const int32_t n = emitir();
-  const int32_t d = decodificar();
-  const int32_t p = buscar();
+  const int32_t n = emitir<CON_OBSERVADOR>();
+  const int32_t d = decodificar<CON_OBSERVADOR>();
+  const int32_t p = buscar<CON_OBSERVADOR>();
   if (n + d + p == 0 && c == COMMIT_ROB_VACIO) return CICLO_COMPLETADO;
   for (int32_t i = 0; i < prefetch.numElementos(); ++i) {
     if (prefetch.enOrden(i)->instruccion->breakpoint) {
@@ -107,9 +130,17 @@ int8_t TMaquinaSuper::ejecutarCiclo() {
   return CICLO_NORMAL;
 }
 
+int8_t TMaquinaSuper::commit() { return observador ? commit<true>() : commit<false>(); }
+void TMaquinaSuper::escribir() { observador ? escribir<true>() : escribir<false>(); }
+void TMaquinaSuper::ejecutar() { observador ? ejecutar<true>() : ejecutar<false>(); }
+int32_t TMaquinaSuper::emitir() { return observador ? emitir<true>() : emitir<false>(); }
+int32_t TMaquinaSuper::decodificar() { return observador ? decodificar<true>() : decodificar<false>(); }
+int32_t TMaquinaSuper::buscar() { return observador ? buscar<true>() : buscar<false>(); }
+
 // ---------------------------------------------------------------------------
 // Búsqueda, decodificación y emisión
 
+template <bool CON_OBSERVADOR>
 int32_t TMaquinaSuper::buscar() {
   if (codigo != nullptr) {
     const int64_t total = std::min<int64_t>(codigo->numInstrucciones,
@@ -117,6 +148,7 @@ int32_t TMaquinaSuper::buscar() {
     while (!prefetch.llena() && static_cast<int64_t>(pc) < total) {
       auto entrada = std::make_unique<TEntradaPrefetch>();
       entrada->instruccion = std::make_unique<TInstruccion>(codigo->instrucciones[pc]);
+      entrada->instruccion->secuencia = contadorSecuencia++;
       const TInstruccion& ins = *entrada->instruccion;
       if (ins.tipoUnidad() == tufSalto && prediccion[pc % TAM_PREDICCION] >= 2) {
         // Un bloque inexistente da -1: pc queda fuera del programa y la búsqueda se detiene.
@@ -124,23 +156,30 @@ int32_t TMaquinaSuper::buscar() {
       } else {
         ++pc;
       }
+      if constexpr (CON_OBSERVADOR) observador->buscada(ins);
       prefetch.insertar(entrada.release());
     }
   }
   return prefetch.numElementos();
 }
 
+template <bool CON_OBSERVADOR>
 int32_t TMaquinaSuper::decodificar() {
   while (!decoder.llena() && !prefetch.vacia()) {
     std::unique_ptr<TEntradaPrefetch> origen(prefetch.extraer());
     auto entrada = std::make_unique<TEntradaDecoder>();
     entrada->instruccion = std::move(origen->instruccion);
+    if constexpr (CON_OBSERVADOR) {
+      seguimiento.decoder[static_cast<size_t>(decoder.fin)] = TEspera{};
+      observador->decodificada(*entrada->instruccion);
+    }
     decoder.insertar(entrada.release());
   }
+  if constexpr (CON_OBSERVADOR) esperasEnPrefetch();
   return decoder.numElementos();
 }
 
-void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const {
+inline void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const {
   q = -1;
   v = 0.0f;
   // Un registro sin almacenamiento se lee como 0 (el cargador ya los rechaza).
@@ -158,17 +197,26 @@ void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, fl
   }
 }
 
-void TMaquinaSuper::leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const {
-  if (fuente.esRegistro()) {
-    leerOperando(op[fuente.campo], fuente.flotante(), q, v);
-  } else {
-    q = -1;
-    v = fuente.banco == bancoInmediato ? static_cast<float>(op[fuente.campo]) : 0.0f;
+inline void TMaquinaSuper::leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const {
+  // Un caso por banco: cada llamada a leerOperando se especializa con su banco fijo.
+  switch (fuente.banco) {
+    case bancoGPR: leerOperando(op[fuente.campo], false, q, v); return;
+    case bancoFPR: leerOperando(op[fuente.campo], true, q, v); return;
+    case bancoInmediato:
+      q = -1;
+      v = static_cast<float>(op[fuente.campo]);
+      return;
+    default:
+      q = -1;
+      v = 0.0f;
+      return;
   }
 }
 
+template <bool CON_OBSERVADOR>
 int32_t TMaquinaSuper::emitir() {
   int32_t emitidas = 0;
+  [[maybe_unused]] const int32_t primera = rob.fin;
   while (!decoder.vacia()) {
     if (rob.llena()) break;
     TEntradaDecoder* origen = decoder.enOrden(0);
@@ -211,6 +259,17 @@ int32_t TMaquinaSuper::emitir() {
     rob.insertar(entradaROB.release());
     estacion.push_back(e);
     ++emitidas;
+    if constexpr (CON_OBSERVADOR) {
+      seguimiento.estaciones[static_cast<size_t>(tag)] =
+          TEstadoER{TEspera{}, ins, e.qj, e.qk, static_cast<int8_t>(t), false, false};
+      observador->emitida(*ins, tag);
+    }
+  }
+  if constexpr (CON_OBSERVADOR) {
+    // Su primera ocasión de empezar es el ciclo siguiente.
+    seguimiento.emitidasDesde = primera;
+    seguimiento.numEmitidas = emitidas;
+    esperasEnDecoder(emitidas);
   }
   return emitidas;
 }
@@ -231,6 +290,7 @@ bool TMaquinaSuper::sinConflictoMemoria(int32_t tag, int32_t direccion) const {
 // Busca desde «desde» la entrada más antigua que puede empezar en la unidad u.
 // Las entradas saltadas no pueden empezar en este ciclo, así que la unidad
 // siguiente del mismo tipo continúa la búsqueda donde quedó esta.
+template <bool CON_OBSERVADOR>
 bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
   auto& estacion = er[static_cast<size_t>(tipo)];
   for (; desde < estacion.size(); ++desde) {
@@ -248,21 +308,29 @@ bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
     e.uf = u;
     e.etapaUF = unidad.insertar(e.instruccion);
     if (tipo != tufMemoria) rob.elemento(e.tagROB)->etapa = ETAPA_EXEC;
+    if constexpr (CON_OBSERVADOR) {
+      seguimiento.estaciones[static_cast<size_t>(e.tagROB)].enUnidad = true;
+      observador->enUnidad(*e.instruccion, tipo, u);
+    }
     ++desde;
     return true;
   }
   return false;
 }
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::ejecutar() {
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
     if (er[static_cast<size_t>(t)].empty()) continue;
     auto& unidades = uf[static_cast<size_t>(t)];
     size_t desde = 0;
     for (size_t u = 0; u < unidades.size(); ++u) {
-      if (unidades[u].puedeAceptar() && !lanzarAUnidad(t, static_cast<int32_t>(u), desde)) break;
+      if (unidades[u].puedeAceptar() && !lanzarAUnidad<CON_OBSERVADOR>(t, static_cast<int32_t>(u), desde)) break;
     }
   }
+  // Antes de que se calcule ninguna dirección: una carga que espera a un
+  // almacenamiento lo esperaba cuando tuvo su ocasión, aunque este termine ahora.
+  if constexpr (CON_OBSERVADOR) esperasDeCargas();
 
   auto& estacionMem = er[tufMemoria];
   const int32_t base = desplazamientoALUDir();
@@ -278,6 +346,15 @@ void TMaquinaSuper::ejecutar() {
       entrada->dirCalculada = true;
       e.a = dir;
       e.uf = -1;
+      if constexpr (CON_OBSERVADOR) {
+        TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(e.tagROB)];
+        x.espera = TEspera{};
+        x.enUnidad = false;
+        x.dirCalculada = true;
+        // Un almacenamiento espera ahora su valor en la escritura; una carga, unidad de memoria.
+        if (esCarga(e.instruccion->codOp)) seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia});
+        observador->direccionCalculada(*e.instruccion, dir);
+      }
       break;
     }
   }
@@ -295,15 +372,21 @@ void TMaquinaSuper::ejecutar() {
       e.uf = base + static_cast<int32_t>(i);
       e.etapaUF = unidad.insertar(e.instruccion);
       entrada->etapa = ETAPA_EXEC;
+      if constexpr (CON_OBSERVADOR) {
+        seguimiento.estaciones[static_cast<size_t>(e.tagROB)].enUnidad = true;
+        observador->enUnidadDirecciones(*e.instruccion, static_cast<int32_t>(i));
+      }
       ++desde;
       break;
     }
   }
+  if constexpr (CON_OBSERVADOR) revisarEsperas();
 }
 
 // ---------------------------------------------------------------------------
 // Escritura de resultados
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::difundir(int32_t tag, float resultado) {
   int32_t& quedan = esperas[static_cast<size_t>(tag)];
   for (auto& estacion : er) {
@@ -313,16 +396,19 @@ void TMaquinaSuper::difundir(int32_t tag, float resultado) {
         e.vj = resultado;
         e.qj = -1;
         --quedan;
+        if constexpr (CON_OBSERVADOR) operandoRecibido(e);
       }
       if (e.qk == tag) {
         e.vk = resultado;
         e.qk = -1;
         --quedan;
+        if constexpr (CON_OBSERVADOR) operandoRecibido(e);
       }
     }
   }
 }
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
   TUnidadFuncional& unidad = uf[static_cast<size_t>(tipo)][static_cast<size_t>(u)];
   if (unidad.enSalida() == nullptr) return;
@@ -355,6 +441,7 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
         resultado = memoria.datos[static_cast<size_t>(e.a)];
         if (memoria.accesoFalla(e.a)) {
           ++estadisticas.fallosCache;
+          if constexpr (CON_OBSERVADOR) observador->falloCache(*e.instruccion, e.a);
           unidad.parada = paradaPorFallo(unidad);
           if (unidad.parada != 0) return;
         }
@@ -363,14 +450,19 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
     default:
       break;
   }
-  if (semantica != semSaltoDistintos && semantica != semSaltoIguales) difundir(e.tagROB, resultado);
+  if (semantica != semSaltoDistintos && semantica != semSaltoIguales) difundir<CON_OBSERVADOR>(e.tagROB, resultado);
   TEntradaROB* entrada = rob.elemento(e.tagROB);
   entrada->valor = resultado;
   entrada->etapa = ETAPA_WRITE;
   entrada->listo = true;
+  if constexpr (CON_OBSERVADOR) {
+    observador->resultadoEscrito(*e.instruccion, e.tagROB);
+    seguimiento.escritasCiclo.push_back({e.tagROB, e.instruccion->secuencia});
+  }
   estacion.erase(it);
 }
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::escribir() {
   auto& estacionMem = er[tufMemoria];
   for (size_t i = 0; i < estacionMem.size();) {
@@ -381,15 +473,25 @@ void TMaquinaSuper::escribir() {
       entrada->valor = e.vj;
       entrada->etapa = ETAPA_WRITE;
       entrada->listo = true;
+      if constexpr (CON_OBSERVADOR) {
+        observador->resultadoEscrito(*e.instruccion, e.tagROB);
+        seguimiento.escritasCiclo.push_back({e.tagROB, e.instruccion->secuencia});
+      }
       estacionMem.erase(estacionMem.begin() + static_cast<std::ptrdiff_t>(i));
     } else {
+      // Un almacenamiento con la dirección ya calculada tenía aquí su ocasión.
+      if constexpr (CON_OBSERVADOR)
+        if (e.qj != -1 && e.uf == -1 && esAlmacenamiento(e.instruccion->codOp) && rob.elemento(e.tagROB)->dirCalculada)
+          notificarEspera(seguimiento.estaciones[static_cast<size_t>(e.tagROB)].espera, *e.instruccion,
+                          TEspera{espOperandoJ, -1, e.qj});
       ++i;
     }
   }
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
     auto& unidades = uf[static_cast<size_t>(t)];
     for (size_t u = 0; u < unidades.size(); ++u) {
-      if (unidades[u].parada == 0 && unidades[u].ocupadas > 0) finalizarEnUnidad(t, static_cast<int32_t>(u));
+      if (unidades[u].parada == 0 && unidades[u].ocupadas > 0)
+        finalizarEnUnidad<CON_OBSERVADOR>(t, static_cast<int32_t>(u));
       avanzarUnidad(unidades[u]);
     }
   }
@@ -398,6 +500,7 @@ void TMaquinaSuper::escribir() {
 // ---------------------------------------------------------------------------
 // Confirmación, predicción y recuperación
 
+template <bool CON_OBSERVADOR>
 int8_t TMaquinaSuper::commit() {
   for (int32_t i = 0; i < anchura; ++i) {
     if (rob.vacia()) return COMMIT_ROB_VACIO;
@@ -415,6 +518,7 @@ int8_t TMaquinaSuper::commit() {
     rob.extraer();
     ++estadisticas.instruccionesConfirmadas;
     confirmadasCiclo.push_back(ins.direccion);
+    if constexpr (CON_OBSERVADOR) observador->confirmada(ins, t);
 
     if (desc.esSalto()) {
       ++estadisticas.saltosConfirmados;
@@ -476,6 +580,14 @@ void TMaquinaSuper::actualizarPrediccion(int32_t direccion, bool tomado) {
 }
 
 void TMaquinaSuper::vaciarPipeline() {
+  if (observador) {
+    // En orden de búsqueda: ROB de la más antigua a la más nueva, decodificador y prefetch.
+    for (int32_t i = 0; i < rob.numElementos(); ++i) observador->anulada(*rob.enOrden(i)->instruccion);
+    for (int32_t i = 0; i < decoder.numElementos(); ++i) observador->anulada(*decoder.enOrden(i)->instruccion);
+    for (int32_t i = 0; i < prefetch.numElementos(); ++i) observador->anulada(*prefetch.enOrden(i)->instruccion);
+    olvidarEsperas();
+  }
+
   for (auto& estacion : er) {
     for (const TEntradaER& e : estacion) {
       if (e.qj >= 0) esperas[static_cast<size_t>(e.qj)] = 0;
@@ -500,4 +612,133 @@ void TMaquinaSuper::vaciarPipeline() {
   robFPR.fill(-1);
   gpr.pendiente.fill(false);
   fpr.pendiente.fill(false);
+}
+
+// ---------------------------------------------------------------------------
+// Motivos de espera (solo con observador)
+
+void TMaquinaSuper::notificarEspera(TEspera& ultima, const TInstruccion& ins, const TEspera& motivo) {
+  if (motivo == ultima) return;
+  ultima = motivo;
+  observador->espera(ins, motivo);
+}
+
+TEspera TMaquinaSuper::conflictoMemoria(int32_t tag, int32_t direccion) const {
+  // El mismo recorrido que sinConflictoMemoria, diciendo qué almacenamiento estorba.
+  const int32_t limite = posicionEnROB(tag);
+  for (int32_t s : almacenamientos) {
+    if (posicionEnROB(s) >= limite) break;
+    const TEntradaROB* alm = rob.elemento(s);
+    if (!alm->dirCalculada) return TEspera{espAlmacenamientoSinDireccion, -1, s};
+    if (alm->dirMem == direccion) return TEspera{espAlmacenamientoMismaDireccion, -1, s};
+  }
+  return TEspera{};
+}
+
+// Lo que queda en las colas llegó en un ciclo anterior (cada etapa va antes que
+// la que llena su cola) y tuvo aquí su ocasión. Prefetch espera siempre por lo
+// mismo: se avisa una vez a cada una, de la cola hacia atrás hasta la última
+// avisada. En el decodificador la primera espera por lo que paró la emisión y
+// las demás van detrás; solo la primera puede cambiar de motivo.
+void TMaquinaSuper::esperasEnPrefetch() {
+  const int64_t hasta = seguimiento.ultimaPrefetch;
+  for (int32_t i = prefetch.numElementos() - 1; i >= 0; --i) {
+    const TInstruccion& ins = *prefetch.enOrden(i)->instruccion;
+    if (ins.secuencia <= hasta) break;
+    observador->espera(ins, TEspera{espDecodificadorLleno, -1, -1});
+    seguimiento.ultimaPrefetch = std::max(seguimiento.ultimaPrefetch, ins.secuencia);
+  }
+}
+
+void TMaquinaSuper::esperasEnDecoder(int32_t emitidas) {
+  TEspera parada{espDecodificadorVacio, -1, -1};
+  const int32_t n = decoder.numElementos();
+  if (n > 0) {
+    const TInstruccion& cabeza = *decoder.enOrden(0)->instruccion;
+    parada = rob.llena() ? TEspera{espROBLleno, -1, -1}
+                         : TEspera{espEstacionLlena, static_cast<int8_t>(cabeza.tipoUnidad()), -1};
+    notificarEspera(seguimiento.decoder[static_cast<size_t>(decoder.huecoEnOrden(0))], cabeza, parada);
+    const int64_t hasta = seguimiento.ultimaDecoder;
+    for (int32_t i = n - 1; i >= 1; --i) {
+      const TInstruccion& ins = *decoder.enOrden(i)->instruccion;
+      if (ins.secuencia <= hasta) break;
+      notificarEspera(seguimiento.decoder[static_cast<size_t>(decoder.huecoEnOrden(i))], ins,
+                      TEspera{espEmisionEnOrden, -1, -1});
+    }
+    seguimiento.ultimaDecoder = std::max(seguimiento.ultimaDecoder, decoder.enOrden(n - 1)->instruccion->secuencia);
+  }
+  observador->emisionDetenida(parada, emitidas);
+}
+
+// Las entradas que esperan en su estación sin unidad solo cambian de motivo
+// cuando llega uno de sus operandos; su primera ocasión es el ciclo siguiente a
+// su emisión. Aquí, tras los tres pasos de la ejecución, se miran solo esas dos
+// clases. Una entrada sin operandos pendientes que sigue sin unidad es que no
+// había ninguna libre.
+void TMaquinaSuper::revisarEsperas() {
+  auto revisar = [this](int32_t tag) {
+    TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(tag)];
+    // Con la dirección calculada, las cargas van por esperasDeCargas y los almacenamientos, por la escritura.
+    if (x.enUnidad || x.dirCalculada) return;
+    TEspera motivo;
+    if (x.tipo == tufMemoria)
+      motivo = x.qk != -1 ? TEspera{espOperandoK, -1, x.qk} : TEspera{espSinUnidadLibre, TIPO_UNIDAD_DIRECCIONES, -1};
+    else if (x.qj != -1)
+      motivo = TEspera{espOperandoJ, -1, x.qj};
+    else if (x.qk != -1)
+      motivo = TEspera{espOperandoK, -1, x.qk};
+    else
+      motivo = TEspera{espSinUnidadLibre, x.tipo, -1};
+    notificarEspera(x.espera, *x.instruccion, motivo);
+  };
+  // Las emitidas en el ciclo anterior no han podido terminar ni salir de su estación.
+  for (int32_t i = 0; i < seguimiento.numEmitidas; ++i) revisar((seguimiento.emitidasDesde + i) % rob.tam);
+  // Las que recibieron un operando en la escritura de este ciclo siguen en su estación.
+  for (int32_t tag : seguimiento.difundidas) revisar(tag);
+  seguimiento.difundidas.clear();
+}
+
+void TMaquinaSuper::operandoRecibido(const TEntradaER& e) {
+  TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(e.tagROB)];
+  x.qj = e.qj;
+  x.qk = e.qk;
+  seguimiento.difundidas.push_back(e.tagROB);
+}
+
+// Las cargas con dirección que siguen sin unidad de memoria tras el primer
+// paso: esperan a un almacenamiento anterior o a una unidad. Cambian con lo que
+// hacen los demás, así que se miran cada ciclo, pero solo ellas.
+void TMaquinaSuper::esperasDeCargas() {
+  auto& cargas = seguimiento.cargas;
+  size_t quedan = 0;
+  for (const TMarca& c : cargas) {
+    const TEntradaROB* r = rob.elemento(c.first);
+    if (r == nullptr || r->listo || r->instruccion->secuencia != c.second ||
+        seguimiento.estaciones[static_cast<size_t>(c.first)].enUnidad)
+      continue;
+
+    TEspera motivo = conflictoMemoria(c.first, r->dirMem);
+    if (motivo.motivo == espNinguno) motivo = TEspera{espSinUnidadLibre, tufMemoria, -1};
+    notificarEspera(seguimiento.estaciones[static_cast<size_t>(c.first)].espera, *r->instruccion, motivo);
+    cargas[quedan++] = c;
+  }
+  cargas.resize(quedan);
+}
+
+void TMaquinaSuper::olvidarEsperas() {
+  seguimiento.numEmitidas = 0;
+  seguimiento.difundidas.clear();
+  seguimiento.cargas.clear();
+  seguimiento.escritasAnterior.clear();
+  seguimiento.escritasCiclo.clear();
+}
+
+// Las que escribieron su resultado en el ciclo anterior y siguen sin confirmarse
+// tras la confirmación de este: esperan a las anteriores. Una sola vez cada una.
+void TMaquinaSuper::esperasDeConfirmacion() {
+  for (const auto& [tag, secuencia] : seguimiento.escritasAnterior) {
+    const TEntradaROB* e = rob.elemento(tag);
+    if (e == nullptr || e->instruccion->secuencia != secuencia) continue;
+    observador->espera(*e->instruccion, TEspera{espConfirmacionEnOrden, -1, -1});
+  }
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "loader/TCodigo.h"
@@ -54,6 +55,7 @@ public:
   std::vector<TUnidadFuncional> aluDir;
   TEstadisticasSuper estadisticas;
   std::vector<int32_t> confirmadasCiclo;  // direcciones confirmadas en el último ciclo, en orden
+  int64_t contadorSecuencia = 0;          // secuencia de la próxima instrucción que se busque
 
   TMaquinaSuper();
   ~TMaquinaSuper() override;
@@ -78,6 +80,14 @@ public:
   void vaciarPipeline();
 
 private:
+  template <bool CON_OBSERVADOR> int8_t avanzarCiclo();
+  template <bool CON_OBSERVADOR> int8_t commit();
+  template <bool CON_OBSERVADOR> void escribir();
+  template <bool CON_OBSERVADOR> void ejecutar();
+  template <bool CON_OBSERVADOR> int32_t emitir();
+  template <bool CON_OBSERVADOR> int32_t decodificar();
+  template <bool CON_OBSERVADOR> int32_t buscar();
+
   int32_t anchura = EMISION_DEFECTO;  // «emision» acotada en el último reset
   bool detenidaPorError = false;      // un CICLO_ERROR se repite hasta el siguiente reset
   // Etiquetas de los almacenamientos del ROB en orden de programa: la comprobación de
@@ -88,11 +98,48 @@ private:
 
   void leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const;
   void leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const;
-  bool lanzarAUnidad(int tipo, int32_t u, size_t& desde);
-  void finalizarEnUnidad(int tipo, int32_t u);
+  template <bool CON_OBSERVADOR> bool lanzarAUnidad(int tipo, int32_t u, size_t& desde);
+  template <bool CON_OBSERVADOR> void finalizarEnUnidad(int tipo, int32_t u);
   bool sinConflictoMemoria(int32_t tag, int32_t direccion) const;
-  void difundir(int32_t tag, float resultado);
+  template <bool CON_OBSERVADOR> void difundir(int32_t tag, float resultado);
+
   int32_t posicionEnROB(int32_t tag) const;
   int32_t desplazamientoALUDir() const { return static_cast<int32_t>(uf[tufMemoria].size()); }
   void descartarEntradas();
+
+  // Solo con observador: motivos de espera. La máquina no recorre sus
+  // estructuras cada ciclo para buscarlos: revisa solo lo que pudo cambiar.
+  void notificarEspera(TEspera& ultima, const TInstruccion& ins, const TEspera& motivo);
+  void esperasEnPrefetch();
+  void esperasEnDecoder(int32_t emitidas);
+  void revisarEsperas();
+  void operandoRecibido(const TEntradaER& e);
+  void esperasDeCargas();
+  TEspera conflictoMemoria(int32_t tag, int32_t direccion) const;
+  void esperasDeConfirmacion();
+  void olvidarEsperas();
+
+  using TMarca = std::pair<int32_t, int64_t>;  // etiqueta del ROB y secuencia de su instrucción
+  // Lo que el observador necesita saber de cada entrada de estación, por
+  // etiqueta, sin buscarla en su estación.
+  struct TEstadoER {
+    TEspera espera;  // último motivo notificado
+    const TInstruccion* instruccion = nullptr;
+    int32_t qj = -1, qk = -1;
+    int8_t tipo = 0;
+    bool enUnidad = false;
+    bool dirCalculada = false;
+  };
+  struct TSeguimiento {
+    std::vector<TEspera> decoder;  // último motivo notificado, por hueco
+    std::vector<TEstadoER> estaciones;
+    int64_t ultimaPrefetch = -1;  // las colas avisan una vez: secuencias ya avisadas
+    int64_t ultimaDecoder = -1;
+    // Las emitidas en el último ciclo ocupan huecos seguidos del ROB.
+    int32_t emitidasDesde = 0, numEmitidas = 0;
+    std::vector<int32_t> difundidas;  // etiquetas con un operando recién llegado
+    std::vector<TMarca> cargas;       // cargas con dirección y sin unidad
+    std::vector<TMarca> escritasAnterior, escritasCiclo;
+  } seguimiento;
+
 };

@@ -57,6 +57,14 @@ void TMaquinaVLIW::reset(bool limpiar) {
   natFPR.fill(false);
   estadisticas = TEstadisticasVLIW{};
   emitidaCiclo = -1;
+  secuenciaEnEmision = -1;
+  contadorSecuencia = 0;
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    size_t etapas = 0;
+    for (const TUnidadFuncional& u : uf[ix(t)]) etapas += ix(u.latencia);
+    origenEtapas[ix(t)].assign(etapas, TOrigenEtapa{});
+  }
+  notificarReinicio();
 }
 
 int32_t TMaquinaVLIW::limiteUnidades(int tipo) const {
@@ -69,9 +77,40 @@ int32_t TMaquinaVLIW::limiteUnidades(int tipo) const {
 // Ciclo
 
 int8_t TMaquinaVLIW::ejecutarCiclo() {
+  if (observador == nullptr) return avanzarCiclo<false>();
+  const int32_t anterior = ciclo;
+  const int8_t r = avanzarCiclo<true>();
+  // Una máquina detenida por un error no cuenta ciclos: no hubo ciclo que contar.
+  if (ciclo != anterior) observador->finCiclo(ciclo, r);
+  return r;
+}
+
+// Sucesos de una operación que sale de su unidad (solo con observador): se
+// descartó, falló en caché (y espera en la salida) o se ejecutó.
+void TMaquinaVLIW::notificarSalida(int tipo, int32_t numero, const TUnidadFuncional& u, bool ejecutada,
+                                   int64_t fallosAntes) {
+  const TOperacionVLIW& op = *operacionEn(u.enSalida());
+  const TOrigenEtapa& o = origenEtapa(tipo, numero, u.salida);
+  if (!ejecutada) {
+    observador->operacionDescartada(o.secuencia, o.indice, op);
+    return;
+  }
+  if (estadisticas.fallosCache != fallosAntes) {
+    const int64_t a = direccionEfectiva(gpr.valor[ix(op.op[op.descripcion().fuenteK.campo])], op.op[1]);
+    observador->operacionFalloCache(o.secuencia, o.indice, op, static_cast<int32_t>(a));
+  }
+  // Con la parada puesta, la carga sigue esperando en la salida.
+  if (u.parada == 0) observador->operacionEjecutada(o.secuencia, o.indice, op);
+}
+
+// El ciclo existe en dos versiones: sin observador, sin una sola comprobación
+// de más; con él, con los sucesos y los motivos de parada.
+template <bool CON_OBSERVADOR>
+int8_t TMaquinaVLIW::avanzarCiclo() {
   // Tras un error la máquina queda congelada hasta el siguiente reset.
   if (!mensajeError.empty()) return CICLO_ERROR;
   ++ciclo;
+  if constexpr (CON_OBSERVADOR) observador->inicioCiclo(ciclo);
   emitidaCiclo = -1;
   bool ocupada = false;
   bool escrito = false;  // alguna operación terminó y pudo dejar escrituras pendientes
@@ -82,32 +121,43 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
     if (u.ocupadas > 0) ocupada = true;
     if (u.parada == 0 && u.enSalida() != nullptr) {
       const TOperacionVLIW& op = *operacionEn(u.enSalida());
-      if (predicados[ix(op.predicado)]) {
-        pc = resolverSalto(op);
+      const bool cierto = predicados[ix(op.predicado)];
+      if (cierto) {
+        const uint32_t destino = resolverSalto(op);
+        // Un salto que cambia pc deja atrás la instrucción larga que esperaba en la emisión.
+        if (destino != pc) secuenciaEnEmision = -1;
+        pc = destino;
         escrito = true;
         gpr.escribirPendiente(0, 0);
         ++estadisticas.operacionesEjecutadas;
       } else {
         ++estadisticas.operacionesDescartadas;
       }
+      if constexpr (CON_OBSERVADOR) notificarSalida(tufSalto, 0, u, cierto, estadisticas.fallosCache);
     }
     u.avanzar();
   }
 
-  for (int t = 0; t < tufSalto; ++t)
+  for (int t = 0; t < tufSalto; ++t) {
+    int32_t numero = 0;
     for (TUnidadFuncional& u : uf[ix(t)]) {
       if (u.ocupadas > 0) ocupada = true;
       if (u.parada == 0 && u.enSalida() != nullptr) {
         const TOperacionVLIW& op = *operacionEn(u.enSalida());
-        if (predicados[ix(op.predicado)]) {
+        const bool cierto = predicados[ix(op.predicado)];
+        [[maybe_unused]] const int64_t fallosAntes = estadisticas.fallosCache;
+        if (cierto) {
           if (!ejecutarOperacion(op, u)) return CICLO_ERROR;
           escrito = true;
         } else {
           descartarOperacion(op, u);
         }
+        if constexpr (CON_OBSERVADOR) notificarSalida(t, numero, u, cierto, fallosAntes);
       }
       u.avanzar();
+      if constexpr (CON_OBSERVADOR) ++numero;
     }
+  }
 
   // Solo las operaciones del ciclo dejan escrituras pendientes (reset las
   // limpia): sin ninguna, recorrer los dos bancos es tiempo perdido.
@@ -141,23 +191,34 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
     }
   }
 
-  bool detenida = false;
+  if (secuenciaEnEmision < 0) {
+    secuenciaEnEmision = contadorSecuencia++;
+    if constexpr (CON_OBSERVADOR) observador->largaEnEmision(secuenciaEnEmision, static_cast<int32_t>(pc));
+  }
+
+  const TOperacionVLIW* obstaculo = nullptr;
   for (const auto& p : larga->operaciones) {
     if (!p) continue;
     const TUnidadFuncional& u = uf[ix(p->tipoUF)][ix(p->numUnidad)];
     if (!u.puedeAceptar() || operandoNaT(*p)) {
-      detenida = true;
+      obstaculo = p.get();
       break;
     }
   }
 
-  if (detenida) {
+  if (obstaculo != nullptr) {
     ++estadisticas.ciclosParada;
+    if constexpr (CON_OBSERVADOR)
+      observador->largaDetenida(secuenciaEnEmision, static_cast<int32_t>(pc), motivoDeParada(*obstaculo));
   } else {
-    for (const auto& p : larga->operaciones) {
+    const int32_t numOps = larga->numOperaciones();
+    for (int32_t i = 0; i < numOps; ++i) {
+      TOperacionVLIW* p = larga->operaciones[ix(i)].get();
       if (!p) continue;
       TOperacionVLIW& op = *p;
-      uf[ix(op.tipoUF)][ix(op.numUnidad)].insertar(&op);
+      const int32_t etapa = uf[ix(op.tipoUF)][ix(op.numUnidad)].insertar(&op);
+      origenEtapa(op.tipoUF, op.numUnidad, etapa) = TOrigenEtapa{secuenciaEnEmision, static_cast<int32_t>(pc), i};
+      if constexpr (CON_OBSERVADOR) observador->operacionEmitida(secuenciaEnEmision, i, op);
       const TDescripcionInstruccion& desc = op.descripcion();
       if (desc.esCarga()) (desc.destino.flotante() ? natFPR : natGPR)[ix(op.op[0])] = true;
       if (op.tipoUF == tufSalto) {
@@ -168,6 +229,8 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
     }
     emitidaCiclo = static_cast<int32_t>(pc);
     ++estadisticas.instruccionesEmitidas;
+    if constexpr (CON_OBSERVADOR) observador->largaEmitida(secuenciaEnEmision, static_cast<int32_t>(pc));
+    secuenciaEnEmision = -1;
     ++pc;
   }
 
@@ -196,6 +259,17 @@ TMaquinaVLIW::TDefecto TMaquinaVLIW::defectoDe(const TOperacionVLIW& op) const {
   if (op.numUnidad >= static_cast<int32_t>(uf[ix(op.tipoUF)].size()) || op.numUnidad >= 32)
     return defConfiguracion;
   return defNinguno;
+}
+
+// La primera causa, en el orden en que la emisión las prueba: la unidad y luego los operandos.
+TEspera TMaquinaVLIW::motivoDeParada(const TOperacionVLIW& op) const {
+  if (!uf[ix(op.tipoUF)][ix(op.numUnidad)].puedeAceptar()) return TEspera{espUnidadOcupada, op.tipoUF, op.numUnidad};
+  TRegistroUsado r[2];
+  const int n = fuentesDe(op, r);
+  for (int i = 0; i < n; ++i)
+    if ((r[i].flotante ? natFPR : natGPR)[ix(r[i].numero)])
+      return TEspera{espNaT, static_cast<int8_t>(r[i].flotante ? 1 : 0), r[i].numero};
+  return TEspera{};
 }
 
 bool TMaquinaVLIW::operandoNaT(const TOperacionVLIW& op) const {
