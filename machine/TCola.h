@@ -53,5 +53,4 @@ public:
     const int32_t h = inicio + i;
     return h >= tam ? h - tam : h;
   }
-
 };

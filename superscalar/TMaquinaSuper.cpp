@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "machine/Conversiones.h"
+#include "superscalar/TInstantaneaSuper.h"
 
 const std::array<std::string, 4> nombresPrediccion = {"F(00)", "F(01)", "V(10)", "V(11)"};
 
@@ -741,4 +742,171 @@ void TMaquinaSuper::esperasDeConfirmacion() {
     if (e == nullptr || e->instruccion->secuencia != secuencia) continue;
     observador->espera(*e->instruccion, TEspera{espConfirmacionEnOrden, -1, -1});
   }
+}
+
+// ---------------------------------------------------------------------------
+// Instantáneas
+
+namespace {
+
+TInstantaneaSuper::TCopia copiaDe(const TInstruccion& i) {
+  return TInstantaneaSuper::TCopia{i.direccion, i.breakpoint, i.color, i.secuencia};
+}
+
+}  // namespace
+
+void TMaquinaSuper::capturar(TInstantaneaSuper& s) const {
+  s.TInstantaneaMaquina::capturar(*this);
+  s.emision = emision;
+  s.anchura = anchura;
+  s.detenidaPorError = detenidaPorError;
+  s.robGPR = robGPR;
+  s.robFPR = robFPR;
+  s.prediccion = prediccion;
+  s.estadisticas = estadisticas;
+  s.confirmadasCiclo = confirmadasCiclo;
+  s.contadorSecuencia = contadorSecuencia;
+  auto cola = [](const auto& c, auto& g, auto convertir) {
+    g.tam = c.tam;
+    g.inicio = c.inicio;
+    g.fin = c.fin;
+    g.entradas.clear();
+    for (int32_t i = 0; i < c.numElementos(); ++i) g.entradas.push_back(convertir(*c.enOrden(i)));
+  };
+  cola(prefetch, s.prefetch, [](const TEntradaPrefetch& e) { return copiaDe(*e.instruccion); });
+  cola(decoder, s.decoder, [](const TEntradaDecoder& e) { return copiaDe(*e.instruccion); });
+  cola(rob, s.rob, [](const TEntradaROB& e) {
+    return TInstantaneaSuper::TEntradaROBGuardada{copiaDe(*e.instruccion), e.listo,  e.valor,        e.destino,
+                                                  e.dirMem,                e.dirCalculada, e.etapa};
+  });
+  for (size_t t = 0; t < er.size(); ++t) {
+    auto& v = s.er[t];
+    v.clear();
+    for (const TEntradaER& e : er[t]) v.push_back({e.qj, e.qk, e.vj, e.vk, e.a, e.tagROB, e.uf, e.etapaUF});
+  }
+  s.aluDir.clear();
+  for (const TUnidadFuncional& u : aluDir) s.aluDir.push_back({u.salida, u.parada, u.ocupadas, u.latencia});
+}
+
+bool TMaquinaSuper::restaurar(const TInstantaneaSuper& s) {
+  // Primero se comprueba que todo cabe: una instantánea ajena no debe dejar la
+  // máquina a medias ni hacerla leer fuera de sus tablas.
+  const int64_t total = codigo != nullptr ? static_cast<int64_t>(codigo->instrucciones.size()) : 0;
+  auto copiaValida = [&](const TInstantaneaSuper::TCopia& c) { return c.direccion >= 0 && c.direccion < total; };
+  auto colaValida = [&](const auto& g, auto valida) {
+    if (g.tam < 1 || g.inicio < 0 || g.inicio >= g.tam || g.fin < 0 || g.fin >= g.tam) return false;
+    if (static_cast<int32_t>(g.entradas.size()) != (g.fin - g.inicio + g.tam) % g.tam) return false;
+    for (const auto& e : g.entradas)
+      if (!valida(e)) return false;
+    return true;
+  };
+  if (!colaValida(s.prefetch, copiaValida) || !colaValida(s.decoder, copiaValida) ||
+      !colaValida(s.rob, [&](const TInstantaneaSuper::TEntradaROBGuardada& e) { return copiaValida(e.copia); }))
+    return false;
+  auto ocupado = [&](int32_t tag) {
+    return tag >= 0 && tag < s.rob.tam && (tag - s.rob.inicio + s.rob.tam) % s.rob.tam < static_cast<int32_t>(s.rob.entradas.size());
+  };
+  for (size_t t = 0; t < s.er.size(); ++t)
+    for (const auto& e : s.er[t]) {
+      if (!ocupado(e.tagROB)) return false;
+      if (e.uf < 0) continue;
+      const bool dir = t == tufMemoria && e.uf >= s.numUF[tufMemoria];
+      const auto& unidades = dir ? s.aluDir : s.unidades[t];
+      const auto u = static_cast<size_t>(dir ? e.uf - s.numUF[tufMemoria] : e.uf);
+      if (u >= unidades.size() || e.etapaUF < 0 || e.etapaUF >= unidades[u].latencia) return false;
+    }
+
+  descartarEntradas();
+  s.TInstantaneaMaquina::restaurar(*this);
+  emision = s.emision;
+  anchura = s.anchura;
+  detenidaPorError = s.detenidaPorError;
+  robGPR = s.robGPR;
+  robFPR = s.robFPR;
+  prediccion = s.prediccion;
+  estadisticas = s.estadisticas;
+  confirmadasCiclo = s.confirmadasCiclo;
+  contadorSecuencia = s.contadorSecuencia;
+
+  auto rehacer = [&](const TInstantaneaSuper::TCopia& c) {
+    auto i = std::make_unique<TInstruccion>(codigo->instrucciones[static_cast<size_t>(c.direccion)]);
+    i->breakpoint = c.breakpoint;
+    i->color = c.color;
+    i->secuencia = c.secuencia;
+    return i;
+  };
+  auto colocar = [](auto& cola, const auto& g, auto crear) {
+    cola.tam = g.tam;
+    cola.datos.assign(static_cast<size_t>(g.tam), nullptr);
+    cola.inicio = g.inicio;
+    cola.fin = g.fin;
+    for (size_t i = 0; i < g.entradas.size(); ++i)
+      cola.datos[static_cast<size_t>((g.inicio + static_cast<int32_t>(i)) % g.tam)] = crear(g.entradas[i]).release();
+  };
+  colocar(prefetch, s.prefetch, [&](const TInstantaneaSuper::TCopia& c) {
+    auto e = std::make_unique<TEntradaPrefetch>();
+    e->instruccion = rehacer(c);
+    return e;
+  });
+  colocar(decoder, s.decoder, [&](const TInstantaneaSuper::TCopia& c) {
+    auto e = std::make_unique<TEntradaDecoder>();
+    e->instruccion = rehacer(c);
+    return e;
+  });
+  colocar(rob, s.rob, [&](const TInstantaneaSuper::TEntradaROBGuardada& g) {
+    auto e = std::make_unique<TEntradaROB>();
+    e->instruccion = rehacer(g.copia);
+    e->listo = g.listo;
+    e->valor = g.valor;
+    e->destino = g.destino;
+    e->dirMem = g.dirMem;
+    e->dirCalculada = g.dirCalculada;
+    e->etapa = g.etapa;
+    return e;
+  });
+  // Lo que se deduce de lo demás: los almacenamientos en orden y, por etiqueta,
+  // los operandos que la esperan.
+  for (int32_t i = 0; i < rob.numElementos(); ++i)
+    if (esAlmacenamiento(rob.enOrden(i)->instruccion->codOp)) almacenamientos.push_back(rob.huecoEnOrden(i));
+  esperas.assign(static_cast<size_t>(rob.tam), 0);
+
+  aluDir.assign(s.aluDir.size(), TUnidadFuncional{});
+  for (size_t k = 0; k < aluDir.size(); ++k) {
+    aluDir[k].tipo = 0;
+    aluDir[k].inicializar(s.aluDir[k].latencia);
+    aluDir[k].salida = s.aluDir[k].salida;
+    aluDir[k].parada = s.aluDir[k].parada;
+    aluDir[k].ocupadas = s.aluDir[k].ocupadas;
+  }
+  const auto numMem = static_cast<int32_t>(uf[tufMemoria].size());
+  for (size_t t = 0; t < er.size(); ++t) {
+    er[t].clear();
+    for (const auto& g : s.er[t]) {
+      TEntradaER e;
+      e.instruccion = rob.elemento(g.tagROB)->instruccion.get();
+      e.qj = g.qj;
+      e.qk = g.qk;
+      e.vj = g.vj;
+      e.vk = g.vk;
+      e.a = g.a;
+      e.tagROB = g.tagROB;
+      e.uf = g.uf;
+      e.etapaUF = g.etapaUF;
+      if (e.qj >= 0 && e.qj < rob.tam) ++esperas[static_cast<size_t>(e.qj)];
+      if (e.qk >= 0 && e.qk < rob.tam) ++esperas[static_cast<size_t>(e.qk)];
+      if (e.uf >= 0) {
+        const bool dir = t == tufMemoria && e.uf >= numMem;
+        TUnidadFuncional& u = dir ? aluDir[static_cast<size_t>(e.uf - numMem)] : uf[t][static_cast<size_t>(e.uf)];
+        u.etapas[static_cast<size_t>(e.etapaUF)] = e.instruccion;
+      }
+      er[t].push_back(e);
+    }
+  }
+
+  // Lo que recuerda el observador se empieza de nuevo.
+  seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
+  seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
+  seguimiento.ultimaPrefetch = seguimiento.ultimaDecoder = -1;
+  olvidarEsperas();
+  return true;
 }

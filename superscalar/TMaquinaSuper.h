@@ -39,7 +39,14 @@ struct TEstadisticasSuper {
   int64_t saltosConfirmados = 0;
   int64_t fallosPrediccion = 0;
   int64_t fallosCache = 0;  // cargas que fallaron en caché
+
+  bool operator==(const TEstadisticasSuper& o) const {
+    return instruccionesConfirmadas == o.instruccionesConfirmadas && saltosConfirmados == o.saltosConfirmados &&
+           fallosPrediccion == o.fallosPrediccion && fallosCache == o.fallosCache;
+  }
 };
+
+class TInstantaneaSuper;
 
 class TMaquinaSuper : public TMaquina {
 public:
@@ -78,6 +85,12 @@ public:
   void actualizarPrediccion(int32_t direccion, bool tomado);
   // Fija pc antes de llamarla: descarta todo lo que está en vuelo.
   void vaciarPipeline();
+
+  // Todo el estado en una instantánea, y de vuelta. Restaurar necesita el mismo
+  // programa con el que se tomó (las copias en vuelo se rehacen de él); false,
+  // sin tocar nada, si la instantánea no le cuadra.
+  void capturar(TInstantaneaSuper& destino) const;
+  bool restaurar(const TInstantaneaSuper& origen);
 
 private:
   template <bool CON_OBSERVADOR> int8_t avanzarCiclo();

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "machine/Conversiones.h"
+#include "vliw/TInstantaneaVLIW.h"
 
 namespace {
 
@@ -534,4 +535,68 @@ std::string TMaquinaVLIW::mensajeChequeo(int32_t resultado, int32_t instruccionL
     case CHEQUEO_CONFIGURACION: return MENSAJE_CONFIGURACION;
     default: return {};
   }
+}
+
+// ---------------------------------------------------------------------------
+// Instantáneas
+
+void TMaquinaVLIW::capturar(TInstantaneaVLIW& s) const {
+  s.TInstantaneaMaquina::capturar(*this);
+  for (size_t i = 0; i < NUM_REGISTROS; ++i) {
+    s.predicados[i] = predicados[i];
+    s.natGPR[i] = natGPR[i];
+    s.natFPR[i] = natFPR[i];
+  }
+  s.etapas.clear();
+  for (int t = 0; t < NUM_TIPOS_UF; ++t)
+    for (size_t u = 0; u < uf[ix(t)].size(); ++u) {
+      const TUnidadFuncional& unidad = uf[ix(t)][u];
+      if (unidad.ocupadas == 0) continue;
+      for (int32_t e = 0; e < unidad.latencia; ++e)
+        if (unidad.etapas[ix(e)] != nullptr)
+          s.etapas.push_back({static_cast<int8_t>(t), static_cast<int32_t>(u), e,
+                              origenEtapa(t, static_cast<int32_t>(u), e)});
+    }
+  s.estadisticas = estadisticas;
+  s.emitidaCiclo = emitidaCiclo;
+  s.secuenciaEnEmision = secuenciaEnEmision;
+  s.contadorSecuencia = contadorSecuencia;
+}
+
+bool TMaquinaVLIW::restaurar(const TInstantaneaVLIW& s) {
+  // Todo se comprueba antes de tocar nada: cada etapa ocupada nombra una
+  // operación que existe, en la unidad y la etapa que le tocan.
+  auto operacion = [&](const TInstantaneaVLIW::TEtapaOcupada& e) -> TOperacionVLIW* {
+    TInstruccionLarga* larga = codigo.instruccion(e.origen.larga);
+    if (larga == nullptr || e.origen.indice < 0 || e.origen.indice >= larga->numOperaciones()) return nullptr;
+    TOperacionVLIW* op = larga->operaciones[ix(e.origen.indice)].get();
+    if (op == nullptr || op->tipoUF != e.tipo || op->numUnidad != e.unidad) return nullptr;
+    if (e.tipo < 0 || e.tipo >= NUM_TIPOS_UF || e.unidad < 0) return nullptr;
+    const auto& unidades = s.unidades[ix(e.tipo)];
+    if (ix(e.unidad) >= unidades.size() || e.etapa < 0 || e.etapa >= unidades[ix(e.unidad)].latencia) return nullptr;
+    return op;
+  };
+  for (const auto& e : s.etapas)
+    if (operacion(e) == nullptr) return false;
+
+  s.TInstantaneaMaquina::restaurar(*this);
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    size_t etapas = 0;
+    for (const TUnidadFuncional& u : uf[ix(t)]) etapas += ix(u.latencia);
+    origenEtapas[ix(t)].assign(etapas, TOrigenEtapa{});
+  }
+  for (const auto& e : s.etapas) {
+    uf[ix(e.tipo)][ix(e.unidad)].etapas[ix(e.etapa)] = operacion(e);
+    origenEtapa(e.tipo, e.unidad, e.etapa) = e.origen;
+  }
+  for (size_t i = 0; i < NUM_REGISTROS; ++i) {
+    predicados[i] = s.predicados[i];
+    natGPR[i] = s.natGPR[i];
+    natFPR[i] = s.natFPR[i];
+  }
+  estadisticas = s.estadisticas;
+  emitidaCiclo = s.emitidaCiclo;
+  secuenciaEnEmision = s.secuenciaEnEmision;
+  contadorSecuencia = s.contadorSecuencia;
+  return true;
 }

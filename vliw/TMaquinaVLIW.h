@@ -25,7 +25,15 @@ struct TEstadisticasVLIW {
   int64_t ciclosParada = 0;             // ciclos en que la emisión se detuvo
   int64_t fallosCache = 0;
   int64_t saltosTomados = 0;
+
+  bool operator==(const TEstadisticasVLIW& o) const {
+    return instruccionesEmitidas == o.instruccionesEmitidas && operacionesEjecutadas == o.operacionesEjecutadas &&
+           operacionesDescartadas == o.operacionesDescartadas && ciclosParada == o.ciclosParada &&
+           fallosCache == o.fallosCache && saltosTomados == o.saltosTomados;
+  }
 };
+
+class TInstantaneaVLIW;
 
 // De qué instancia viene la operación de una etapa: las etapas apuntan a
 // operaciones del programa, y en un bucle la misma puede estar dos veces en vuelo.
@@ -33,6 +41,10 @@ struct TOrigenEtapa {
   int64_t secuencia = -1;  // instancia de la instrucción larga que la emitió
   int32_t larga = -1;      // índice de esa instrucción larga en el programa
   int32_t indice = -1;     // posición de la operación dentro de ella
+
+  bool operator==(const TOrigenEtapa& o) const {
+    return secuencia == o.secuencia && larga == o.larga && indice == o.indice;
+  }
 };
 
 class TMaquinaVLIW : public TMaquina {
@@ -70,6 +82,12 @@ public:
   void borrarCodigo();
   bool cargarCodigo(const std::string& nombreFichero, const TCodigo& codigoSecuencial);
   void vaciarUnidades();
+
+  // Todo el estado en una instantánea, y de vuelta. Restaurar necesita el mismo
+  // programa con el que se tomó (las etapas apuntan a sus operaciones); false,
+  // sin tocar nada, si la instantánea no le cuadra.
+  void capturar(TInstantaneaVLIW& destino) const;
+  bool restaurar(const TInstantaneaVLIW& origen);
 
   int32_t comprobarConfiguracion() const;
   int32_t comprobarCodigo(int32_t& instruccionLarga, int32_t& operacion) const;
