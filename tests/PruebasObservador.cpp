@@ -9,6 +9,7 @@
 #include "AyudaLetras.h"
 #include "AyudaSuper.h"
 #include "AyudaVLIW.h"
+#include "observation/TMultiplexorObservadores.h"
 
 namespace {
 
@@ -510,4 +511,27 @@ TEST(ObservadorVLIW, LetrasComoLasEstructurasEnProgramasGenerados) {
       EXPECT_EQ(x, m.estadisticas.operacionesDescartadas) << caso;
     }
   }
+}
+
+TEST(Multiplexor, CadaObservadorRecibeTodosLosSucesos) {
+  auto codigo = compilar("4\nLF F1 0(R0)\nADDF F2 F1 F1\nSF F2 4(R0)\nLF F3 4(R0)\n");
+  TMaquinaSuper m;
+  letras::TRegistrador a, b, c;
+  TMultiplexorObservadores multiplexor;
+  multiplexor.anadir(&a);
+  multiplexor.anadir(&b);
+  multiplexor.anadir(&c);
+  multiplexor.quitar(&c);
+  multiplexor.anadir(nullptr);
+  EXPECT_EQ(multiplexor.numObservadores(), 2u);
+  m.observador = &multiplexor;
+  preparar(m, codigo.get());
+  EXPECT_EQ(ejecutarHastaFin(m), CICLO_COMPLETADO);
+  ASSERT_EQ(a.filas.size(), 4u);
+  ASSERT_EQ(b.filas.size(), 4u);
+  for (const auto& [s, f] : a.filas) {
+    EXPECT_EQ(f.letras, b.filas[s].letras);
+    EXPECT_EQ(conMotivos(f), conMotivos(b.filas[s]));
+  }
+  EXPECT_TRUE(c.filas.empty());
 }
