@@ -5,6 +5,7 @@
 #include <string>
 
 #include "loader/TCodigo.h"
+#include "superscalar/TInstantaneaSuper.h"
 #include "superscalar/TMaquinaSuper.h"
 
 namespace {
@@ -130,6 +131,32 @@ void BM_MaximaEstacionesLlenas(benchmark::State& state) {
   medir(state, m, c);
 }
 BENCHMARK(BM_MaximaEstacionesLlenas)->ArgName("observador")->Arg(0)->Arg(1);
+
+// Lo que cuesta tomar una instantánea (para la repetición y los puntos de
+// control): a mitad de producto_escalar con la configuración por defecto
+// (range 0) y con el ROB de la configuración mayor casi lleno (range 1).
+void BM_CapturarInstantanea(benchmark::State& state) {
+  TCodigo c;
+  if (state.range(0) == 0) {
+    cargarEjemplo(state, c, "producto_escalar.pla");
+  } else if (c.cargarTexto(programaQueLlena) != 0) {
+    state.SkipWithError("no carga el programa");
+  }
+  TMaquinaSuper m;
+  if (state.range(0) != 0) configurarMaxima(m);
+  m.codigo = &c;
+  m.memoria.sembrar(1);
+  m.reset(true);
+  for (int i = 0; i < (state.range(0) == 0 ? 40 : 2000); ++i) m.ejecutarCiclo();
+  TInstantaneaSuper s;
+  for (auto _ : state) {
+    m.capturar(s);
+    benchmark::DoNotOptimize(s.rob.entradas.data());
+  }
+  state.counters["ROB"] = m.rob.numElementos();
+  state.counters["bytes"] = static_cast<double>(s.tamano());
+}
+BENCHMARK(BM_CapturarInstantanea)->ArgName("mayor")->Arg(0)->Arg(1);
 
 }  // namespace
 

@@ -61,12 +61,6 @@ public:
 
   int32_t totalUF() const;
 
-protected:
-  // Las máquinas derivadas lo llaman al final de su reset, cuando todo está en su sitio.
-  void notificarReinicio();
-
-public:
-
   // Parada de una unidad de memoria tras un fallo: nunca negativa.
   int32_t paradaPorFallo(const TUnidadFuncional& unidad) const {
     const int32_t p = latFalloCache - unidad.latencia;
@@ -76,4 +70,8 @@ public:
   // Configuración dentro de los límites de los diálogos (las máquinas se
   // dimensionan con ella; valores absurdos se llevan al límite más cercano).
   void acotarConfiguracion();
+
+protected:
+  // Las máquinas derivadas lo llaman al final de su reset, cuando todo está en su sitio.
+  void notificarReinicio();
 };

@@ -60,6 +60,10 @@ void TMaquinaSuper::reset(bool limpiar) {
   seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
   seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
   olvidarEsperas();
+  // Tras el reset no hay nada en vuelo: lo llevado vale para cualquier observador.
+  seguimiento.observador = observador;
+  seguimiento.ciclo = 0;
+  seguimiento.ultimaPrefetch = seguimiento.ultimaDecoder = -1;
   aluDir.assign(static_cast<size_t>(numUF[tufMemoria]), TUnidadFuncional{});
   for (auto& u : aluDir) {
     u.tipo = 0;
@@ -110,6 +114,8 @@ int8_t TMaquinaSuper::avanzarCiclo() {
     observador->inicioCiclo(ciclo);
     seguimiento.escritasAnterior.swap(seguimiento.escritasCiclo);
     seguimiento.escritasCiclo.clear();
+    if (seguimiento.observador != observador || seguimiento.ciclo != ciclo - 1) sincronizarSeguimiento();
+    seguimiento.ciclo = ciclo;
   }
   const int8_t c = commit<CON_OBSERVADOR>();
   if constexpr (CON_OBSERVADOR) esperasDeConfirmacion();
@@ -726,6 +732,34 @@ void TMaquinaSuper::esperasDeCargas() {
   cargas.resize(quedan);
 }
 
+// Rehace desde las estructuras lo que se lleva para el observador y deja
+// pendiente de avisar todo lo que ya espera: el observador no sabía nada.
+void TMaquinaSuper::sincronizarSeguimiento() {
+  seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
+  seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
+  seguimiento.ultimaPrefetch = seguimiento.ultimaDecoder = -1;
+  seguimiento.numEmitidas = 0;
+  seguimiento.difundidas.clear();
+  seguimiento.cargas.clear();
+  seguimiento.escritasAnterior.clear();
+  for (int t = 0; t < NUM_TIPOS_UF; ++t)
+    for (const TEntradaER& e : er[static_cast<size_t>(t)]) {
+      const bool dir = t == tufMemoria && rob.elemento(e.tagROB)->dirCalculada;
+      seguimiento.estaciones[static_cast<size_t>(e.tagROB)] =
+          TEstadoER{TEspera{}, e.instruccion, e.qj, e.qk, static_cast<int8_t>(t), e.uf != -1, dir};
+      if (e.uf != -1) continue;
+      if (!dir)
+        seguimiento.difundidas.push_back(e.tagROB);  // se revisa en este ciclo
+      else if (esCarga(e.instruccion->codOp))
+        seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia});
+    }
+  for (int32_t i = 0; i < rob.numElementos(); ++i) {
+    const TEntradaROB* r = rob.enOrden(i);
+    if (r->listo) seguimiento.escritasAnterior.push_back({rob.huecoEnOrden(i), r->instruccion->secuencia});
+  }
+  seguimiento.observador = observador;
+}
+
 void TMaquinaSuper::olvidarEsperas() {
   seguimiento.numEmitidas = 0;
   seguimiento.difundidas.clear();
@@ -903,10 +937,7 @@ bool TMaquinaSuper::restaurar(const TInstantaneaSuper& s) {
     }
   }
 
-  // Lo que recuerda el observador se empieza de nuevo.
-  seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
-  seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
-  seguimiento.ultimaPrefetch = seguimiento.ultimaDecoder = -1;
-  olvidarEsperas();
+  // Lo que se lleva para el observador se rehace en el primer ciclo observado.
+  seguimiento.observador = nullptr;
   return true;
 }

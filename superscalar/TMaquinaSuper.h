@@ -115,7 +115,6 @@ private:
   template <bool CON_OBSERVADOR> void finalizarEnUnidad(int tipo, int32_t u);
   bool sinConflictoMemoria(int32_t tag, int32_t direccion) const;
   template <bool CON_OBSERVADOR> void difundir(int32_t tag, float resultado);
-
   int32_t posicionEnROB(int32_t tag) const;
   int32_t desplazamientoALUDir() const { return static_cast<int32_t>(uf[tufMemoria].size()); }
   void descartarEntradas();
@@ -131,6 +130,7 @@ private:
   TEspera conflictoMemoria(int32_t tag, int32_t direccion) const;
   void esperasDeConfirmacion();
   void olvidarEsperas();
+  void sincronizarSeguimiento();
 
   using TMarca = std::pair<int32_t, int64_t>;  // etiqueta del ROB y secuencia de su instrucción
   // Lo que el observador necesita saber de cada entrada de estación, por
@@ -153,6 +153,9 @@ private:
     std::vector<int32_t> difundidas;  // etiquetas con un operando recién llegado
     std::vector<TMarca> cargas;       // cargas con dirección y sin unidad
     std::vector<TMarca> escritasAnterior, escritasCiclo;
+    // Con qué observador y hasta qué ciclo se ha llevado: si se engancha a mitad
+    // de una ejecución (o cambia, o se restaura una instantánea), se rehace.
+    const TObservadorCiclo* observador = nullptr;
+    int32_t ciclo = 0;
   } seguimiento;
-
 };

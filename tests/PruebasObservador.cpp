@@ -535,3 +535,47 @@ TEST(Multiplexor, CadaObservadorRecibeTodosLosSucesos) {
   }
   EXPECT_TRUE(c.filas.empty());
 }
+
+// Un observador que se engancha a mitad de la ejecución (la ventana del diagrama
+// se abre tarde) ve lo que busca la máquina desde entonces igual que si hubiera
+// estado desde el principio, y a las que ya esperaban se les avisa su motivo.
+TEST(ObservadorSuper, EngancharseAMitadDeLaEjecucion) {
+  int avisadasAlEngancharse = 0;
+  for (uint32_t semilla = 700; semilla < 740; ++semilla) {
+    diferencial::TAzarSemilla azar(semilla);
+    diferencial::TGeneradorProgramas generador(azar, false);
+    const diferencial::TProgramaGenerado programa = generador.generar();
+    const auto codigo = programa.cargar();
+    ASSERT_NE(codigo, nullptr);
+    TMaquinaSuper a, b;
+    diferencial::configurarSuper(a, azar);
+    b.numUF = a.numUF;
+    b.latUF = a.latUF;
+    b.emision = a.emision;
+    b.latFalloCache = a.latFalloCache;
+    b.memoria.porcentajeFallos = a.memoria.porcentajeFallos;
+    letras::TRegistrador ra, rb;
+    a.observador = &ra;
+    for (TMaquinaSuper* m : {&a, &b}) {
+      m->codigo = codigo.get();
+      m->memoria.sembrar(semilla);
+      m->reset(true);
+      programa.ponerIniciales(*m);
+    }
+    const int32_t enganche = azar.entre32(2, 30);
+    for (int i = 0; i < 400; ++i) {
+      if (b.ciclo == enganche) b.observador = &rb;
+      const int8_t r = a.ejecutarCiclo();
+      ASSERT_EQ(b.ejecutarCiclo(), r);
+      if (r == CICLO_COMPLETADO || r == CICLO_ERROR) break;
+    }
+    for (const auto& [s, f] : ra.filas) {
+      if (f.primerCiclo <= enganche) continue;
+      ASSERT_EQ(conMotivos(f), conMotivos(rb.filas[s])) << "semilla " << semilla << ", secuencia " << s;
+    }
+    // Las buscadas antes no tienen «buscada» (primerCiclo 0), pero si esperaban se les avisa.
+    for (const auto& [s, f] : rb.filas)
+      if (f.primerCiclo == 0 && !f.motivos.empty() && f.motivos.front().motivo != espNinguno) ++avisadasAlEngancharse;
+  }
+  EXPECT_GT(avisadasAlEngancharse, 0);
+}
