@@ -75,8 +75,7 @@ TEST(ConsolaReferencia, SalidasIdenticasALasGuardadas) {
     const size_t a = linea.find('|'), b = linea.find('|', a + 1);
     ASSERT_NE(b, std::string::npos) << linea;
     const std::string nombre = linea.substr(0, a);
-    std::string args = sustituir(linea.substr(b + 1), "@EJ/", std::string(ORVEX_DIR_EJEMPLOS) + "/");
-    args = sustituir(args, "@DAT/", std::string(ORVEX_DIR_DATOS) + "/");
+    const std::string args = sustituir(linea.substr(b + 1), "@DAT/", std::string(ORVEX_DIR_DATOS) + "/");
     const TResultado r = orvexRun(args);
     EXPECT_EQ(std::to_string(r.estado), linea.substr(a + 1, b - a - 1)) << nombre;
     EXPECT_EQ(r.salida, leerFichero(dir + "/" + nombre + ".salida")) << nombre;

@@ -4,11 +4,10 @@
 set -u
 run="$1"
 dir=$(cd "$(dirname "$0")" && pwd)
-ej=$(cd "$dir/../../../examples" && pwd)
 dat=$(cd "$dir/.." && pwd)
 grep -v '^#' "$dir/casos.txt" | while IFS='|' read -r nombre estado args; do
   [ -n "$nombre" ] || continue
-  a=$(printf '%s' "$args" | sed "s#@EJ/#$ej/#g; s#@DAT/#$dat/#g")
+  a=$(printf '%s' "$args" | sed "s#@DAT/#$dat/#g")
   # shellcheck disable=SC2086
   "$run" $a >"$dir/$nombre.salida" 2>"$dir/$nombre.errores"
   r=$?
