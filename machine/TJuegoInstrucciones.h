@@ -111,11 +111,30 @@ constexpr const TDescripcionInstruccion& descripcionDe(int32_t codOp) {
   return juegoInstrucciones[codOp >= 0 && codOp < NUM_COD_OP ? static_cast<size_t>(codOp) : 0];
 }
 
+// Los códigos de una clase como bits de una máscara, sacados de la tabla al
+// compilar: las preguntas que se hacen recorriendo las estaciones cuestan una
+// comparación y un desplazamiento, sin leer la tabla.
+static_assert(NUM_COD_OP <= 32, "un código por bit de la máscara");
+template <typename Pregunta>
+constexpr uint32_t mascaraDe(Pregunta pregunta) {
+  uint32_t m = 0;
+  for (size_t c = 0; c < juegoInstrucciones.size(); ++c)
+    if (pregunta(juegoInstrucciones[c])) m |= 1u << c;
+  return m;
+}
+constexpr uint32_t MASCARA_SALTOS = mascaraDe([](const TDescripcionInstruccion& d) { return d.esSalto(); });
+constexpr uint32_t MASCARA_CARGAS = mascaraDe([](const TDescripcionInstruccion& d) { return d.esCarga(); });
+constexpr uint32_t MASCARA_ALMACENAMIENTOS =
+    mascaraDe([](const TDescripcionInstruccion& d) { return d.esAlmacenamiento(); });
+constexpr bool enMascara(uint32_t mascara, int32_t codOp) {
+  return static_cast<uint32_t>(codOp) < NUM_COD_OP && ((mascara >> codOp) & 1u) != 0;
+}
+
 // Tipo de unidad de un código de operación; cualquier valor desconocido va a +Entera.
 constexpr TTipoUF tipoUFDe(int32_t codOp) { return descripcionDe(codOp).tipoUF; }
-constexpr bool esSalto(int32_t codOp) { return descripcionDe(codOp).esSalto(); }
-constexpr bool esCarga(int32_t codOp) { return descripcionDe(codOp).esCarga(); }
-constexpr bool esAlmacenamiento(int32_t codOp) { return descripcionDe(codOp).esAlmacenamiento(); }
+constexpr bool esSalto(int32_t codOp) { return enMascara(MASCARA_SALTOS, codOp); }
+constexpr bool esCarga(int32_t codOp) { return enMascara(MASCARA_CARGAS, codOp); }
+constexpr bool esAlmacenamiento(int32_t codOp) { return enMascara(MASCARA_ALMACENAMIENTOS, codOp); }
 
 // Código del mnemónico escrito exactamente así (mayúsculas), o COD_OP_NINGUNO.
 // NOP existe en la máquina pero no se puede escribir.
