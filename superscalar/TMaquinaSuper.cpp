@@ -359,7 +359,12 @@ void TMaquinaSuper::ejecutar() {
         x.enUnidad = false;
         x.dirCalculada = true;
         // Un almacenamiento espera ahora su valor en la escritura; una carga, unidad de memoria.
-        if (esCarga(e.instruccion->codOp)) seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia});
+        if (esCarga(e.instruccion->codOp)) {
+          seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia, -1, true});
+        } else {
+          seguimiento.almacenamientosCambiados.push_back(e.tagROB);
+          seguimiento.almacenamientosConDireccion.push_back({e.tagROB, e.instruccion->secuencia});
+        }
         observador->direccionCalculada(*e.instruccion, dir);
       }
       break;
@@ -486,14 +491,10 @@ void TMaquinaSuper::escribir() {
       }
       estacionMem.erase(estacionMem.begin() + static_cast<std::ptrdiff_t>(i));
     } else {
-      // Un almacenamiento con la dirección ya calculada tenía aquí su ocasión.
-      if constexpr (CON_OBSERVADOR)
-        if (e.qj != -1 && e.uf == -1 && esAlmacenamiento(e.instruccion->codOp) && rob.elemento(e.tagROB)->dirCalculada)
-          notificarEspera(seguimiento.estaciones[static_cast<size_t>(e.tagROB)].espera, *e.instruccion,
-                          TEspera{espOperandoJ, -1, e.qj});
       ++i;
     }
   }
+  if constexpr (CON_OBSERVADOR) esperasDeAlmacenamientos();
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
     auto& unidades = uf[static_cast<size_t>(t)];
     for (size_t u = 0; u < unidades.size(); ++u) {
@@ -525,7 +526,10 @@ int8_t TMaquinaSuper::commit() {
     rob.extraer();
     ++estadisticas.instruccionesConfirmadas;
     confirmadasCiclo.push_back(ins.direccion);
-    if constexpr (CON_OBSERVADOR) observador->confirmada(ins, t);
+    if constexpr (CON_OBSERVADOR) {
+      observador->confirmada(ins, t);
+      if (desc.esAlmacenamiento()) seguimiento.almacenamientosCambiados.push_back(t);
+    }
 
     if (desc.esSalto()) {
       ++estadisticas.saltosConfirmados;
@@ -713,23 +717,44 @@ void TMaquinaSuper::operandoRecibido(const TEntradaER& e) {
 }
 
 // Las cargas con dirección que siguen sin unidad de memoria tras el primer
-// paso: esperan a un almacenamiento anterior o a una unidad. Cambian con lo que
-// hacen los demás, así que se miran cada ciclo, pero solo ellas.
+// paso: esperan al primer almacenamiento anterior con dirección desconocida o
+// igual, o a una unidad. Los almacenamientos anteriores ya no aparecen, así que
+// una carga que espera unidad sigue así, y una detenida solo cambia cuando su
+// almacenamiento calcula la dirección o se confirma: se revisa entonces.
 void TMaquinaSuper::esperasDeCargas() {
   auto& cargas = seguimiento.cargas;
+  const auto& cambiados = seguimiento.almacenamientosCambiados;
   size_t quedan = 0;
-  for (const TMarca& c : cargas) {
-    const TEntradaROB* r = rob.elemento(c.first);
-    if (r == nullptr || r->listo || r->instruccion->secuencia != c.second ||
-        seguimiento.estaciones[static_cast<size_t>(c.first)].enUnidad)
-      continue;
-
-    TEspera motivo = conflictoMemoria(c.first, r->dirMem);
-    if (motivo.motivo == espNinguno) motivo = TEspera{espSinUnidadLibre, tufMemoria, -1};
-    notificarEspera(seguimiento.estaciones[static_cast<size_t>(c.first)].espera, *r->instruccion, motivo);
+  for (TSeguimiento::TCarga& c : cargas) {
+    const TEntradaROB* r = rob.elemento(c.tag);
+    TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(c.tag)];
+    if (r == nullptr || r->listo || r->instruccion->secuencia != c.secuencia || x.enUnidad) continue;
+    const bool cambio =
+        c.revisar || (c.bloqueador >= 0 && std::find(cambiados.begin(), cambiados.end(), c.bloqueador) != cambiados.end());
+    if (cambio) {
+      TEspera motivo = conflictoMemoria(c.tag, r->dirMem);
+      c.bloqueador = motivo.motivo == espNinguno ? -1 : motivo.dato;
+      c.revisar = false;
+      if (motivo.motivo == espNinguno) motivo = TEspera{espSinUnidadLibre, tufMemoria, -1};
+      notificarEspera(x.espera, *r->instruccion, motivo);
+    }
     cargas[quedan++] = c;
   }
   cargas.resize(quedan);
+  seguimiento.almacenamientosCambiados.clear();
+}
+
+// Un almacenamiento con la dirección recién calculada tiene su ocasión en la
+// escritura siguiente: si no se escribió es que le falta el valor (j), y así
+// sigue hasta que le llega, así que se avisa una vez.
+void TMaquinaSuper::esperasDeAlmacenamientos() {
+  for (const TMarca& m : seguimiento.almacenamientosConDireccion) {
+    const TEntradaROB* r = rob.elemento(m.first);
+    if (r == nullptr || r->listo || r->instruccion->secuencia != m.second) continue;
+    TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(m.first)];
+    notificarEspera(x.espera, *r->instruccion, TEspera{espOperandoJ, -1, x.qj});
+  }
+  seguimiento.almacenamientosConDireccion.clear();
 }
 
 // Rehace desde las estructuras lo que se lleva para el observador y deja
@@ -741,6 +766,8 @@ void TMaquinaSuper::sincronizarSeguimiento() {
   seguimiento.numEmitidas = 0;
   seguimiento.difundidas.clear();
   seguimiento.cargas.clear();
+  seguimiento.almacenamientosCambiados.clear();
+  seguimiento.almacenamientosConDireccion.clear();
   seguimiento.escritasAnterior.clear();
   for (int t = 0; t < NUM_TIPOS_UF; ++t)
     for (const TEntradaER& e : er[static_cast<size_t>(t)]) {
@@ -751,7 +778,9 @@ void TMaquinaSuper::sincronizarSeguimiento() {
       if (!dir)
         seguimiento.difundidas.push_back(e.tagROB);  // se revisa en este ciclo
       else if (esCarga(e.instruccion->codOp))
-        seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia});
+        seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia, -1, true});
+      else
+        seguimiento.almacenamientosConDireccion.push_back({e.tagROB, e.instruccion->secuencia});
     }
   for (int32_t i = 0; i < rob.numElementos(); ++i) {
     const TEntradaROB* r = rob.enOrden(i);
@@ -764,6 +793,8 @@ void TMaquinaSuper::olvidarEsperas() {
   seguimiento.numEmitidas = 0;
   seguimiento.difundidas.clear();
   seguimiento.cargas.clear();
+  seguimiento.almacenamientosCambiados.clear();
+  seguimiento.almacenamientosConDireccion.clear();
   seguimiento.escritasAnterior.clear();
   seguimiento.escritasCiclo.clear();
 }

@@ -127,6 +127,7 @@ private:
   void revisarEsperas();
   void operandoRecibido(const TEntradaER& e);
   void esperasDeCargas();
+  void esperasDeAlmacenamientos();
   TEspera conflictoMemoria(int32_t tag, int32_t direccion) const;
   void esperasDeConfirmacion();
   void olvidarEsperas();
@@ -151,7 +152,18 @@ private:
     // Las emitidas en el último ciclo ocupan huecos seguidos del ROB.
     int32_t emitidasDesde = 0, numEmitidas = 0;
     std::vector<int32_t> difundidas;  // etiquetas con un operando recién llegado
-    std::vector<TMarca> cargas;       // cargas con dirección y sin unidad
+    // Cargas con dirección y sin unidad, con el almacenamiento que las detiene
+    // (−1: esperan unidad). Solo cambian de motivo cuando ese almacenamiento
+    // calcula su dirección o se confirma.
+    struct TCarga {
+      int32_t tag;
+      int64_t secuencia;
+      int32_t bloqueador = -1;
+      bool revisar = true;
+    };
+    std::vector<TCarga> cargas;
+    std::vector<int32_t> almacenamientosCambiados;
+    std::vector<TMarca> almacenamientosConDireccion;  // en el último ciclo
     std::vector<TMarca> escritasAnterior, escritasCiclo;
     // Con qué observador y hasta qué ciclo se ha llevado: si se engancha a mitad
     // de una ejecución (o cambia, o se restaura una instantánea), se rehace.
