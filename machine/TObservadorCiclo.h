@@ -26,7 +26,12 @@
 // una celda es el último notificado desde la transición que la llevó a su
 // estado (ninguno en el ciclo de llegada). Un fallo de caché fija él mismo el
 // motivo espFalloCache de toda su M. La VLIW notifica largaDetenida en cada
-// ciclo de parada, con su motivo.
+// ciclo de parada, con su motivo; una instrucción larga detenida que un salto
+// deja atrás no recibe más sucesos.
+//
+// Se puede enganchar (o cambiar) el observador entre dos ciclos cualesquiera:
+// en el primer ciclo observado la superescalar avisa del motivo de todo lo que
+// ya estaba esperando, aunque no haya contado antes cómo llegó allí.
 
 #include <cstdint>
 
