@@ -5,6 +5,7 @@
 #include <string>
 
 #include "loader/TCodigo.h"
+#include "superscalar/TInstantaneaSuper.h"
 #include "superscalar/TMaquinaSuper.h"
 
 namespace {
@@ -38,8 +39,14 @@ void configurarMaxima(TMaquinaSuper& m) {
   m.emision = MAX_EMISION;
 }
 
-// Ejecuta ciclos sin parar; al completar, resetea y vuelve a empezar.
+// Un observador que no hace nada: lo que cuesta a la máquina tener uno
+// enganchado (calcula los motivos de espera y llama a cada suceso).
+TObservadorCiclo observadorVacio;
+
+// Ejecuta ciclos sin parar; al completar, resetea y vuelve a empezar. Con
+// state.range(0) = 1, con el observador vacío enganchado.
 void medir(benchmark::State& state, TMaquinaSuper& m, const TCodigo& codigo) {
+  m.observador = state.range(0) != 0 ? &observadorVacio : nullptr;
   m.codigo = &codigo;
   m.memoria.sembrar(1);
   m.reset(true);
@@ -72,7 +79,7 @@ void BM_DefectoProductoEscalar(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoProductoEscalar);
+BENCHMARK(BM_DefectoProductoEscalar)->ArgName("observador")->Arg(0)->Arg(1);
 
 void BM_DefectoVectorSuma(benchmark::State& state) {
   TCodigo c;
@@ -80,7 +87,7 @@ void BM_DefectoVectorSuma(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoVectorSuma);
+BENCHMARK(BM_DefectoVectorSuma)->ArgName("observador")->Arg(0)->Arg(1);
 
 // El mismo bucle con las estructuras más grandes, casi vacías: el coste por ciclo
 // no debe crecer con su capacidad.
@@ -91,7 +98,7 @@ void BM_MaximaVectorSuma(benchmark::State& state) {
   configurarMaxima(m);
   medir(state, m, c);
 }
-BENCHMARK(BM_MaximaVectorSuma);
+BENCHMARK(BM_MaximaVectorSuma)->ArgName("observador")->Arg(0)->Arg(1);
 
 // El coste por ciclo no debe crecer con la capacidad de estructuras vacías: el
 // mismo bucle entero con la configuración por defecto y con 10 unidades de
@@ -102,7 +109,7 @@ void BM_DefectoBucleEntero(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoBucleEntero);
+BENCHMARK(BM_DefectoBucleEntero)->ArgName("observador")->Arg(0)->Arg(1);
 
 void BM_GrandeVaciaBucleEntero(benchmark::State& state) {
   TCodigo c;
@@ -114,7 +121,7 @@ void BM_GrandeVaciaBucleEntero(benchmark::State& state) {
   }
   medir(state, m, c);
 }
-BENCHMARK(BM_GrandeVaciaBucleEntero);
+BENCHMARK(BM_GrandeVaciaBucleEntero)->ArgName("observador")->Arg(0)->Arg(1);
 
 void BM_MaximaEstacionesLlenas(benchmark::State& state) {
   TCodigo c;
@@ -123,7 +130,33 @@ void BM_MaximaEstacionesLlenas(benchmark::State& state) {
   configurarMaxima(m);
   medir(state, m, c);
 }
-BENCHMARK(BM_MaximaEstacionesLlenas);
+BENCHMARK(BM_MaximaEstacionesLlenas)->ArgName("observador")->Arg(0)->Arg(1);
+
+// Lo que cuesta tomar una instantánea (para la repetición y los puntos de
+// control): a mitad de producto_escalar con la configuración por defecto
+// (range 0) y con el ROB de la configuración mayor casi lleno (range 1).
+void BM_CapturarInstantanea(benchmark::State& state) {
+  TCodigo c;
+  if (state.range(0) == 0) {
+    cargarEjemplo(state, c, "producto_escalar.pla");
+  } else if (c.cargarTexto(programaQueLlena) != 0) {
+    state.SkipWithError("no carga el programa");
+  }
+  TMaquinaSuper m;
+  if (state.range(0) != 0) configurarMaxima(m);
+  m.codigo = &c;
+  m.memoria.sembrar(1);
+  m.reset(true);
+  for (int i = 0; i < (state.range(0) == 0 ? 40 : 2000); ++i) m.ejecutarCiclo();
+  TInstantaneaSuper s;
+  for (auto _ : state) {
+    m.capturar(s);
+    benchmark::DoNotOptimize(s.rob.entradas.data());
+  }
+  state.counters["ROB"] = m.rob.numElementos();
+  state.counters["bytes"] = static_cast<double>(s.tamano());
+}
+BENCHMARK(BM_CapturarInstantanea)->ArgName("mayor")->Arg(0)->Arg(1);
 
 }  // namespace
 

@@ -58,6 +58,9 @@ void construir(TMaquinaVLIW& m, const TCodigo& s) {
     }
 }
 
+TObservadorCiclo observadorVacio;
+
+// range(0): porcentaje de fallos; range(1) = 1: con un observador vacío enganchado.
 void BM_CiclosVLIW(benchmark::State& estado) {
   TCodigo s;
   if (s.cargarTexto(PROGRAMA) != CARGA_OK) {
@@ -68,6 +71,7 @@ void BM_CiclosVLIW(benchmark::State& estado) {
   construir(m, s);
   m.memoria.sembrar(1);
   m.memoria.porcentajeFallos = static_cast<int32_t>(estado.range(0));
+  m.observador = estado.range(1) != 0 ? &observadorVacio : nullptr;
   int64_t ciclos = 0, ejecuciones = 0;
   for (auto _ : estado) {
     if (m.ejecutarCiclo() == CICLO_COMPLETADO) {
@@ -82,6 +86,6 @@ void BM_CiclosVLIW(benchmark::State& estado) {
 
 }  // namespace
 
-BENCHMARK(BM_CiclosVLIW)->ArgName("fallos%")->Arg(0)->Arg(10);
+BENCHMARK(BM_CiclosVLIW)->ArgNames({"fallos%", "observador"})->ArgsProduct({{0, 10}, {0, 1}});
 
 BENCHMARK_MAIN();

@@ -10,7 +10,8 @@
 // la planificación, un programa VLIW arbitrario; bit 2, generador sin
 // restricciones; bit 3, planificación VLIW compacta en vez de en serie; bit 4,
 // operandos y códigos de operación fuera de rango, que el cargador nunca deja
-// pasar (las máquinas no deben fiarse de ello).
+// pasar (las máquinas no deben fiarse de ello); bit 5, con un observador de
+// ciclo enganchado (las máquinas calculan entonces los motivos de espera).
 
 #include <algorithm>
 #include <array>
@@ -118,8 +119,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
     }
   }
 
+  TObservadorCiclo observador;
+  TObservadorCiclo* const conObservador = (opciones & 32) ? &observador : nullptr;
   {
     TMaquinaSuper m;
+    m.observador = conObservador;
     aplicar(conf, m);
     m.emision = conf.emision;
     m.codigo = codigo.get();
@@ -131,6 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
   }
   {
     TMaquinaVLIW m;
+    m.observador = conObservador;
     aplicar(conf, m);
     m.reset(true);
     programa.ponerIniciales(m);

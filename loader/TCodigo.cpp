@@ -24,17 +24,9 @@ std::string clave(const std::string& etiqueta) {
   return k;
 }
 
-int32_t codigoDe(const std::string& texto) {
-  for (int32_t c = ADDI; c <= BEQ; ++c)
-    if (nombresCodOp[static_cast<size_t>(c)] == texto) return c;
-  return COD_OP_NINGUNO;
-}
-
 std::string encontrado(const TLexema& lex) {
   return lex.token == tokFin ? std::string(" y el fichero termina") : " y se encontró " + lex.texto;
 }
-
-enum TFormaOperando { opRegR, opRegF, opInmediato, opDireccion, opEtiqueta };
 
 }  // namespace
 
@@ -109,9 +101,10 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
       return true;
     };
     switch (forma) {
-      case opRegR:
-      case opRegF: {
-        const bool r = forma == opRegR;
+      case formaNinguna: break;  // la tabla nunca pide leer un operando que no existe
+      case formaRegR:
+      case formaRegF: {
+        const bool r = forma == formaRegR;
         if (o.token != (r ? tokRegR : tokRegF)) {
           motivo = std::string("se esperaba un registro ") + (r ? "R" : "F") + encontrado(o);
           return false;
@@ -120,7 +113,7 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
         ins.textoOp[k] = o.texto;
         return true;
       }
-      case opInmediato:
+      case formaInmediato:
         if (o.token != tokInmediato) {
           motivo = "se esperaba un inmediato (#n)" + encontrado(o);
           return false;
@@ -131,7 +124,7 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
         }
         ins.textoOp[k] = o.texto;
         return true;
-      case opDireccion: {
+      case formaDireccion: {
         if (o.token != tokDireccion) {
           motivo = "se esperaba una dirección desplazamiento(Rn)" + encontrado(o);
           return false;
@@ -150,7 +143,7 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
         ins.textoOp[1] = o.texto;
         return true;
       }
-      case opEtiqueta:
+      case formaEtiqueta:
         if (o.token != tokIdent) {
           motivo = "se esperaba el nombre de una etiqueta" + encontrado(o);
           return false;
@@ -187,29 +180,16 @@ int32_t TCodigo::cargarDe(TScanner& scanner) {
 
     if (lex.token != tokIdent)
       return error(lex, "se esperaba un código de operación" + encontrado(lex));
-    ins.codOp = codigoDe(lex.texto);
+    ins.codOp = codigoDeMnemonico(lex.texto.data(), lex.texto.size());
     if (ins.codOp == COD_OP_NINGUNO)
       return error(lex, "código de operación desconocido: " + lex.texto);
     ins.textoCodOp = lex.texto;
     ins.bloque = numBloques - 1;
 
-    TFormaOperando formas[3];
-    int numOperandos = 3;
-    switch (ins.codOp) {
-      case ADDI:
-      case MULTI: formas[0] = formas[1] = formas[2] = opRegR; break;
-      case ADDF:
-      case MULTF: formas[0] = formas[1] = formas[2] = opRegF; break;
-      case DADDUI: formas[0] = formas[1] = opRegR, formas[2] = opInmediato; break;
-      case SI:
-      case LI: formas[0] = opRegR, formas[1] = opDireccion, numOperandos = 2; break;
-      case SF:
-      case LF: formas[0] = opRegF, formas[1] = opDireccion, numOperandos = 2; break;
-      default: formas[0] = formas[1] = opRegR, formas[2] = opEtiqueta; break;
-    }
+    const TDescripcionInstruccion& descripcion = descripcionDe(ins.codOp);
     std::string motivo;
-    for (int k = 0; k < numOperandos; ++k)
-      if (!leerOperando(ins, k, formas[k], motivo)) return error(lex, motivo);
+    for (int k = 0; k < descripcion.numOperandos; ++k)
+      if (!leerOperando(ins, k, descripcion.formas[static_cast<size_t>(k)], motivo)) return error(lex, motivo);
 
     if (esSalto(ins.codOp)) {
       const std::string k = clave(ins.textoOp[2]) + ":";

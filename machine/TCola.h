@@ -46,7 +46,11 @@ public:
   T* elemento(int32_t i) const {
     return (i >= 0 && i < tam) ? datos[static_cast<size_t>(i)] : nullptr;
   }
-  // i-ésima entrada viva desde la más antigua (0 ≤ i < numElementos()).
-  T* enOrden(int32_t i) const { return datos[static_cast<size_t>((inicio + i) % tam)]; }
-  int32_t huecoEnOrden(int32_t i) const { return (inicio + i) % tam; }
+  // i-ésima entrada viva desde la más antigua (0 ≤ i < numElementos()). Una resta
+  // en vez del módulo: se recorre en cada ciclo.
+  T* enOrden(int32_t i) const { return datos[static_cast<size_t>(huecoEnOrden(i))]; }
+  int32_t huecoEnOrden(int32_t i) const {
+    const int32_t h = inicio + i;
+    return h >= tam ? h - tam : h;
+  }
 };

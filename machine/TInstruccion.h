@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "machine/TJuegoInstrucciones.h"
 #include "machine/TTipos.h"
 
 class TInstruccion {
@@ -17,8 +18,12 @@ public:
   std::string etiqueta;  // con sus dos puntos finales, o vacía
   bool breakpoint = false;
   TColor color = COLOR_POR_DEFECTO;  // resaltado del usuario en las vistas superescalares
+  // Número de la instancia dinámica: la superescalar lo pone al buscar la copia
+  // (0, 1, 2… en orden de búsqueda); −1 en el programa.
+  int64_t secuencia = -1;
 
   // Texto de una línea: mnemónico y operandos separados por un blanco.
   std::string texto() const;
   TTipoUF tipoUnidad() const { return tipoUFDe(codOp); }
+  const TDescripcionInstruccion& descripcion() const { return descripcionDe(codOp); }
 };

@@ -26,6 +26,10 @@ void TMaquina::reset(bool limpiar) {
   }
 }
 
+void TMaquina::notificarReinicio() {
+  if (observador) observador->reiniciada();
+}
+
 int32_t TMaquina::totalUF() const {
   int32_t total = 0;
   for (int32_t n : numUF) total += n;

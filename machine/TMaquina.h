@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "machine/TMemoria.h"
+#include "machine/TObservadorCiclo.h"
 #include "machine/TRegistros.h"
 #include "machine/TTipos.h"
 #include "machine/TUnidadFuncional.h"
@@ -42,6 +43,9 @@ public:
   bool enEjecucion = false;
   bool paradaBreakpoint = false;
   std::string mensajeError;  // motivo del último CICLO_ERROR; vacío si no lo hubo
+  // Quien quiere saber qué pasa en cada ciclo; no se posee. Sin él las máquinas
+  // no calculan nada de más.
+  TObservadorCiclo* observador = nullptr;
 
   TMaquina();
   virtual ~TMaquina() = default;
@@ -66,4 +70,8 @@ public:
   // Configuración dentro de los límites de los diálogos (las máquinas se
   // dimensionan con ella; valores absurdos se llevan al límite más cercano).
   void acotarConfiguracion();
+
+protected:
+  // Las máquinas derivadas lo llaman al final de su reset, cuando todo está en su sitio.
+  void notificarReinicio();
 };

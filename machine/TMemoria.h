@@ -18,6 +18,9 @@ public:
 
   // Fija la semilla del generador de fallos, para repetir una ejecución exactamente.
   void sembrar(uint32_t semilla) { generador.seed(semilla); }
+  // El estado del generador, para las instantáneas de la máquina.
+  const std::mt19937& estadoGenerador() const { return generador; }
+  void restaurarGenerador(const std::mt19937& estado) { generador = estado; }
 
   static bool direccionValida(int64_t a) { return a >= 0 && a < TAM_MEMORIA; }
 

@@ -1,25 +1,15 @@
 #include "machine/TTipos.h"
 
+#include "machine/TJuegoInstrucciones.h"
+
 const std::array<std::string, NUM_TIPOS_UF> nombresTipoUF = {
     "+Entera", "xEntera", "+Flotante", "xFlotante", "Mem", "Salto"};
 
-const std::array<std::string, NUM_COD_OP> nombresCodOp = {
-    "NOP", "ADDI", "ADDF", "DADDUI", "MULTI", "MULTF", "SI", "SF", "LI", "LF", "BNE", "BEQ"};
-
-TTipoUF tipoUFDe(int32_t codOp) {
-  switch (codOp) {
-    case ADDF: return tufSumaFlotante;
-    case MULTI: return tufMultEntera;
-    case MULTF: return tufMultFlotante;
-    case SI:
-    case SF:
-    case LI:
-    case LF: return tufMemoria;
-    case BNE:
-    case BEQ: return tufSalto;
-    default: return tufSumaEntera;
-  }
-}
+const std::array<std::string, NUM_COD_OP> nombresCodOp = [] {
+  std::array<std::string, NUM_COD_OP> nombres;
+  for (size_t c = 0; c < nombres.size(); ++c) nombres[c] = juegoInstrucciones[c].mnemonico;
+  return nombres;
+}();
 
 const std::array<TColor, 6> paletaBloques = {
     colorRGB(0, 239, 208),  colorRGB(136, 208, 239), colorRGB(68, 208, 68),

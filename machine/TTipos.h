@@ -37,14 +37,8 @@ constexpr int NUM_COD_OP = 12;
 constexpr int32_t COD_OP_NINGUNO = 12;
 
 extern const std::array<std::string, NUM_TIPOS_UF> nombresTipoUF;
+// Los mnemónicos, tomados de la tabla del juego de instrucciones (TJuegoInstrucciones).
 extern const std::array<std::string, NUM_COD_OP> nombresCodOp;
-
-// Tipo de unidad de un código de operación; cualquier valor desconocido va a +Entera.
-TTipoUF tipoUFDe(int32_t codOp);
-
-inline bool esSalto(int32_t codOp) { return codOp == BNE || codOp == BEQ; }
-inline bool esCarga(int32_t codOp) { return codOp == LI || codOp == LF; }
-inline bool esAlmacenamiento(int32_t codOp) { return codOp == SI || codOp == SF; }
 
 // Color en formato 0xAARRGGBB. El alfa 0 significa «color por defecto» (el fondo
 // estándar de ventana del sistema), que el modelo no conoce.

@@ -78,12 +78,22 @@ int8_t TInterpreteReferencia::paso(const TCodigo& codigo) {
   const int32_t* op = ins.op;
   const bool super = modo == modoSuperescalar;
 
+  const TDescripcionInstruccion& desc = ins.descripcion();
+  const TOperando& j = desc.fuenteJ;
+  const TOperando& k = desc.fuenteK;
+  auto entero = [&](int32_t r) { return registroValido(r) ? gpr[ix(r)] : 0; };
+  // Un operando tal como lo ve cada máquina: la superescalar lleva todo como flotante.
+  auto comoFlotante = [&](const TOperando& o) {
+    if (o.banco == bancoInmediato) return static_cast<float>(op[o.campo]);
+    return o.flotante() ? leerFlotante(op[o.campo]) : leerEnteroComoFlotante(op[o.campo]);
+  };
+  auto comoEntero = [&](const TOperando& o) { return o.banco == bancoInmediato ? op[o.campo] : entero(op[o.campo]); };
+
   size_t a = 0;
-  if (esCarga(ins.codOp) || esAlmacenamiento(ins.codOp)) {
+  if (desc.accedeAMemoria()) {
     // La superescalar suma el desplazamiento a la base ya convertida a flotante.
-    const int64_t d = super ? flotanteAEntero(static_cast<double>(op[1]) +
-                                              static_cast<double>(leerEnteroComoFlotante(op[2])))
-                            : direccionEfectiva(registroValido(op[2]) ? gpr[ix(op[2])] : 0, op[1]);
+    const int64_t d = super ? flotanteAEntero(static_cast<double>(op[1]) + static_cast<double>(comoFlotante(k)))
+                            : direccionEfectiva(comoEntero(k), op[1]);
     if (!TMemoria::direccionValida(d)) {
       instruccionError = static_cast<int32_t>(pc);
       direccionError = d;
@@ -92,44 +102,45 @@ int8_t TInterpreteReferencia::paso(const TCodigo& codigo) {
     a = static_cast<size_t>(d);
   }
 
-  auto entero = [&](int32_t r) { return registroValido(r) ? gpr[ix(r)] : 0; };
   auto escribirGPR = [&](int32_t r, int32_t v) {
     if (registroValido(r)) gpr[ix(r)] = v;
   };
   auto escribirFPR = [&](int32_t r, float v) {
     if (registroValido(r)) fpr[ix(r)] = v;
   };
+  const int32_t destino = desc.escribeRegistro() ? op[desc.destino.campo] : -1;
+  const bool aFPR = desc.destino.flotante();
 
   int64_t siguiente = pc + 1;
   bool tomado = false;
-  switch (ins.codOp) {
-    case ADDI:
-      if (super) escribirEntero(op[0], leerEnteroComoFlotante(op[1]) + leerEnteroComoFlotante(op[2]), ins);
-      else escribirGPR(op[0], sumaEntera(entero(op[1]), entero(op[2])));
+  switch (desc.semantica) {
+    case semSuma:
+    case semProducto: {
+      const bool suma = desc.semantica == semSuma;
+      if (aFPR || super) {
+        const float x = comoFlotante(j), y = comoFlotante(k);
+        const float v = suma ? x + y : x * y;
+        if (aFPR) escribirFPR(destino, v);
+        else escribirEntero(destino, v, ins);
+      } else {
+        const int32_t x = comoEntero(j), y = comoEntero(k);
+        escribirGPR(destino, suma ? sumaEntera(x, y) : multEntera(x, y));
+      }
       break;
-    case DADDUI:
-      if (super) escribirEntero(op[0], leerEnteroComoFlotante(op[1]) + static_cast<float>(op[2]), ins);
-      else escribirGPR(op[0], sumaEntera(entero(op[1]), op[2]));
+    }
+    case semAlmacenar:
+      memoria[a] = j.flotante() || super ? comoFlotante(j) : static_cast<float>(comoEntero(j));
       break;
-    case MULTI:
-      if (super) escribirEntero(op[0], leerEnteroComoFlotante(op[1]) * leerEnteroComoFlotante(op[2]), ins);
-      else escribirGPR(op[0], multEntera(entero(op[1]), entero(op[2])));
+    case semCargar:
+      if (aFPR) escribirFPR(destino, memoria[a]);
+      else if (super) escribirEntero(destino, memoria[a], ins);
+      else escribirGPR(destino, flotanteAEntero(static_cast<double>(memoria[a])));
       break;
-    case ADDF: escribirFPR(op[0], leerFlotante(op[1]) + leerFlotante(op[2])); break;
-    case MULTF: escribirFPR(op[0], leerFlotante(op[1]) * leerFlotante(op[2])); break;
-    case SI: memoria[a] = super ? leerEnteroComoFlotante(op[0]) : static_cast<float>(entero(op[0])); break;
-    case SF: memoria[a] = leerFlotante(op[0]); break;
-    case LI:
-      if (super) escribirEntero(op[0], memoria[a], ins);
-      else escribirGPR(op[0], flotanteAEntero(static_cast<double>(memoria[a])));
-      break;
-    case LF: escribirFPR(op[0], memoria[a]); break;
-    case BNE:
-    case BEQ: {
+    case semSaltoDistintos:
+    case semSaltoIguales: {
       // La superescalar compara los dos valores convertidos a flotante.
-      const bool iguales = super ? leerEnteroComoFlotante(op[0]) == leerEnteroComoFlotante(op[1])
-                                 : entero(op[0]) == entero(op[1]);
-      tomado = ins.codOp == BEQ ? iguales : !iguales;
+      const bool iguales = super ? comoFlotante(j) == comoFlotante(k) : comoEntero(j) == comoEntero(k);
+      tomado = desc.semantica == semSaltoIguales ? iguales : !iguales;
       break;
     }
     default: break;  // NOP

@@ -1,14 +1,15 @@
 #pragma once
-// Una ejecución de orvex-run: carga, configura, ejecuta y escribe el informe.
+// Una ejecución de orvex-run: carga, configura, ejecuta con la sesión de su
+// máquina y escribe la traza y el informe final (reports/).
 
 #include <ostream>
 
+#include "reports/TInformeEjecucion.h"
 #include "runner/TOpcionesConsola.h"
 
+class TCodigo;
 class TMaquina;
-class TMaquinaSuper;
-class TMaquinaVLIW;
-class TEscritorJSON;
+class TSesion;
 
 // Estados de salida del programa.
 constexpr int SALIDA_COMPLETADO = 0;
@@ -26,21 +27,18 @@ public:
   int ejecutar();
 
 private:
-  enum TFinal { finCompletado, finMaxCiclos, finError };
-
-  int ejecutarSuper(const class TCodigo& codigo);
-  int ejecutarVLIW(const class TCodigo& codigo);
+  int ejecutarSuper(TCodigo& codigo);
+  int ejecutarVLIW(const TCodigo& codigo);
   void configurar(TMaquina& maquina) const;
-  void ponerValoresIniciales(TMaquina& maquina) const;
-  // Ciclos hasta terminar, fallar o agotar el límite; traza opcional.
-  template <typename Maquina, typename Traza>
-  TFinal correr(Maquina& maquina, Traza traza);
-  int informar(const TMaquina& maquina, TFinal final, bool superescalar, const std::string& comprobacion,
-               int32_t codigoComprobacion);
+  // Arranca la sesión con la semilla de --seed (si la hay) y los valores de --set.
+  void empezar(TSesion& sesion) const;
+  // Ciclos hasta terminar, fallar o agotar el límite, sin parar en breakpoints;
+  // la traza, si se pide, tras cada ciclo.
+  template <typename Maquina>
+  TFinalEjecucion correr(TSesion& sesion, const Maquina& maquina);
+  int estadoDeSalida(TFinalEjecucion final, const TMaquina& maquina) const;
 
   const TOpcionesConsola& opciones;
   std::ostream& salida;
   std::ostream& errores;
-  const TMaquinaSuper* maquinaSuper = nullptr;
-  const TMaquinaVLIW* maquinaVLIW = nullptr;
 };

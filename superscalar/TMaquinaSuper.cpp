@@ -4,18 +4,11 @@
 #include <memory>
 
 #include "machine/Conversiones.h"
+#include "superscalar/TInstantaneaSuper.h"
 
 const std::array<std::string, 4> nombresPrediccion = {"F(00)", "F(01)", "V(10)", "V(11)"};
 
 namespace {
-
-bool accedeAMemoria(int32_t codOp) { return esCarga(codOp) || esAlmacenamiento(codOp); }
-
-bool escribeGPR(int32_t codOp) {
-  return codOp == ADDI || codOp == DADDUI || codOp == MULTI || codOp == LI;
-}
-
-bool escribeFPR(int32_t codOp) { return codOp == ADDF || codOp == MULTF || codOp == LF; }
 
 template <typename T>
 void borrarCola(TCola<T>& cola) {
@@ -64,6 +57,13 @@ void TMaquinaSuper::reset(bool limpiar) {
   esperas.assign(static_cast<size_t>(rob.tam), 0);
   prefetch.redimensionar(2 * emision);
   decoder.redimensionar(emision);
+  seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
+  seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
+  olvidarEsperas();
+  // Tras el reset no hay nada en vuelo: lo llevado vale para cualquier observador.
+  seguimiento.observador = observador;
+  seguimiento.ciclo = 0;
+  seguimiento.ultimaPrefetch = seguimiento.ultimaDecoder = -1;
   aluDir.assign(static_cast<size_t>(numUF[tufMemoria]), TUnidadFuncional{});
   for (auto& u : aluDir) {
     u.tipo = 0;
@@ -71,6 +71,8 @@ void TMaquinaSuper::reset(bool limpiar) {
   }
   estadisticas = TEstadisticasSuper{};
   confirmadasCiclo.clear();
+  contadorSecuencia = 0;
+  notificarReinicio();
 }
 
 int32_t TMaquinaSuper::capacidadER(int tipo) const {
@@ -93,18 +95,38 @@ int32_t TMaquinaSuper::posicionEnROB(int32_t tag) const {
 // Ciclo
 
 int8_t TMaquinaSuper::ejecutarCiclo() {
+  if (observador == nullptr) return avanzarCiclo<false>();
+  const int32_t anterior = ciclo;
+  const int8_t r = avanzarCiclo<true>();
+  // Una máquina detenida por un error no cuenta ciclos: no hubo ciclo que contar.
+  if (ciclo != anterior) observador->finCiclo(ciclo, r);
+  return r;
+}
+
+// Las etapas del ciclo existen en dos versiones: sin observador, sin una sola
+// comprobación de más; con él, con los sucesos y los motivos de espera.
+template <bool CON_OBSERVADOR>
+int8_t TMaquinaSuper::avanzarCiclo() {
   confirmadasCiclo.clear();
   if (detenidaPorError) return CICLO_ERROR;
   ++ciclo;
-  const int8_t c = commit();
+  if constexpr (CON_OBSERVADOR) {
+    observador->inicioCiclo(ciclo);
+    seguimiento.escritasAnterior.swap(seguimiento.escritasCiclo);
+    seguimiento.escritasCiclo.clear();
+    if (seguimiento.observador != observador || seguimiento.ciclo != ciclo - 1) sincronizarSeguimiento();
+    seguimiento.ciclo = ciclo;
+  }
+  const int8_t c = commit<CON_OBSERVADOR>();
+  if constexpr (CON_OBSERVADOR) esperasDeConfirmacion();
   if (c == COMMIT_ERROR) return CICLO_ERROR;
   if (c != COMMIT_ROB_VACIO && c != COMMIT_FALLO_PREDICCION) {
-    escribir();
-    ejecutar();
+    escribir<CON_OBSERVADOR>();
+    ejecutar<CON_OBSERVADOR>();
   }
-  const int32_t n = emitir();
-  const int32_t d = decodificar();
-  const int32_t p = buscar();
+  const int32_t n = emitir<CON_OBSERVADOR>();
+  const int32_t d = decodificar<CON_OBSERVADOR>();
+  const int32_t p = buscar<CON_OBSERVADOR>();
   if (n + d + p == 0 && c == COMMIT_ROB_VACIO) return CICLO_COMPLETADO;
   for (int32_t i = 0; i < prefetch.numElementos(); ++i) {
     if (prefetch.enOrden(i)->instruccion->breakpoint) {
@@ -115,9 +137,17 @@ int8_t TMaquinaSuper::ejecutarCiclo() {
   return CICLO_NORMAL;
 }
 
+int8_t TMaquinaSuper::commit() { return observador ? commit<true>() : commit<false>(); }
+void TMaquinaSuper::escribir() { observador ? escribir<true>() : escribir<false>(); }
+void TMaquinaSuper::ejecutar() { observador ? ejecutar<true>() : ejecutar<false>(); }
+int32_t TMaquinaSuper::emitir() { return observador ? emitir<true>() : emitir<false>(); }
+int32_t TMaquinaSuper::decodificar() { return observador ? decodificar<true>() : decodificar<false>(); }
+int32_t TMaquinaSuper::buscar() { return observador ? buscar<true>() : buscar<false>(); }
+
 // ---------------------------------------------------------------------------
 // Búsqueda, decodificación y emisión
 
+template <bool CON_OBSERVADOR>
 int32_t TMaquinaSuper::buscar() {
   if (codigo != nullptr) {
     const int64_t total = std::min<int64_t>(codigo->numInstrucciones,
@@ -125,6 +155,7 @@ int32_t TMaquinaSuper::buscar() {
     while (!prefetch.llena() && static_cast<int64_t>(pc) < total) {
       auto entrada = std::make_unique<TEntradaPrefetch>();
       entrada->instruccion = std::make_unique<TInstruccion>(codigo->instrucciones[pc]);
+      entrada->instruccion->secuencia = contadorSecuencia++;
       const TInstruccion& ins = *entrada->instruccion;
       if (ins.tipoUnidad() == tufSalto && prediccion[pc % TAM_PREDICCION] >= 2) {
         // Un bloque inexistente da -1: pc queda fuera del programa y la búsqueda se detiene.
@@ -132,23 +163,30 @@ int32_t TMaquinaSuper::buscar() {
       } else {
         ++pc;
       }
+      if constexpr (CON_OBSERVADOR) observador->buscada(ins);
       prefetch.insertar(entrada.release());
     }
   }
   return prefetch.numElementos();
 }
 
+template <bool CON_OBSERVADOR>
 int32_t TMaquinaSuper::decodificar() {
   while (!decoder.llena() && !prefetch.vacia()) {
     std::unique_ptr<TEntradaPrefetch> origen(prefetch.extraer());
     auto entrada = std::make_unique<TEntradaDecoder>();
     entrada->instruccion = std::move(origen->instruccion);
+    if constexpr (CON_OBSERVADOR) {
+      seguimiento.decoder[static_cast<size_t>(decoder.fin)] = TEspera{};
+      observador->decodificada(*entrada->instruccion);
+    }
     decoder.insertar(entrada.release());
   }
+  if constexpr (CON_OBSERVADOR) esperasEnPrefetch();
   return decoder.numElementos();
 }
 
-void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const {
+inline void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const {
   q = -1;
   v = 0.0f;
   // Un registro sin almacenamiento se lee como 0 (el cargador ya los rechaza).
@@ -166,8 +204,26 @@ void TMaquinaSuper::leerOperando(int32_t registro, bool flotante, int32_t& q, fl
   }
 }
 
+inline void TMaquinaSuper::leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const {
+  // Un caso por banco: cada llamada a leerOperando se especializa con su banco fijo.
+  switch (fuente.banco) {
+    case bancoGPR: leerOperando(op[fuente.campo], false, q, v); return;
+    case bancoFPR: leerOperando(op[fuente.campo], true, q, v); return;
+    case bancoInmediato:
+      q = -1;
+      v = static_cast<float>(op[fuente.campo]);
+      return;
+    default:
+      q = -1;
+      v = 0.0f;
+      return;
+  }
+}
+
+template <bool CON_OBSERVADOR>
 int32_t TMaquinaSuper::emitir() {
   int32_t emitidas = 0;
+  [[maybe_unused]] const int32_t primera = rob.fin;
   while (!decoder.vacia()) {
     if (rob.llena()) break;
     TEntradaDecoder* origen = decoder.enOrden(0);
@@ -182,49 +238,18 @@ int32_t TMaquinaSuper::emitir() {
     e.instruccion = ins;
     e.tagROB = tag;
     const int32_t* op = ins->op;
-    switch (ins->codOp) {
-      case ADDI:
-      case MULTI:
-        leerOperando(op[1], false, e.qj, e.vj);
-        leerOperando(op[2], false, e.qk, e.vk);
-        break;
-      case ADDF:
-      case MULTF:
-        leerOperando(op[1], true, e.qj, e.vj);
-        leerOperando(op[2], true, e.qk, e.vk);
-        break;
-      case DADDUI:
-        leerOperando(op[1], false, e.qj, e.vj);
-        e.vk = static_cast<float>(op[2]);
-        break;
-      case SI:
-      case SF:
-        leerOperando(op[0], ins->codOp == SF, e.qj, e.vj);
-        leerOperando(op[2], false, e.qk, e.vk);
-        e.a = op[1];
-        break;
-      case LI:
-      case LF:
-        leerOperando(op[2], false, e.qk, e.vk);
-        e.a = op[1];
-        break;
-      case BNE:
-      case BEQ:
-        leerOperando(op[0], false, e.qj, e.vj);
-        leerOperando(op[1], false, e.qk, e.vk);
-        e.a = op[2];
-        break;
-      default:  // NOP o código desconocido: sin operandos ni efecto
-        break;
-    }
+    const TDescripcionInstruccion& desc = ins->descripcion();
+    leerFuente(desc.fuenteJ, op, e.qj, e.vj);
+    leerFuente(desc.fuenteK, op, e.qk, e.vk);
+    if (desc.campoA >= 0) e.a = op[desc.campoA];
     if (e.qj >= 0) ++esperas[static_cast<size_t>(e.qj)];
     if (e.qk >= 0) ++esperas[static_cast<size_t>(e.qk)];
 
     // El destino se renombra después de leer los operandos: ADDI R1 R1 R1 lee el R1 anterior.
-    const int32_t d = op[0];
-    if (TRegistros<float>::indiceValido(d) && (escribeGPR(ins->codOp) || escribeFPR(ins->codOp))) {
+    const int32_t d = desc.escribeRegistro() ? op[desc.destino.campo] : -1;
+    if (TRegistros<float>::indiceValido(d)) {
       const size_t r = static_cast<size_t>(d);
-      if (escribeGPR(ins->codOp)) {
+      if (desc.destino.banco == bancoGPR) {
         robGPR[r] = tag;
         gpr.pendiente[r] = true;
       } else {
@@ -233,7 +258,7 @@ int32_t TMaquinaSuper::emitir() {
       }
       entradaROB->destino = d;
     }
-    if (esAlmacenamiento(ins->codOp)) almacenamientos.push_back(tag);
+    if (desc.esAlmacenamiento()) almacenamientos.push_back(tag);
 
     std::unique_ptr<TEntradaDecoder> consumida(decoder.extraer());
     entradaROB->instruccion = std::move(consumida->instruccion);
@@ -241,6 +266,17 @@ int32_t TMaquinaSuper::emitir() {
     rob.insertar(entradaROB.release());
     estacion.push_back(e);
     ++emitidas;
+    if constexpr (CON_OBSERVADOR) {
+      seguimiento.estaciones[static_cast<size_t>(tag)] =
+          TEstadoER{TEspera{}, ins, e.qj, e.qk, static_cast<int8_t>(t), false, false};
+      observador->emitida(*ins, tag);
+    }
+  }
+  if constexpr (CON_OBSERVADOR) {
+    // Su primera ocasión de empezar es el ciclo siguiente.
+    seguimiento.emitidasDesde = primera;
+    seguimiento.numEmitidas = emitidas;
+    esperasEnDecoder(emitidas);
   }
   return emitidas;
 }
@@ -261,6 +297,7 @@ bool TMaquinaSuper::sinConflictoMemoria(int32_t tag, int32_t direccion) const {
 // Busca desde «desde» la entrada más antigua que puede empezar en la unidad u.
 // Las entradas saltadas no pueden empezar en este ciclo, así que la unidad
 // siguiente del mismo tipo continúa la búsqueda donde quedó esta.
+template <bool CON_OBSERVADOR>
 bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
   auto& estacion = er[static_cast<size_t>(tipo)];
   for (; desde < estacion.size(); ++desde) {
@@ -278,21 +315,29 @@ bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
     e.uf = u;
     e.etapaUF = unidad.insertar(e.instruccion);
     if (tipo != tufMemoria) rob.elemento(e.tagROB)->etapa = ETAPA_EXEC;
+    if constexpr (CON_OBSERVADOR) {
+      seguimiento.estaciones[static_cast<size_t>(e.tagROB)].enUnidad = true;
+      observador->enUnidad(*e.instruccion, tipo, u);
+    }
     ++desde;
     return true;
   }
   return false;
 }
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::ejecutar() {
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
     if (er[static_cast<size_t>(t)].empty()) continue;
     auto& unidades = uf[static_cast<size_t>(t)];
     size_t desde = 0;
     for (size_t u = 0; u < unidades.size(); ++u) {
-      if (unidades[u].puedeAceptar() && !lanzarAUnidad(t, static_cast<int32_t>(u), desde)) break;
+      if (unidades[u].puedeAceptar() && !lanzarAUnidad<CON_OBSERVADOR>(t, static_cast<int32_t>(u), desde)) break;
     }
   }
+  // Antes de que se calcule ninguna dirección: una carga que espera a un
+  // almacenamiento lo esperaba cuando tuvo su ocasión, aunque este termine ahora.
+  if constexpr (CON_OBSERVADOR) esperasDeCargas();
 
   auto& estacionMem = er[tufMemoria];
   const int32_t base = desplazamientoALUDir();
@@ -308,6 +353,20 @@ void TMaquinaSuper::ejecutar() {
       entrada->dirCalculada = true;
       e.a = dir;
       e.uf = -1;
+      if constexpr (CON_OBSERVADOR) {
+        TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(e.tagROB)];
+        x.espera = TEspera{};
+        x.enUnidad = false;
+        x.dirCalculada = true;
+        // Un almacenamiento espera ahora su valor en la escritura; una carga, unidad de memoria.
+        if (esCarga(e.instruccion->codOp)) {
+          seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia, -1, true});
+        } else {
+          seguimiento.almacenamientosCambiados.push_back(e.tagROB);
+          seguimiento.almacenamientosConDireccion.push_back({e.tagROB, e.instruccion->secuencia});
+        }
+        observador->direccionCalculada(*e.instruccion, dir);
+      }
       break;
     }
   }
@@ -325,15 +384,21 @@ void TMaquinaSuper::ejecutar() {
       e.uf = base + static_cast<int32_t>(i);
       e.etapaUF = unidad.insertar(e.instruccion);
       entrada->etapa = ETAPA_EXEC;
+      if constexpr (CON_OBSERVADOR) {
+        seguimiento.estaciones[static_cast<size_t>(e.tagROB)].enUnidad = true;
+        observador->enUnidadDirecciones(*e.instruccion, static_cast<int32_t>(i));
+      }
       ++desde;
       break;
     }
   }
+  if constexpr (CON_OBSERVADOR) revisarEsperas();
 }
 
 // ---------------------------------------------------------------------------
 // Escritura de resultados
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::difundir(int32_t tag, float resultado) {
   int32_t& quedan = esperas[static_cast<size_t>(tag)];
   for (auto& estacion : er) {
@@ -343,16 +408,19 @@ void TMaquinaSuper::difundir(int32_t tag, float resultado) {
         e.vj = resultado;
         e.qj = -1;
         --quedan;
+        if constexpr (CON_OBSERVADOR) operandoRecibido(e);
       }
       if (e.qk == tag) {
         e.vk = resultado;
         e.qk = -1;
         --quedan;
+        if constexpr (CON_OBSERVADOR) operandoRecibido(e);
       }
     }
   }
 }
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
   TUnidadFuncional& unidad = uf[static_cast<size_t>(tipo)][static_cast<size_t>(u)];
   if (unidad.enSalida() == nullptr) return;
@@ -364,30 +432,28 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
   TEntradaER& e = *it;
 
   float resultado = 0.0f;
-  switch (e.instruccion->codOp) {
-    case ADDI:
-    case ADDF:
-    case DADDUI:
+  const TSemantica semantica = e.instruccion->descripcion().semantica;
+  switch (semantica) {
+    case semSuma:
       resultado = e.vj + e.vk;
       break;
-    case MULTI:
-    case MULTF:
+    case semProducto:
       resultado = e.vj * e.vk;
       break;
-    case BNE:
+    case semSaltoDistintos:
       resultado = e.vj != e.vk ? 1.0f : 0.0f;
       break;
-    case BEQ:
+    case semSaltoIguales:
       resultado = e.vj == e.vk ? 1.0f : 0.0f;
       break;
-    case LI:
-    case LF:
+    case semCargar:
       // Una carga especulativa fuera de la memoria da 0 sin probar la caché;
       // si llega a confirmarse, commit detiene la ejecución.
       if (TMemoria::direccionValida(e.a)) {
         resultado = memoria.datos[static_cast<size_t>(e.a)];
         if (memoria.accesoFalla(e.a)) {
           ++estadisticas.fallosCache;
+          if constexpr (CON_OBSERVADOR) observador->falloCache(*e.instruccion, e.a);
           unidad.parada = paradaPorFallo(unidad);
           if (unidad.parada != 0) return;
         }
@@ -396,14 +462,19 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
     default:
       break;
   }
-  if (!esSalto(e.instruccion->codOp)) difundir(e.tagROB, resultado);
+  if (semantica != semSaltoDistintos && semantica != semSaltoIguales) difundir<CON_OBSERVADOR>(e.tagROB, resultado);
   TEntradaROB* entrada = rob.elemento(e.tagROB);
   entrada->valor = resultado;
   entrada->etapa = ETAPA_WRITE;
   entrada->listo = true;
+  if constexpr (CON_OBSERVADOR) {
+    observador->resultadoEscrito(*e.instruccion, e.tagROB);
+    seguimiento.escritasCiclo.push_back({e.tagROB, e.instruccion->secuencia});
+  }
   estacion.erase(it);
 }
 
+template <bool CON_OBSERVADOR>
 void TMaquinaSuper::escribir() {
   auto& estacionMem = er[tufMemoria];
   for (size_t i = 0; i < estacionMem.size();) {
@@ -414,15 +485,21 @@ void TMaquinaSuper::escribir() {
       entrada->valor = e.vj;
       entrada->etapa = ETAPA_WRITE;
       entrada->listo = true;
+      if constexpr (CON_OBSERVADOR) {
+        observador->resultadoEscrito(*e.instruccion, e.tagROB);
+        seguimiento.escritasCiclo.push_back({e.tagROB, e.instruccion->secuencia});
+      }
       estacionMem.erase(estacionMem.begin() + static_cast<std::ptrdiff_t>(i));
     } else {
       ++i;
     }
   }
+  if constexpr (CON_OBSERVADOR) esperasDeAlmacenamientos();
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
     auto& unidades = uf[static_cast<size_t>(t)];
     for (size_t u = 0; u < unidades.size(); ++u) {
-      if (unidades[u].parada == 0 && unidades[u].ocupadas > 0) finalizarEnUnidad(t, static_cast<int32_t>(u));
+      if (unidades[u].parada == 0 && unidades[u].ocupadas > 0)
+        finalizarEnUnidad<CON_OBSERVADOR>(t, static_cast<int32_t>(u));
       avanzarUnidad(unidades[u]);
     }
   }
@@ -431,6 +508,7 @@ void TMaquinaSuper::escribir() {
 // ---------------------------------------------------------------------------
 // Confirmación, predicción y recuperación
 
+template <bool CON_OBSERVADOR>
 int8_t TMaquinaSuper::commit() {
   for (int32_t i = 0; i < anchura; ++i) {
     if (rob.vacia()) return COMMIT_ROB_VACIO;
@@ -438,7 +516,8 @@ int8_t TMaquinaSuper::commit() {
     TEntradaROB* cabeza = rob.elemento(t);
     if (!cabeza->listo) return COMMIT_NO_LISTO;
     const TInstruccion& ins = *cabeza->instruccion;
-    if (accedeAMemoria(ins.codOp) && !TMemoria::direccionValida(cabeza->dirMem)) {
+    const TDescripcionInstruccion& desc = ins.descripcion();
+    if (desc.accedeAMemoria() && !TMemoria::direccionValida(cabeza->dirMem)) {
       mensajeError = "Dirección de memoria fuera de rango (" + std::to_string(cabeza->dirMem) +
                      ") en la instrucción " + std::to_string(ins.direccion) + ": " + ins.texto();
       detenidaPorError = true;
@@ -447,8 +526,12 @@ int8_t TMaquinaSuper::commit() {
     rob.extraer();
     ++estadisticas.instruccionesConfirmadas;
     confirmadasCiclo.push_back(ins.direccion);
+    if constexpr (CON_OBSERVADOR) {
+      observador->confirmada(ins, t);
+      if (desc.esAlmacenamiento()) seguimiento.almacenamientosCambiados.push_back(t);
+    }
 
-    if (esSalto(ins.codOp)) {
+    if (desc.esSalto()) {
       ++estadisticas.saltosConfirmados;
       if (!resolverSalto(cabeza)) return COMMIT_FALLO_PREDICCION;
       delete cabeza;
@@ -458,18 +541,18 @@ int8_t TMaquinaSuper::commit() {
     std::unique_ptr<TEntradaROB> entrada(cabeza);
     const int32_t d = entrada->destino;  // -1 si no escribe registro
     const size_t r = static_cast<size_t>(d);
-    if (escribeGPR(ins.codOp)) {
+    if (desc.destino.banco == bancoGPR) {
       if (d >= 0) {
         gpr.valor[r] = flotanteAEntero(static_cast<double>(entrada->valor));
         if (robGPR[r] == t) gpr.pendiente[r] = false;
       }
       gpr.valor[0] = 0;
-    } else if (escribeFPR(ins.codOp)) {
+    } else if (desc.destino.banco == bancoFPR) {
       if (d >= 0) {
         fpr.valor[r] = entrada->valor;
         if (robFPR[r] == t) fpr.pendiente[r] = false;
       }
-    } else if (esAlmacenamiento(ins.codOp)) {
+    } else if (desc.esAlmacenamiento()) {
       memoria.datos[static_cast<size_t>(entrada->dirMem)] = entrada->valor;
       if (!almacenamientos.empty() && almacenamientos.front() == t) almacenamientos.pop_front();
     }
@@ -508,6 +591,14 @@ void TMaquinaSuper::actualizarPrediccion(int32_t direccion, bool tomado) {
 }
 
 void TMaquinaSuper::vaciarPipeline() {
+  if (observador) {
+    // En orden de búsqueda: ROB de la más antigua a la más nueva, decodificador y prefetch.
+    for (int32_t i = 0; i < rob.numElementos(); ++i) observador->anulada(*rob.enOrden(i)->instruccion);
+    for (int32_t i = 0; i < decoder.numElementos(); ++i) observador->anulada(*decoder.enOrden(i)->instruccion);
+    for (int32_t i = 0; i < prefetch.numElementos(); ++i) observador->anulada(*prefetch.enOrden(i)->instruccion);
+    olvidarEsperas();
+  }
+
   for (auto& estacion : er) {
     for (const TEntradaER& e : estacion) {
       if (e.qj >= 0) esperas[static_cast<size_t>(e.qj)] = 0;
@@ -532,4 +623,352 @@ void TMaquinaSuper::vaciarPipeline() {
   robFPR.fill(-1);
   gpr.pendiente.fill(false);
   fpr.pendiente.fill(false);
+}
+
+// ---------------------------------------------------------------------------
+// Motivos de espera (solo con observador)
+
+void TMaquinaSuper::notificarEspera(TEspera& ultima, const TInstruccion& ins, const TEspera& motivo) {
+  if (motivo == ultima) return;
+  ultima = motivo;
+  observador->espera(ins, motivo);
+}
+
+TEspera TMaquinaSuper::conflictoMemoria(int32_t tag, int32_t direccion) const {
+  // El mismo recorrido que sinConflictoMemoria, diciendo qué almacenamiento estorba.
+  const int32_t limite = posicionEnROB(tag);
+  for (int32_t s : almacenamientos) {
+    if (posicionEnROB(s) >= limite) break;
+    const TEntradaROB* alm = rob.elemento(s);
+    if (!alm->dirCalculada) return TEspera{espAlmacenamientoSinDireccion, -1, s};
+    if (alm->dirMem == direccion) return TEspera{espAlmacenamientoMismaDireccion, -1, s};
+  }
+  return TEspera{};
+}
+
+// Lo que queda en las colas llegó en un ciclo anterior (cada etapa va antes que
+// la que llena su cola) y tuvo aquí su ocasión. Prefetch espera siempre por lo
+// mismo: se avisa una vez a cada una, de la cola hacia atrás hasta la última
+// avisada. En el decodificador la primera espera por lo que paró la emisión y
+// las demás van detrás; solo la primera puede cambiar de motivo.
+void TMaquinaSuper::esperasEnPrefetch() {
+  const int64_t hasta = seguimiento.ultimaPrefetch;
+  for (int32_t i = prefetch.numElementos() - 1; i >= 0; --i) {
+    const TInstruccion& ins = *prefetch.enOrden(i)->instruccion;
+    if (ins.secuencia <= hasta) break;
+    observador->espera(ins, TEspera{espDecodificadorLleno, -1, -1});
+    seguimiento.ultimaPrefetch = std::max(seguimiento.ultimaPrefetch, ins.secuencia);
+  }
+}
+
+void TMaquinaSuper::esperasEnDecoder(int32_t emitidas) {
+  TEspera parada{espDecodificadorVacio, -1, -1};
+  const int32_t n = decoder.numElementos();
+  if (n > 0) {
+    const TInstruccion& cabeza = *decoder.enOrden(0)->instruccion;
+    parada = rob.llena() ? TEspera{espROBLleno, -1, -1}
+                         : TEspera{espEstacionLlena, static_cast<int8_t>(cabeza.tipoUnidad()), -1};
+    notificarEspera(seguimiento.decoder[static_cast<size_t>(decoder.huecoEnOrden(0))], cabeza, parada);
+    const int64_t hasta = seguimiento.ultimaDecoder;
+    for (int32_t i = n - 1; i >= 1; --i) {
+      const TInstruccion& ins = *decoder.enOrden(i)->instruccion;
+      if (ins.secuencia <= hasta) break;
+      notificarEspera(seguimiento.decoder[static_cast<size_t>(decoder.huecoEnOrden(i))], ins,
+                      TEspera{espEmisionEnOrden, -1, -1});
+    }
+    seguimiento.ultimaDecoder = std::max(seguimiento.ultimaDecoder, decoder.enOrden(n - 1)->instruccion->secuencia);
+  }
+  observador->emisionDetenida(parada, emitidas);
+}
+
+// Las entradas que esperan en su estación sin unidad solo cambian de motivo
+// cuando llega uno de sus operandos; su primera ocasión es el ciclo siguiente a
+// su emisión. Aquí, tras los tres pasos de la ejecución, se miran solo esas dos
+// clases. Una entrada sin operandos pendientes que sigue sin unidad es que no
+// había ninguna libre.
+void TMaquinaSuper::revisarEsperas() {
+  auto revisar = [this](int32_t tag) {
+    TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(tag)];
+    // Con la dirección calculada, las cargas van por esperasDeCargas y los almacenamientos, por la escritura.
+    if (x.enUnidad || x.dirCalculada) return;
+    TEspera motivo;
+    if (x.tipo == tufMemoria)
+      motivo = x.qk != -1 ? TEspera{espOperandoK, -1, x.qk} : TEspera{espSinUnidadLibre, TIPO_UNIDAD_DIRECCIONES, -1};
+    else if (x.qj != -1)
+      motivo = TEspera{espOperandoJ, -1, x.qj};
+    else if (x.qk != -1)
+      motivo = TEspera{espOperandoK, -1, x.qk};
+    else
+      motivo = TEspera{espSinUnidadLibre, x.tipo, -1};
+    notificarEspera(x.espera, *x.instruccion, motivo);
+  };
+  // Las emitidas en el ciclo anterior no han podido terminar ni salir de su estación.
+  for (int32_t i = 0; i < seguimiento.numEmitidas; ++i) revisar((seguimiento.emitidasDesde + i) % rob.tam);
+  // Las que recibieron un operando en la escritura de este ciclo siguen en su estación.
+  for (int32_t tag : seguimiento.difundidas) revisar(tag);
+  seguimiento.difundidas.clear();
+}
+
+void TMaquinaSuper::operandoRecibido(const TEntradaER& e) {
+  TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(e.tagROB)];
+  x.qj = e.qj;
+  x.qk = e.qk;
+  seguimiento.difundidas.push_back(e.tagROB);
+}
+
+// Las cargas con dirección que siguen sin unidad de memoria tras el primer
+// paso: esperan al primer almacenamiento anterior con dirección desconocida o
+// igual, o a una unidad. Los almacenamientos anteriores ya no aparecen, así que
+// una carga que espera unidad sigue así, y una detenida solo cambia cuando su
+// almacenamiento calcula la dirección o se confirma: se revisa entonces.
+void TMaquinaSuper::esperasDeCargas() {
+  auto& cargas = seguimiento.cargas;
+  const auto& cambiados = seguimiento.almacenamientosCambiados;
+  size_t quedan = 0;
+  for (TSeguimiento::TCarga& c : cargas) {
+    const TEntradaROB* r = rob.elemento(c.tag);
+    TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(c.tag)];
+    if (r == nullptr || r->listo || r->instruccion->secuencia != c.secuencia || x.enUnidad) continue;
+    const bool cambio =
+        c.revisar || (c.bloqueador >= 0 && std::find(cambiados.begin(), cambiados.end(), c.bloqueador) != cambiados.end());
+    if (cambio) {
+      TEspera motivo = conflictoMemoria(c.tag, r->dirMem);
+      c.bloqueador = motivo.motivo == espNinguno ? -1 : motivo.dato;
+      c.revisar = false;
+      if (motivo.motivo == espNinguno) motivo = TEspera{espSinUnidadLibre, tufMemoria, -1};
+      notificarEspera(x.espera, *r->instruccion, motivo);
+    }
+    cargas[quedan++] = c;
+  }
+  cargas.resize(quedan);
+  seguimiento.almacenamientosCambiados.clear();
+}
+
+// Un almacenamiento con la dirección recién calculada tiene su ocasión en la
+// escritura siguiente: si no se escribió es que le falta el valor (j), y así
+// sigue hasta que le llega, así que se avisa una vez.
+void TMaquinaSuper::esperasDeAlmacenamientos() {
+  for (const TMarca& m : seguimiento.almacenamientosConDireccion) {
+    const TEntradaROB* r = rob.elemento(m.first);
+    if (r == nullptr || r->listo || r->instruccion->secuencia != m.second) continue;
+    TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(m.first)];
+    notificarEspera(x.espera, *r->instruccion, TEspera{espOperandoJ, -1, x.qj});
+  }
+  seguimiento.almacenamientosConDireccion.clear();
+}
+
+// Rehace desde las estructuras lo que se lleva para el observador y deja
+// pendiente de avisar todo lo que ya espera: el observador no sabía nada.
+void TMaquinaSuper::sincronizarSeguimiento() {
+  seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
+  seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
+  seguimiento.ultimaPrefetch = seguimiento.ultimaDecoder = -1;
+  seguimiento.numEmitidas = 0;
+  seguimiento.difundidas.clear();
+  seguimiento.cargas.clear();
+  seguimiento.almacenamientosCambiados.clear();
+  seguimiento.almacenamientosConDireccion.clear();
+  seguimiento.escritasAnterior.clear();
+  for (int t = 0; t < NUM_TIPOS_UF; ++t)
+    for (const TEntradaER& e : er[static_cast<size_t>(t)]) {
+      const bool dir = t == tufMemoria && rob.elemento(e.tagROB)->dirCalculada;
+      seguimiento.estaciones[static_cast<size_t>(e.tagROB)] =
+          TEstadoER{TEspera{}, e.instruccion, e.qj, e.qk, static_cast<int8_t>(t), e.uf != -1, dir};
+      if (e.uf != -1) continue;
+      if (!dir)
+        seguimiento.difundidas.push_back(e.tagROB);  // se revisa en este ciclo
+      else if (esCarga(e.instruccion->codOp))
+        seguimiento.cargas.push_back({e.tagROB, e.instruccion->secuencia, -1, true});
+      else
+        seguimiento.almacenamientosConDireccion.push_back({e.tagROB, e.instruccion->secuencia});
+    }
+  for (int32_t i = 0; i < rob.numElementos(); ++i) {
+    const TEntradaROB* r = rob.enOrden(i);
+    if (r->listo) seguimiento.escritasAnterior.push_back({rob.huecoEnOrden(i), r->instruccion->secuencia});
+  }
+  seguimiento.observador = observador;
+}
+
+void TMaquinaSuper::olvidarEsperas() {
+  seguimiento.numEmitidas = 0;
+  seguimiento.difundidas.clear();
+  seguimiento.cargas.clear();
+  seguimiento.almacenamientosCambiados.clear();
+  seguimiento.almacenamientosConDireccion.clear();
+  seguimiento.escritasAnterior.clear();
+  seguimiento.escritasCiclo.clear();
+}
+
+// Las que escribieron su resultado en el ciclo anterior y siguen sin confirmarse
+// tras la confirmación de este: esperan a las anteriores. Una sola vez cada una.
+void TMaquinaSuper::esperasDeConfirmacion() {
+  for (const auto& [tag, secuencia] : seguimiento.escritasAnterior) {
+    const TEntradaROB* e = rob.elemento(tag);
+    if (e == nullptr || e->instruccion->secuencia != secuencia) continue;
+    observador->espera(*e->instruccion, TEspera{espConfirmacionEnOrden, -1, -1});
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Instantáneas
+
+namespace {
+
+TInstantaneaSuper::TCopia copiaDe(const TInstruccion& i) {
+  return TInstantaneaSuper::TCopia{i.direccion, i.breakpoint, i.color, i.secuencia};
+}
+
+}  // namespace
+
+void TMaquinaSuper::capturar(TInstantaneaSuper& s) const {
+  s.TInstantaneaMaquina::capturar(*this);
+  s.emision = emision;
+  s.anchura = anchura;
+  s.detenidaPorError = detenidaPorError;
+  s.robGPR = robGPR;
+  s.robFPR = robFPR;
+  s.prediccion = prediccion;
+  s.estadisticas = estadisticas;
+  s.confirmadasCiclo = confirmadasCiclo;
+  s.contadorSecuencia = contadorSecuencia;
+  auto cola = [](const auto& c, auto& g, auto convertir) {
+    g.tam = c.tam;
+    g.inicio = c.inicio;
+    g.fin = c.fin;
+    g.entradas.clear();
+    for (int32_t i = 0; i < c.numElementos(); ++i) g.entradas.push_back(convertir(*c.enOrden(i)));
+  };
+  cola(prefetch, s.prefetch, [](const TEntradaPrefetch& e) { return copiaDe(*e.instruccion); });
+  cola(decoder, s.decoder, [](const TEntradaDecoder& e) { return copiaDe(*e.instruccion); });
+  cola(rob, s.rob, [](const TEntradaROB& e) {
+    return TInstantaneaSuper::TEntradaROBGuardada{copiaDe(*e.instruccion), e.listo,  e.valor,        e.destino,
+                                                  e.dirMem,                e.dirCalculada, e.etapa};
+  });
+  for (size_t t = 0; t < er.size(); ++t) {
+    auto& v = s.er[t];
+    v.clear();
+    for (const TEntradaER& e : er[t]) v.push_back({e.qj, e.qk, e.vj, e.vk, e.a, e.tagROB, e.uf, e.etapaUF});
+  }
+  s.aluDir.clear();
+  for (const TUnidadFuncional& u : aluDir) s.aluDir.push_back({u.salida, u.parada, u.ocupadas, u.latencia});
+}
+
+bool TMaquinaSuper::restaurar(const TInstantaneaSuper& s) {
+  // Primero se comprueba que todo cabe: una instantánea ajena no debe dejar la
+  // máquina a medias ni hacerla leer fuera de sus tablas.
+  const int64_t total = codigo != nullptr ? static_cast<int64_t>(codigo->instrucciones.size()) : 0;
+  auto copiaValida = [&](const TInstantaneaSuper::TCopia& c) { return c.direccion >= 0 && c.direccion < total; };
+  auto colaValida = [&](const auto& g, auto valida) {
+    if (g.tam < 1 || g.inicio < 0 || g.inicio >= g.tam || g.fin < 0 || g.fin >= g.tam) return false;
+    if (static_cast<int32_t>(g.entradas.size()) != (g.fin - g.inicio + g.tam) % g.tam) return false;
+    for (const auto& e : g.entradas)
+      if (!valida(e)) return false;
+    return true;
+  };
+  if (!colaValida(s.prefetch, copiaValida) || !colaValida(s.decoder, copiaValida) ||
+      !colaValida(s.rob, [&](const TInstantaneaSuper::TEntradaROBGuardada& e) { return copiaValida(e.copia); }))
+    return false;
+  auto ocupado = [&](int32_t tag) {
+    return tag >= 0 && tag < s.rob.tam && (tag - s.rob.inicio + s.rob.tam) % s.rob.tam < static_cast<int32_t>(s.rob.entradas.size());
+  };
+  for (size_t t = 0; t < s.er.size(); ++t)
+    for (const auto& e : s.er[t]) {
+      if (!ocupado(e.tagROB)) return false;
+      if (e.uf < 0) continue;
+      const bool dir = t == tufMemoria && e.uf >= s.numUF[tufMemoria];
+      const auto& unidades = dir ? s.aluDir : s.unidades[t];
+      const auto u = static_cast<size_t>(dir ? e.uf - s.numUF[tufMemoria] : e.uf);
+      if (u >= unidades.size() || e.etapaUF < 0 || e.etapaUF >= unidades[u].latencia) return false;
+    }
+
+  descartarEntradas();
+  s.TInstantaneaMaquina::restaurar(*this);
+  emision = s.emision;
+  anchura = s.anchura;
+  detenidaPorError = s.detenidaPorError;
+  robGPR = s.robGPR;
+  robFPR = s.robFPR;
+  prediccion = s.prediccion;
+  estadisticas = s.estadisticas;
+  confirmadasCiclo = s.confirmadasCiclo;
+  contadorSecuencia = s.contadorSecuencia;
+
+  auto rehacer = [&](const TInstantaneaSuper::TCopia& c) {
+    auto i = std::make_unique<TInstruccion>(codigo->instrucciones[static_cast<size_t>(c.direccion)]);
+    i->breakpoint = c.breakpoint;
+    i->color = c.color;
+    i->secuencia = c.secuencia;
+    return i;
+  };
+  auto colocar = [](auto& cola, const auto& g, auto crear) {
+    cola.tam = g.tam;
+    cola.datos.assign(static_cast<size_t>(g.tam), nullptr);
+    cola.inicio = g.inicio;
+    cola.fin = g.fin;
+    for (size_t i = 0; i < g.entradas.size(); ++i)
+      cola.datos[static_cast<size_t>((g.inicio + static_cast<int32_t>(i)) % g.tam)] = crear(g.entradas[i]).release();
+  };
+  colocar(prefetch, s.prefetch, [&](const TInstantaneaSuper::TCopia& c) {
+    auto e = std::make_unique<TEntradaPrefetch>();
+    e->instruccion = rehacer(c);
+    return e;
+  });
+  colocar(decoder, s.decoder, [&](const TInstantaneaSuper::TCopia& c) {
+    auto e = std::make_unique<TEntradaDecoder>();
+    e->instruccion = rehacer(c);
+    return e;
+  });
+  colocar(rob, s.rob, [&](const TInstantaneaSuper::TEntradaROBGuardada& g) {
+    auto e = std::make_unique<TEntradaROB>();
+    e->instruccion = rehacer(g.copia);
+    e->listo = g.listo;
+    e->valor = g.valor;
+    e->destino = g.destino;
+    e->dirMem = g.dirMem;
+    e->dirCalculada = g.dirCalculada;
+    e->etapa = g.etapa;
+    return e;
+  });
+  // Lo que se deduce de lo demás: los almacenamientos en orden y, por etiqueta,
+  // los operandos que la esperan.
+  for (int32_t i = 0; i < rob.numElementos(); ++i)
+    if (esAlmacenamiento(rob.enOrden(i)->instruccion->codOp)) almacenamientos.push_back(rob.huecoEnOrden(i));
+  esperas.assign(static_cast<size_t>(rob.tam), 0);
+
+  aluDir.assign(s.aluDir.size(), TUnidadFuncional{});
+  for (size_t k = 0; k < aluDir.size(); ++k) {
+    aluDir[k].tipo = 0;
+    aluDir[k].inicializar(s.aluDir[k].latencia);
+    aluDir[k].salida = s.aluDir[k].salida;
+    aluDir[k].parada = s.aluDir[k].parada;
+    aluDir[k].ocupadas = s.aluDir[k].ocupadas;
+  }
+  const auto numMem = static_cast<int32_t>(uf[tufMemoria].size());
+  for (size_t t = 0; t < er.size(); ++t) {
+    er[t].clear();
+    for (const auto& g : s.er[t]) {
+      TEntradaER e;
+      e.instruccion = rob.elemento(g.tagROB)->instruccion.get();
+      e.qj = g.qj;
+      e.qk = g.qk;
+      e.vj = g.vj;
+      e.vk = g.vk;
+      e.a = g.a;
+      e.tagROB = g.tagROB;
+      e.uf = g.uf;
+      e.etapaUF = g.etapaUF;
+      if (e.qj >= 0 && e.qj < rob.tam) ++esperas[static_cast<size_t>(e.qj)];
+      if (e.qk >= 0 && e.qk < rob.tam) ++esperas[static_cast<size_t>(e.qk)];
+      if (e.uf >= 0) {
+        const bool dir = t == tufMemoria && e.uf >= numMem;
+        TUnidadFuncional& u = dir ? aluDir[static_cast<size_t>(e.uf - numMem)] : uf[t][static_cast<size_t>(e.uf)];
+        u.etapas[static_cast<size_t>(e.etapaUF)] = e.instruccion;
+      }
+      er[t].push_back(e);
+    }
+  }
+
+  // Lo que se lleva para el observador se rehace en el primer ciclo observado.
+  seguimiento.observador = nullptr;
+  return true;
 }

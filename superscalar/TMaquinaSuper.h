@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <deque>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "loader/TCodigo.h"
@@ -38,7 +39,14 @@ struct TEstadisticasSuper {
   int64_t saltosConfirmados = 0;
   int64_t fallosPrediccion = 0;
   int64_t fallosCache = 0;  // cargas que fallaron en caché
+
+  bool operator==(const TEstadisticasSuper& o) const {
+    return instruccionesConfirmadas == o.instruccionesConfirmadas && saltosConfirmados == o.saltosConfirmados &&
+           fallosPrediccion == o.fallosPrediccion && fallosCache == o.fallosCache;
+  }
 };
+
+class TInstantaneaSuper;
 
 class TMaquinaSuper : public TMaquina {
 public:
@@ -54,6 +62,7 @@ public:
   std::vector<TUnidadFuncional> aluDir;
   TEstadisticasSuper estadisticas;
   std::vector<int32_t> confirmadasCiclo;  // direcciones confirmadas en el último ciclo, en orden
+  int64_t contadorSecuencia = 0;          // secuencia de la próxima instrucción que se busque
 
   TMaquinaSuper();
   ~TMaquinaSuper() override;
@@ -77,7 +86,21 @@ public:
   // Fija pc antes de llamarla: descarta todo lo que está en vuelo.
   void vaciarPipeline();
 
+  // Todo el estado en una instantánea, y de vuelta. Restaurar necesita el mismo
+  // programa con el que se tomó (las copias en vuelo se rehacen de él); false,
+  // sin tocar nada, si la instantánea no le cuadra.
+  void capturar(TInstantaneaSuper& destino) const;
+  bool restaurar(const TInstantaneaSuper& origen);
+
 private:
+  template <bool CON_OBSERVADOR> int8_t avanzarCiclo();
+  template <bool CON_OBSERVADOR> int8_t commit();
+  template <bool CON_OBSERVADOR> void escribir();
+  template <bool CON_OBSERVADOR> void ejecutar();
+  template <bool CON_OBSERVADOR> int32_t emitir();
+  template <bool CON_OBSERVADOR> int32_t decodificar();
+  template <bool CON_OBSERVADOR> int32_t buscar();
+
   int32_t anchura = EMISION_DEFECTO;  // «emision» acotada en el último reset
   bool detenidaPorError = false;      // un CICLO_ERROR se repite hasta el siguiente reset
   // Etiquetas de los almacenamientos del ROB en orden de programa: la comprobación de
@@ -87,11 +110,64 @@ private:
   std::vector<int32_t> esperas;
 
   void leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const;
-  bool lanzarAUnidad(int tipo, int32_t u, size_t& desde);
-  void finalizarEnUnidad(int tipo, int32_t u);
+  void leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const;
+  template <bool CON_OBSERVADOR> bool lanzarAUnidad(int tipo, int32_t u, size_t& desde);
+  template <bool CON_OBSERVADOR> void finalizarEnUnidad(int tipo, int32_t u);
   bool sinConflictoMemoria(int32_t tag, int32_t direccion) const;
-  void difundir(int32_t tag, float resultado);
+  template <bool CON_OBSERVADOR> void difundir(int32_t tag, float resultado);
   int32_t posicionEnROB(int32_t tag) const;
   int32_t desplazamientoALUDir() const { return static_cast<int32_t>(uf[tufMemoria].size()); }
   void descartarEntradas();
+
+  // Solo con observador: motivos de espera. La máquina no recorre sus
+  // estructuras cada ciclo para buscarlos: revisa solo lo que pudo cambiar.
+  void notificarEspera(TEspera& ultima, const TInstruccion& ins, const TEspera& motivo);
+  void esperasEnPrefetch();
+  void esperasEnDecoder(int32_t emitidas);
+  void revisarEsperas();
+  void operandoRecibido(const TEntradaER& e);
+  void esperasDeCargas();
+  void esperasDeAlmacenamientos();
+  TEspera conflictoMemoria(int32_t tag, int32_t direccion) const;
+  void esperasDeConfirmacion();
+  void olvidarEsperas();
+  void sincronizarSeguimiento();
+
+  using TMarca = std::pair<int32_t, int64_t>;  // etiqueta del ROB y secuencia de su instrucción
+  // Lo que el observador necesita saber de cada entrada de estación, por
+  // etiqueta, sin buscarla en su estación.
+  struct TEstadoER {
+    TEspera espera;  // último motivo notificado
+    const TInstruccion* instruccion = nullptr;
+    int32_t qj = -1, qk = -1;
+    int8_t tipo = 0;
+    bool enUnidad = false;
+    bool dirCalculada = false;
+  };
+  struct TSeguimiento {
+    std::vector<TEspera> decoder;  // último motivo notificado, por hueco
+    std::vector<TEstadoER> estaciones;
+    int64_t ultimaPrefetch = -1;  // las colas avisan una vez: secuencias ya avisadas
+    int64_t ultimaDecoder = -1;
+    // Las emitidas en el último ciclo ocupan huecos seguidos del ROB.
+    int32_t emitidasDesde = 0, numEmitidas = 0;
+    std::vector<int32_t> difundidas;  // etiquetas con un operando recién llegado
+    // Cargas con dirección y sin unidad, con el almacenamiento que las detiene
+    // (−1: esperan unidad). Solo cambian de motivo cuando ese almacenamiento
+    // calcula su dirección o se confirma.
+    struct TCarga {
+      int32_t tag;
+      int64_t secuencia;
+      int32_t bloqueador = -1;
+      bool revisar = true;
+    };
+    std::vector<TCarga> cargas;
+    std::vector<int32_t> almacenamientosCambiados;
+    std::vector<TMarca> almacenamientosConDireccion;  // en el último ciclo
+    std::vector<TMarca> escritasAnterior, escritasCiclo;
+    // Con qué observador y hasta qué ciclo se ha llevado: si se engancha a mitad
+    // de una ejecución (o cambia, o se restaura una instantánea), se rehace.
+    const TObservadorCiclo* observador = nullptr;
+    int32_t ciclo = 0;
+  } seguimiento;
 };

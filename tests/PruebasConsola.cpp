@@ -47,7 +47,43 @@ TResultado orvexRun(const std::string& argumentos) {
 
 bool contiene(const std::string& texto, const std::string& parte) { return texto.find(parte) != std::string::npos; }
 
+// Contenido de un fichero; vacío si no existe (las salidas vacías no se guardan).
+std::string leerFichero(const std::string& ruta) {
+  std::ifstream f(ruta, std::ios::binary);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string sustituir(std::string texto, const std::string& marca, const std::string& valor) {
+  for (size_t p = texto.find(marca); p != std::string::npos; p = texto.find(marca, p + valor.size()))
+    texto.replace(p, marca.size(), valor);
+  return texto;
+}
+
 }  // namespace
+
+// Las salidas guardadas en datos/consola se tomaron del programa antes de pasar
+// la ejecución a la sesión y los informes a su biblioteca: cualquier byte
+// distinto es un cambio de comportamiento.
+TEST(ConsolaReferencia, SalidasIdenticasALasGuardadas) {
+  const std::string dir = dato("consola");
+  std::istringstream casos(leerFichero(dir + "/casos.txt"));
+  int comparados = 0;
+  for (std::string linea; std::getline(casos, linea);) {
+    if (linea.empty() || linea[0] == '#') continue;
+    const size_t a = linea.find('|'), b = linea.find('|', a + 1);
+    ASSERT_NE(b, std::string::npos) << linea;
+    const std::string nombre = linea.substr(0, a);
+    const std::string args = sustituir(linea.substr(b + 1), "@DAT/", std::string(ORVEX_DIR_DATOS) + "/");
+    const TResultado r = orvexRun(args);
+    EXPECT_EQ(std::to_string(r.estado), linea.substr(a + 1, b - a - 1)) << nombre;
+    EXPECT_EQ(r.salida, leerFichero(dir + "/" + nombre + ".salida")) << nombre;
+    EXPECT_EQ(r.errores, leerFichero(dir + "/" + nombre + ".errores")) << nombre;
+    ++comparados;
+  }
+  EXPECT_GE(comparados, 20);
+}
 
 TEST(ConsolaTiempos, SuperescalarAlCiclo) {
   TResultado suma = orvexRun("--json " + dato("una_suma.pla"));

@@ -54,6 +54,51 @@ TEST(Instruccion, TipoDeUnidadPorCodigo) {
   EXPECT_EQ(nombresCodOp[BEQ], "BEQ");
 }
 
+// Qué forma de token llena el campo op[c] según la fila: una dirección k(Rb) en
+// el operando 1 deja el desplazamiento en op[1] y la base (un registro R) en op[2].
+TFormaOperando formaDelCampo(const TDescripcionInstruccion& d, int c) {
+  if (d.numOperandos >= 2 && d.formas[1] == formaDireccion) return c == 1 ? formaInmediato : c == 2 ? formaRegR : d.formas[0];
+  return c < d.numOperandos ? d.formas[static_cast<size_t>(c)] : formaNinguna;
+}
+
+TEST(JuegoInstrucciones, FuentesYDestinoCoincidenConLoQueLeeElCargador) {
+  for (int c = ADDI; c < NUM_COD_OP; ++c) {
+    const TDescripcionInstruccion& d = descripcionDe(c);
+    SCOPED_TRACE(d.mnemonico);
+    EXPECT_EQ(nombresCodOp[static_cast<size_t>(c)], d.mnemonico);
+    for (int k = 0; k < MAX_OPERANDOS_ESCRITOS; ++k)
+      EXPECT_EQ(d.formas[static_cast<size_t>(k)] == formaNinguna, k >= d.numOperandos) << k;
+    for (const TOperando& o : {d.fuenteJ, d.fuenteK, d.destino}) {
+      if (o.banco == bancoNinguno) continue;
+      ASSERT_GE(o.campo, 0);
+      ASSERT_LE(o.campo, 2);
+      const TFormaOperando esperada =
+          o.banco == bancoGPR ? formaRegR : o.banco == bancoFPR ? formaRegF : formaInmediato;
+      EXPECT_EQ(formaDelCampo(d, o.campo), esperada) << "campo " << int{o.campo};
+    }
+    EXPECT_EQ(d.esSalto(), d.formas[2] == formaEtiqueta);
+    EXPECT_EQ(d.accedeAMemoria(), d.formas[1] == formaDireccion);
+    EXPECT_EQ(d.accedeAMemoria(), d.tipoUF == tufMemoria);
+    EXPECT_EQ(d.esSalto(), d.tipoUF == tufSalto);
+    EXPECT_EQ(d.campoA >= 0, d.accedeAMemoria() || d.esSalto());
+  }
+  // NOP y los códigos fuera de rango no leen ni escriben nada.
+  for (int c : {int{NOP}, -1, NUM_COD_OP, 1000}) {
+    const TDescripcionInstruccion& d = descripcionDe(c);
+    EXPECT_FALSE(d.fuenteJ.esRegistro() || d.fuenteK.esRegistro() || d.escribeRegistro()) << c;
+    EXPECT_EQ(d.semantica, semNada) << c;
+  }
+}
+
+TEST(JuegoInstrucciones, SoloLosOnceMnemonicosEscribiblesEnMayusculas) {
+  for (int c = ADDI; c < NUM_COD_OP; ++c) {
+    const std::string m = nombresCodOp[static_cast<size_t>(c)];
+    EXPECT_EQ(codigoDeMnemonico(m.data(), m.size()), c) << m;
+  }
+  for (const std::string t : {"NOP", "addi", "ADD", "ADDIX", "", "BN"})
+    EXPECT_EQ(codigoDeMnemonico(t.data(), t.size()), COD_OP_NINGUNO) << t;
+}
+
 TEST(Instruccion, PaletaDeBloquesSeRepiteCadaSeis) {
   EXPECT_EQ(colorDeBloque(0), colorRGB(0, 239, 208));
   EXPECT_EQ(colorDeBloque(6), colorDeBloque(0));

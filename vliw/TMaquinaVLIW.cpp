@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "machine/Conversiones.h"
+#include "vliw/TInstantaneaVLIW.h"
 
 namespace {
 
@@ -15,34 +16,19 @@ struct TRegistroUsado {
 // Registros fuente de una operación: los mismos para el bit NaT y para las
 // dependencias verdaderas. Los destinos no se leen.
 int fuentesDe(const TInstruccion& op, TRegistroUsado (&r)[2]) {
-  switch (op.codOp) {
-    case ADDI:
-    case MULTI: r[0] = {false, op.op[1]}; r[1] = {false, op.op[2]}; return 2;
-    case DADDUI: r[0] = {false, op.op[1]}; return 1;
-    case ADDF:
-    case MULTF: r[0] = {true, op.op[1]}; r[1] = {true, op.op[2]}; return 2;
-    case SI: r[0] = {false, op.op[0]}; r[1] = {false, op.op[2]}; return 2;
-    case SF: r[0] = {true, op.op[0]}; r[1] = {false, op.op[2]}; return 2;
-    case LI:
-    case LF: r[0] = {false, op.op[2]}; return 1;
-    case BNE:
-    case BEQ: r[0] = {false, op.op[0]}; r[1] = {false, op.op[1]}; return 2;
-    default: return 0;
-  }
+  const TDescripcionInstruccion& d = op.descripcion();
+  int n = 0;
+  for (const TOperando& f : {d.fuenteJ, d.fuenteK})
+    if (f.esRegistro()) r[n++] = {f.flotante(), op.op[f.campo]};
+  return n;
 }
 
 // Registro que escribe una operación; false si no escribe ninguno.
 bool destinoDe(const TInstruccion& op, TRegistroUsado& r) {
-  switch (op.codOp) {
-    case ADDI:
-    case DADDUI:
-    case MULTI:
-    case LI: r = {false, op.op[0]}; return true;
-    case ADDF:
-    case MULTF:
-    case LF: r = {true, op.op[0]}; return true;
-    default: return false;
-  }
+  const TOperando& d = op.descripcion().destino;
+  if (!d.esRegistro()) return false;
+  r = {d.flotante(), op.op[d.campo]};
+  return true;
 }
 
 bool registroValido(int32_t r) { return TRegistros<int32_t>::indiceValido(r); }
@@ -72,6 +58,14 @@ void TMaquinaVLIW::reset(bool limpiar) {
   natFPR.fill(false);
   estadisticas = TEstadisticasVLIW{};
   emitidaCiclo = -1;
+  secuenciaEnEmision = -1;
+  contadorSecuencia = 0;
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    size_t etapas = 0;
+    for (const TUnidadFuncional& u : uf[ix(t)]) etapas += ix(u.latencia);
+    origenEtapas[ix(t)].assign(etapas, TOrigenEtapa{});
+  }
+  notificarReinicio();
 }
 
 int32_t TMaquinaVLIW::limiteUnidades(int tipo) const {
@@ -84,9 +78,40 @@ int32_t TMaquinaVLIW::limiteUnidades(int tipo) const {
 // Ciclo
 
 int8_t TMaquinaVLIW::ejecutarCiclo() {
+  if (observador == nullptr) return avanzarCiclo<false>();
+  const int32_t anterior = ciclo;
+  const int8_t r = avanzarCiclo<true>();
+  // Una máquina detenida por un error no cuenta ciclos: no hubo ciclo que contar.
+  if (ciclo != anterior) observador->finCiclo(ciclo, r);
+  return r;
+}
+
+// Sucesos de una operación que sale de su unidad (solo con observador): se
+// descartó, falló en caché (y espera en la salida) o se ejecutó.
+void TMaquinaVLIW::notificarSalida(int tipo, int32_t numero, const TUnidadFuncional& u, bool ejecutada,
+                                   int64_t fallosAntes) {
+  const TOperacionVLIW& op = *operacionEn(u.enSalida());
+  const TOrigenEtapa& o = origenEtapa(tipo, numero, u.salida);
+  if (!ejecutada) {
+    observador->operacionDescartada(o.secuencia, o.indice, op);
+    return;
+  }
+  if (estadisticas.fallosCache != fallosAntes) {
+    const int64_t a = direccionEfectiva(gpr.valor[ix(op.op[op.descripcion().fuenteK.campo])], op.op[1]);
+    observador->operacionFalloCache(o.secuencia, o.indice, op, static_cast<int32_t>(a));
+  }
+  // Con la parada puesta, la carga sigue esperando en la salida.
+  if (u.parada == 0) observador->operacionEjecutada(o.secuencia, o.indice, op);
+}
+
+// El ciclo existe en dos versiones: sin observador, sin una sola comprobación
+// de más; con él, con los sucesos y los motivos de parada.
+template <bool CON_OBSERVADOR>
+int8_t TMaquinaVLIW::avanzarCiclo() {
   // Tras un error la máquina queda congelada hasta el siguiente reset.
   if (!mensajeError.empty()) return CICLO_ERROR;
   ++ciclo;
+  if constexpr (CON_OBSERVADOR) observador->inicioCiclo(ciclo);
   emitidaCiclo = -1;
   bool ocupada = false;
   bool escrito = false;  // alguna operación terminó y pudo dejar escrituras pendientes
@@ -97,32 +122,43 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
     if (u.ocupadas > 0) ocupada = true;
     if (u.parada == 0 && u.enSalida() != nullptr) {
       const TOperacionVLIW& op = *operacionEn(u.enSalida());
-      if (predicados[ix(op.predicado)]) {
-        pc = resolverSalto(op);
+      const bool cierto = predicados[ix(op.predicado)];
+      if (cierto) {
+        const uint32_t destino = resolverSalto(op);
+        // Un salto que cambia pc deja atrás la instrucción larga que esperaba en la emisión.
+        if (destino != pc) secuenciaEnEmision = -1;
+        pc = destino;
         escrito = true;
         gpr.escribirPendiente(0, 0);
         ++estadisticas.operacionesEjecutadas;
       } else {
         ++estadisticas.operacionesDescartadas;
       }
+      if constexpr (CON_OBSERVADOR) notificarSalida(tufSalto, 0, u, cierto, estadisticas.fallosCache);
     }
     u.avanzar();
   }
 
-  for (int t = 0; t < tufSalto; ++t)
+  for (int t = 0; t < tufSalto; ++t) {
+    int32_t numero = 0;
     for (TUnidadFuncional& u : uf[ix(t)]) {
       if (u.ocupadas > 0) ocupada = true;
       if (u.parada == 0 && u.enSalida() != nullptr) {
         const TOperacionVLIW& op = *operacionEn(u.enSalida());
-        if (predicados[ix(op.predicado)]) {
+        const bool cierto = predicados[ix(op.predicado)];
+        [[maybe_unused]] const int64_t fallosAntes = estadisticas.fallosCache;
+        if (cierto) {
           if (!ejecutarOperacion(op, u)) return CICLO_ERROR;
           escrito = true;
         } else {
           descartarOperacion(op, u);
         }
+        if constexpr (CON_OBSERVADOR) notificarSalida(t, numero, u, cierto, fallosAntes);
       }
       u.avanzar();
+      if constexpr (CON_OBSERVADOR) ++numero;
     }
+  }
 
   // Solo las operaciones del ciclo dejan escrituras pendientes (reset las
   // limpia): sin ninguna, recorrer los dos bancos es tiempo perdido.
@@ -156,25 +192,36 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
     }
   }
 
-  bool detenida = false;
+  if (secuenciaEnEmision < 0) {
+    secuenciaEnEmision = contadorSecuencia++;
+    if constexpr (CON_OBSERVADOR) observador->largaEnEmision(secuenciaEnEmision, static_cast<int32_t>(pc));
+  }
+
+  const TOperacionVLIW* obstaculo = nullptr;
   for (const auto& p : larga->operaciones) {
     if (!p) continue;
     const TUnidadFuncional& u = uf[ix(p->tipoUF)][ix(p->numUnidad)];
     if (!u.puedeAceptar() || operandoNaT(*p)) {
-      detenida = true;
+      obstaculo = p.get();
       break;
     }
   }
 
-  if (detenida) {
+  if (obstaculo != nullptr) {
     ++estadisticas.ciclosParada;
+    if constexpr (CON_OBSERVADOR)
+      observador->largaDetenida(secuenciaEnEmision, static_cast<int32_t>(pc), motivoDeParada(*obstaculo));
   } else {
-    for (const auto& p : larga->operaciones) {
+    const int32_t numOps = larga->numOperaciones();
+    for (int32_t i = 0; i < numOps; ++i) {
+      TOperacionVLIW* p = larga->operaciones[ix(i)].get();
       if (!p) continue;
       TOperacionVLIW& op = *p;
-      uf[ix(op.tipoUF)][ix(op.numUnidad)].insertar(&op);
-      if (op.codOp == LI) natGPR[ix(op.op[0])] = true;
-      if (op.codOp == LF) natFPR[ix(op.op[0])] = true;
+      const int32_t etapa = uf[ix(op.tipoUF)][ix(op.numUnidad)].insertar(&op);
+      origenEtapa(op.tipoUF, op.numUnidad, etapa) = TOrigenEtapa{secuenciaEnEmision, static_cast<int32_t>(pc), i};
+      if constexpr (CON_OBSERVADOR) observador->operacionEmitida(secuenciaEnEmision, i, op);
+      const TDescripcionInstruccion& desc = op.descripcion();
+      if (desc.esCarga()) (desc.destino.flotante() ? natFPR : natGPR)[ix(op.op[0])] = true;
       if (op.tipoUF == tufSalto) {
         predicados[ix(op.predVerdadero)] = false;
         predicados[ix(op.predFalso)] = false;
@@ -183,6 +230,8 @@ int8_t TMaquinaVLIW::ejecutarCiclo() {
     }
     emitidaCiclo = static_cast<int32_t>(pc);
     ++estadisticas.instruccionesEmitidas;
+    if constexpr (CON_OBSERVADOR) observador->largaEmitida(secuenciaEnEmision, static_cast<int32_t>(pc));
+    secuenciaEnEmision = -1;
     ++pc;
   }
 
@@ -213,6 +262,17 @@ TMaquinaVLIW::TDefecto TMaquinaVLIW::defectoDe(const TOperacionVLIW& op) const {
   return defNinguno;
 }
 
+// La primera causa, en el orden en que la emisión las prueba: la unidad y luego los operandos.
+TEspera TMaquinaVLIW::motivoDeParada(const TOperacionVLIW& op) const {
+  if (!uf[ix(op.tipoUF)][ix(op.numUnidad)].puedeAceptar()) return TEspera{espUnidadOcupada, op.tipoUF, op.numUnidad};
+  TRegistroUsado r[2];
+  const int n = fuentesDe(op, r);
+  for (int i = 0; i < n; ++i)
+    if ((r[i].flotante ? natFPR : natGPR)[ix(r[i].numero)])
+      return TEspera{espNaT, static_cast<int8_t>(r[i].flotante ? 1 : 0), r[i].numero};
+  return TEspera{};
+}
+
 bool TMaquinaVLIW::operandoNaT(const TOperacionVLIW& op) const {
   TRegistroUsado r[2];
   const int n = fuentesDe(op, r);
@@ -222,8 +282,9 @@ bool TMaquinaVLIW::operandoNaT(const TOperacionVLIW& op) const {
 }
 
 uint32_t TMaquinaVLIW::resolverSalto(const TOperacionVLIW& op) {
-  const bool iguales = gpr.valor[ix(op.op[0])] == gpr.valor[ix(op.op[1])];
-  const bool tomado = op.codOp == BEQ ? iguales : !iguales;
+  const TDescripcionInstruccion& desc = op.descripcion();
+  const bool iguales = gpr.valor[ix(op.op[desc.fuenteJ.campo])] == gpr.valor[ix(op.op[desc.fuenteK.campo])];
+  const bool tomado = desc.semantica == semSaltoIguales ? iguales : !iguales;
   // En este orden: si los dos predicados son el mismo registro, gana predFalso.
   predicados[ix(op.predVerdadero)] = tomado;
   predicados[ix(op.predFalso)] = !tomado;
@@ -237,18 +298,29 @@ uint32_t TMaquinaVLIW::resolverSalto(const TOperacionVLIW& op) {
 bool TMaquinaVLIW::ejecutarOperacion(const TOperacionVLIW& op, TUnidadFuncional& unidad) {
   const auto& r = gpr.valor;
   const auto& f = fpr.valor;
+  const TDescripcionInstruccion& desc = op.descripcion();
+  const TOperando& j = desc.fuenteJ;
+  const TOperando& k = desc.fuenteK;
   const int32_t d = op.op[0];
-  switch (op.codOp) {
-    case ADDI: gpr.escribirPendiente(d, sumaEntera(r[ix(op.op[1])], r[ix(op.op[2])])); break;
-    case DADDUI: gpr.escribirPendiente(d, sumaEntera(r[ix(op.op[1])], op.op[2])); break;
-    case MULTI: gpr.escribirPendiente(d, multEntera(r[ix(op.op[1])], r[ix(op.op[2])])); break;
-    case ADDF: fpr.escribirPendiente(d, f[ix(op.op[1])] + f[ix(op.op[2])]); break;
-    case MULTF: fpr.escribirPendiente(d, f[ix(op.op[1])] * f[ix(op.op[2])]); break;
-    case SI:
-    case SF:
-    case LI:
-    case LF: {
-      const int64_t a = direccionEfectiva(r[ix(op.op[2])], op.op[1]);
+  // Las fuentes ya se validaron al emitir (defectoDe): los índices están en rango.
+  auto entero = [&](const TOperando& o) { return o.banco == bancoInmediato ? op.op[o.campo] : r[ix(op.op[o.campo])]; };
+  auto flotante = [&](const TOperando& o) { return f[ix(op.op[o.campo])]; };
+  switch (desc.semantica) {
+    case semSuma:
+    case semProducto: {
+      const bool suma = desc.semantica == semSuma;
+      if (desc.destino.flotante()) {
+        const float a = flotante(j), b = flotante(k);
+        fpr.escribirPendiente(d, suma ? a + b : a * b);
+      } else {
+        const int32_t a = entero(j), b = entero(k);
+        gpr.escribirPendiente(d, suma ? sumaEntera(a, b) : multEntera(a, b));
+      }
+      break;
+    }
+    case semAlmacenar:
+    case semCargar: {
+      const int64_t a = direccionEfectiva(entero(k), op.op[1]);
       if (!TMemoria::direccionValida(a)) {
         detener("Dirección de memoria fuera de rango (" + std::to_string(a) + ") en la operación " +
                 std::to_string(op.direccion) + " de la instrucción larga " +
@@ -256,12 +328,8 @@ bool TMaquinaVLIW::ejecutarOperacion(const TOperacionVLIW& op, TUnidadFuncional&
         return false;
       }
       const size_t i = static_cast<size_t>(a);
-      if (op.codOp == SI) {
-        memoria.datos[i] = static_cast<float>(r[ix(d)]);
-        break;
-      }
-      if (op.codOp == SF) {
-        memoria.datos[i] = f[ix(d)];
+      if (desc.semantica == semAlmacenar) {
+        memoria.datos[i] = j.flotante() ? flotante(j) : static_cast<float>(entero(j));
         break;
       }
       if (memoria.accesoFalla(static_cast<int32_t>(a))) {
@@ -275,12 +343,12 @@ bool TMaquinaVLIW::ejecutarOperacion(const TOperacionVLIW& op, TUnidadFuncional&
         // Un fallo que no cuesta nada es a la vez su propio reintento.
         memoria.fallo[i] = false;
       }
-      if (op.codOp == LI) {
-        gpr.escribirPendiente(d, flotanteAEntero(memoria.datos[i]));
-        natGPR[ix(d)] = false;
-      } else {
+      if (desc.destino.flotante()) {
         fpr.escribirPendiente(d, memoria.datos[i]);
         natFPR[ix(d)] = false;
+      } else {
+        gpr.escribirPendiente(d, flotanteAEntero(memoria.datos[i]));
+        natGPR[ix(d)] = false;
       }
       break;
     }
@@ -297,7 +365,7 @@ void TMaquinaVLIW::descartarOperacion(const TOperacionVLIW& op, const TUnidadFun
   // Una carga descartada no llegará nunca: si nadie más va a escribir su
   // destino, su bit NaT dejaría la emisión parada para siempre.
   if (!esCarga(op.codOp) || otraCargaEnVuelo(op, unidad)) return;
-  (op.codOp == LI ? natGPR : natFPR)[ix(op.op[0])] = false;
+  (op.descripcion().destino.flotante() ? natFPR : natGPR)[ix(op.op[0])] = false;
 }
 
 bool TMaquinaVLIW::otraCargaEnVuelo(const TOperacionVLIW& carga, const TUnidadFuncional& unidad) const {
@@ -467,4 +535,68 @@ std::string TMaquinaVLIW::mensajeChequeo(int32_t resultado, int32_t instruccionL
     case CHEQUEO_CONFIGURACION: return MENSAJE_CONFIGURACION;
     default: return {};
   }
+}
+
+// ---------------------------------------------------------------------------
+// Instantáneas
+
+void TMaquinaVLIW::capturar(TInstantaneaVLIW& s) const {
+  s.TInstantaneaMaquina::capturar(*this);
+  for (size_t i = 0; i < NUM_REGISTROS; ++i) {
+    s.predicados[i] = predicados[i];
+    s.natGPR[i] = natGPR[i];
+    s.natFPR[i] = natFPR[i];
+  }
+  s.etapas.clear();
+  for (int t = 0; t < NUM_TIPOS_UF; ++t)
+    for (size_t u = 0; u < uf[ix(t)].size(); ++u) {
+      const TUnidadFuncional& unidad = uf[ix(t)][u];
+      if (unidad.ocupadas == 0) continue;
+      for (int32_t e = 0; e < unidad.latencia; ++e)
+        if (unidad.etapas[ix(e)] != nullptr)
+          s.etapas.push_back({static_cast<int8_t>(t), static_cast<int32_t>(u), e,
+                              origenEtapa(t, static_cast<int32_t>(u), e)});
+    }
+  s.estadisticas = estadisticas;
+  s.emitidaCiclo = emitidaCiclo;
+  s.secuenciaEnEmision = secuenciaEnEmision;
+  s.contadorSecuencia = contadorSecuencia;
+}
+
+bool TMaquinaVLIW::restaurar(const TInstantaneaVLIW& s) {
+  // Todo se comprueba antes de tocar nada: cada etapa ocupada nombra una
+  // operación que existe, en la unidad y la etapa que le tocan.
+  auto operacion = [&](const TInstantaneaVLIW::TEtapaOcupada& e) -> TOperacionVLIW* {
+    TInstruccionLarga* larga = codigo.instruccion(e.origen.larga);
+    if (larga == nullptr || e.origen.indice < 0 || e.origen.indice >= larga->numOperaciones()) return nullptr;
+    TOperacionVLIW* op = larga->operaciones[ix(e.origen.indice)].get();
+    if (op == nullptr || op->tipoUF != e.tipo || op->numUnidad != e.unidad) return nullptr;
+    if (e.tipo < 0 || e.tipo >= NUM_TIPOS_UF || e.unidad < 0) return nullptr;
+    const auto& unidades = s.unidades[ix(e.tipo)];
+    if (ix(e.unidad) >= unidades.size() || e.etapa < 0 || e.etapa >= unidades[ix(e.unidad)].latencia) return nullptr;
+    return op;
+  };
+  for (const auto& e : s.etapas)
+    if (operacion(e) == nullptr) return false;
+
+  s.TInstantaneaMaquina::restaurar(*this);
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    size_t etapas = 0;
+    for (const TUnidadFuncional& u : uf[ix(t)]) etapas += ix(u.latencia);
+    origenEtapas[ix(t)].assign(etapas, TOrigenEtapa{});
+  }
+  for (const auto& e : s.etapas) {
+    uf[ix(e.tipo)][ix(e.unidad)].etapas[ix(e.etapa)] = operacion(e);
+    origenEtapa(e.tipo, e.unidad, e.etapa) = e.origen;
+  }
+  for (size_t i = 0; i < NUM_REGISTROS; ++i) {
+    predicados[i] = s.predicados[i];
+    natGPR[i] = s.natGPR[i];
+    natFPR[i] = s.natFPR[i];
+  }
+  estadisticas = s.estadisticas;
+  emitidaCiclo = s.emitidaCiclo;
+  secuenciaEnEmision = s.secuenciaEnEmision;
+  contadorSecuencia = s.contadorSecuencia;
+  return true;
 }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "loader/TCodigo.h"
 #include "machine/TMaquina.h"
@@ -24,6 +25,26 @@ struct TEstadisticasVLIW {
   int64_t ciclosParada = 0;             // ciclos en que la emisión se detuvo
   int64_t fallosCache = 0;
   int64_t saltosTomados = 0;
+
+  bool operator==(const TEstadisticasVLIW& o) const {
+    return instruccionesEmitidas == o.instruccionesEmitidas && operacionesEjecutadas == o.operacionesEjecutadas &&
+           operacionesDescartadas == o.operacionesDescartadas && ciclosParada == o.ciclosParada &&
+           fallosCache == o.fallosCache && saltosTomados == o.saltosTomados;
+  }
+};
+
+class TInstantaneaVLIW;
+
+// De qué instancia viene la operación de una etapa: las etapas apuntan a
+// operaciones del programa, y en un bucle la misma puede estar dos veces en vuelo.
+struct TOrigenEtapa {
+  int64_t secuencia = -1;  // instancia de la instrucción larga que la emitió
+  int32_t larga = -1;      // índice de esa instrucción larga en el programa
+  int32_t indice = -1;     // posición de la operación dentro de ella
+
+  bool operator==(const TOrigenEtapa& o) const {
+    return secuencia == o.secuencia && larga == o.larga && indice == o.indice;
+  }
 };
 
 class TMaquinaVLIW : public TMaquina {
@@ -34,6 +55,22 @@ public:
   TCodigoVLIW codigo;  // el programa, propio de la máquina durante toda su vida
   TEstadisticasVLIW estadisticas;
   int32_t emitidaCiclo = -1;  // instrucción larga emitida en el último ciclo, -1 si ninguna
+  // Instancias de instrucciones largas en el punto de emisión: la que está allí
+  // detenida (−1 si ninguna: la anterior se emitió o un salto cambió pc) y la
+  // secuencia de la próxima.
+  int64_t secuenciaEnEmision = -1;
+  int64_t contadorSecuencia = 0;
+  // Por tipo, el origen de cada etapa de cada unidad: [unidad × latencia + etapa].
+  std::array<std::vector<TOrigenEtapa>, NUM_TIPOS_UF> origenEtapas;
+
+  TOrigenEtapa& origenEtapa(int tipo, int32_t unidad, int32_t etapa) {
+    const auto& u = uf[static_cast<size_t>(tipo)][static_cast<size_t>(unidad)];
+    return origenEtapas[static_cast<size_t>(tipo)][static_cast<size_t>(unidad * u.latencia + etapa)];
+  }
+  const TOrigenEtapa& origenEtapa(int tipo, int32_t unidad, int32_t etapa) const {
+    const auto& u = uf[static_cast<size_t>(tipo)][static_cast<size_t>(unidad)];
+    return origenEtapas[static_cast<size_t>(tipo)][static_cast<size_t>(unidad * u.latencia + etapa)];
+  }
 
   TMaquinaVLIW();
 
@@ -45,6 +82,12 @@ public:
   void borrarCodigo();
   bool cargarCodigo(const std::string& nombreFichero, const TCodigo& codigoSecuencial);
   void vaciarUnidades();
+
+  // Todo el estado en una instantánea, y de vuelta. Restaurar necesita el mismo
+  // programa con el que se tomó (las etapas apuntan a sus operaciones); false,
+  // sin tocar nada, si la instantánea no le cuadra.
+  void capturar(TInstantaneaVLIW& destino) const;
+  bool restaurar(const TInstantaneaVLIW& origen);
 
   int32_t comprobarConfiguracion() const;
   int32_t comprobarCodigo(int32_t& instruccionLarga, int32_t& operacion) const;
@@ -61,6 +104,10 @@ public:
   static constexpr const char* MENSAJE_CODIGO_VACIO = "Debe completar el código VLIW antes de ejecutar";
 
 private:
+  template <bool CON_OBSERVADOR> int8_t avanzarCiclo();
+  void notificarSalida(int tipo, int32_t numero, const TUnidadFuncional& u, bool ejecutada, int64_t fallosAntes);
+  TEspera motivoDeParada(const TOperacionVLIW& op) const;
+
   // Motivos por los que una operación no puede emitirse (programas hechos a mano).
   enum TDefecto : int8_t { defNinguno, defConfiguracion, defUnidadRepetida, defOperacionInvalida };
 

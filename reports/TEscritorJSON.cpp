@@ -1,4 +1,4 @@
-#include "runner/TEscritorJSON.h"
+#include "reports/TEscritorJSON.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,6 @@
 #pragma once
-// Escritura mínima de JSON en una línea: lo justo para la traza y el informe de orvex-run.
+// Escritura mínima de JSON en una línea: lo justo para la traza y el informe
+// final de una ejecución (orvex-run y lo que exporte la interfaz).
 
 #include <cstdint>
 #include <ostream>

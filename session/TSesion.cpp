@@ -1,0 +1,195 @@
+#include "session/TSesion.h"
+
+#include <algorithm>
+#include <chrono>
+#include <random>
+
+#include "machine/TRegistros.h"
+
+uint32_t TSesion::semillaNueva() {
+  // random_device puede no tener fuente en algún sistema: entonces, el reloj.
+  try {
+    std::random_device fuente;
+    return fuente();
+  } catch (...) {
+    return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  }
+}
+
+int8_t TSesion::iniciar(bool limpiar, std::optional<uint32_t> semilla) {
+  const int8_t r = puedeIniciar();
+  if (r != SESION_OK) return r;
+  maquina.reset(limpiar);
+  semillaActual = semilla ? *semilla : semillaNueva();
+  maquina.memoria.sembrar(semillaActual);
+  maquina.enEjecucion = true;
+  maquina.paradaBreakpoint = false;
+  historial.clear();
+  estadoActual = estEnMarcha;
+  guardarInicial();
+  conEstadoInicial = true;
+  return SESION_OK;
+}
+
+// El ciclo y lo que su resultado hace con el estado. Cada ciclo sigue desde un
+// breakpoint: la máquina solo pone la marca, nunca la mira.
+int8_t TSesion::ciclo(bool respetarBreakpoints) {
+  maquina.paradaBreakpoint = false;
+  const int8_t r = maquina.ejecutarCiclo();
+  switch (r) {
+    case CICLO_COMPLETADO:
+      maquina.enEjecucion = false;
+      estadoActual = estTerminada;
+      break;
+    case CICLO_ERROR:
+      maquina.enEjecucion = false;
+      estadoActual = estError;
+      break;
+    case CICLO_BREAKPOINT:
+      if (respetarBreakpoints) estadoActual = estEnBreakpoint;
+      break;
+    default: break;  // CICLO_NORMAL y CICLO_VACIANDO: sigue
+  }
+  return r;
+}
+
+int8_t TSesion::paso(bool respetarBreakpoints) {
+  if (!enCurso()) {
+    const int8_t r = iniciar(limpiarAlIniciar);
+    if (r != SESION_OK) return r;
+    estadoActual = estPausada;
+  } else if (estadoActual == estEnBreakpoint) {
+    estadoActual = estPausada;
+  }
+  return ciclo(respetarBreakpoints);
+}
+
+int8_t TSesion::ejecutar(int64_t ciclos, bool respetarBreakpoints) {
+  int8_t r = CICLO_NORMAL;
+  for (int64_t i = 0; i < ciclos; ++i) {
+    r = paso(respetarBreakpoints);
+    if (r == CICLO_COMPLETADO || r == CICLO_ERROR || r <= SESION_SIN_PROGRAMA) break;
+    if (r == CICLO_BREAKPOINT && respetarBreakpoints) break;
+  }
+  return r;
+}
+
+void TSesion::pausar() {
+  if (estadoActual == estEnMarcha) estadoActual = estPausada;
+}
+
+void TSesion::reanudar() {
+  if (estadoActual != estPausada && estadoActual != estEnBreakpoint) return;
+  maquina.paradaBreakpoint = false;
+  estadoActual = estEnMarcha;
+}
+
+void TSesion::parar() {
+  maquina.enEjecucion = false;
+  estadoActual = estPreparada;
+}
+
+// ---------------------------------------------------------------------------
+// Ediciones
+
+bool TSesion::aplicar(const TEdicion& e) {
+  const auto i = static_cast<size_t>(e.indice);
+  switch (e.tipo) {
+    case edRegistroEntero:
+      // R0 vale siempre 0.
+      if (!TRegistros<int32_t>::indiceValido(e.indice) || e.indice == 0) return false;
+      maquina.gpr.valor[i] = e.entero;
+      return true;
+    case edRegistroFlotante:
+      if (!TRegistros<float>::indiceValido(e.indice)) return false;
+      maquina.fpr.valor[i] = e.flotante;
+      return true;
+    case edMemoria:
+      if (!TMemoria::direccionValida(e.indice)) return false;
+      maquina.memoria.datos[i] = e.flotante;
+      return true;
+    case edPorcentajeFallos:
+      if (e.entero < 0 || e.entero > 100) return false;
+      maquina.memoria.porcentajeFallos = e.entero;
+      return true;
+    default: return false;
+  }
+}
+
+bool TSesion::editar(TEdicion e) {
+  if (!aplicar(e)) return false;
+  if (enCurso()) {
+    e.ciclo = maquina.ciclo;
+    // Tras volver a un ciclo anterior, lo que venía después ya no ocurrirá.
+    historial.erase(std::find_if(historial.begin(), historial.end(), [&](const TEdicion& h) { return h.ciclo > e.ciclo; }),
+                    historial.end());
+    historial.push_back(e);
+  }
+  return true;
+}
+
+bool TSesion::editarRegistroEntero(int32_t registro, int32_t valor) {
+  TEdicion e;
+  e.tipo = edRegistroEntero;
+  e.indice = registro;
+  e.entero = valor;
+  return editar(e);
+}
+
+bool TSesion::editarRegistroFlotante(int32_t registro, float valor) {
+  TEdicion e;
+  e.tipo = edRegistroFlotante;
+  e.indice = registro;
+  e.flotante = valor;
+  return editar(e);
+}
+
+bool TSesion::editarMemoria(int32_t direccion, float valor) {
+  TEdicion e;
+  e.tipo = edMemoria;
+  e.indice = direccion;
+  e.flotante = valor;
+  return editar(e);
+}
+
+bool TSesion::editarPorcentajeFallos(int32_t porcentaje) {
+  TEdicion e;
+  e.tipo = edPorcentajeFallos;
+  e.entero = porcentaje;
+  return editar(e);
+}
+
+bool TSesion::editarBreakpoint(int32_t instruccion, bool activo) {
+  TEdicion e;
+  e.tipo = edBreakpoint;
+  e.indice = instruccion;
+  e.entero = activo ? 1 : 0;
+  return editar(e);
+}
+
+// ---------------------------------------------------------------------------
+// Repetición
+
+bool TSesion::repetir(int32_t hastaCiclo) {
+  if (!conEstadoInicial || !restaurarInicial()) return false;
+  estadoActual = estPausada;
+  avanzarRepitiendo(hastaCiclo);
+  return true;
+}
+
+int8_t TSesion::avanzarRepitiendo(int32_t hasta) {
+  // Las ediciones del ciclo c se hicieron tras él: van antes del ciclo c + 1.
+  auto siguiente = std::lower_bound(historial.begin(), historial.end(), maquina.ciclo,
+                                    [](const TEdicion& e, int32_t c) { return e.ciclo < c; });
+  auto aplicarHasta = [&](int32_t c) {
+    for (; siguiente != historial.end() && siguiente->ciclo <= c; ++siguiente) aplicar(*siguiente);
+  };
+  int8_t r = CICLO_NORMAL;
+  while (maquina.ciclo < hasta && enCurso()) {
+    aplicarHasta(maquina.ciclo);
+    r = ciclo(false);
+  }
+  // El estado que se veía en el ciclo «hasta» ya tenía las ediciones hechas en él.
+  if (enCurso()) aplicarHasta(maquina.ciclo);
+  return r;
+}

@@ -1,0 +1,99 @@
+#pragma once
+// Una ejecución de una máquina, sin Qt: su estado, la semilla de sus fallos de
+// caché, las ediciones del usuario con el ciclo en que se hicieron y el estado
+// de partida. Dar un paso, ejecutar varios ciclos y tratar cada código de
+// resultado se hace aquí; la interfaz y orvex-run se apoyan en ella. Con el
+// estado de partida, la semilla y las ediciones se repite una ejecución ciclo a
+// ciclo. Cada máquina tiene su sesión derivada (TSesionSuper, TSesionVLIW).
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "machine/TMaquina.h"
+#include "session/TEdicion.h"
+
+enum TEstadoEjecucion : int8_t {
+  estPreparada = 0,     // sin ejecución (o parada por el usuario)
+  estEnMarcha = 1,      // ejecución continua
+  estPausada = 2,       // ejecución a medias, ciclo a ciclo o pausada
+  estEnBreakpoint = 3,  // detenida en un breakpoint
+  estTerminada = 4,     // el programa terminó
+  estError = 5,         // la máquina se detuvo por un error (mensajeError)
+};
+
+// Resultados de iniciar; paso() los devuelve también, así que no coinciden con
+// ningún código de ciclo.
+constexpr int8_t SESION_OK = 0;
+constexpr int8_t SESION_SIN_PROGRAMA = -10;   // no hay programa que ejecutar
+constexpr int8_t SESION_CONFIGURACION = -11;  // la configuración no permite ejecutar el programa
+
+class TSesion {
+public:
+  explicit TSesion(TMaquina& m) : maquina(m) {}
+  virtual ~TSesion() = default;
+  TSesion(const TSesion&) = delete;
+  TSesion& operator=(const TSesion&) = delete;
+
+  TMaquina& maquina;
+  // «Resetear máquina al iniciar»: lo que usa paso() cuando empieza una ejecución.
+  bool limpiarAlIniciar = true;
+
+  TEstadoEjecucion estado() const { return estadoActual; }
+  bool enCurso() const {
+    return estadoActual == estEnMarcha || estadoActual == estPausada || estadoActual == estEnBreakpoint;
+  }
+  uint32_t semilla() const { return semillaActual; }
+  const std::vector<TEdicion>& ediciones() const { return historial; }
+  bool hayEstadoInicial() const { return conEstadoInicial; }
+
+  // reset(limpiar), la semilla dada o una nueva, la memoria sembrada con ella,
+  // la ejecución en marcha y el estado de partida guardado. SESION_OK o el
+  // motivo por el que no se puede empezar (entonces nada cambia).
+  int8_t iniciar(bool limpiar, std::optional<uint32_t> semilla = std::nullopt);
+  // Un ciclo. Sin ejecución en curso la empieza antes (con limpiarAlIniciar), y
+  // la deja pausada; en un breakpoint, sigue. Devuelve el código del ciclo (o el
+  // de iniciar, si no se pudo empezar) y deja el estado según él.
+  int8_t paso(bool respetarBreakpoints = true);
+  // Hasta n ciclos; para al terminar, en un error o, si se respetan, en un breakpoint.
+  int8_t ejecutar(int64_t ciclos, bool respetarBreakpoints = true);
+  void pausar();
+  void reanudar();  // desde pausada o en breakpoint: en marcha
+  void parar();
+
+  // Ediciones: se aplican ya y, con una ejecución en curso, se registran con su
+  // ciclo. false (sin cambiar nada) si el índice o el valor no valen.
+  bool editarRegistroEntero(int32_t registro, int32_t valor);
+  bool editarRegistroFlotante(int32_t registro, float valor);
+  bool editarMemoria(int32_t direccion, float valor);
+  bool editarPorcentajeFallos(int32_t porcentaje);
+  bool editarBreakpoint(int32_t instruccion, bool activo);
+
+  // Vuelve al estado de partida y ejecuta de nuevo, con las mismas ediciones en
+  // los mismos ciclos, hasta el ciclo dado (o hasta que la ejecución acabe).
+  // Los breakpoints no paran la repetición. false si no hay nada que repetir.
+  bool repetir(int32_t hastaCiclo);
+
+protected:
+  // Lo propio de cada máquina: aplicar una edición (false si no vale), y
+  // guardar y restaurar el estado de partida (máquina y breakpoints del programa).
+  virtual bool aplicar(const TEdicion& e);
+  virtual void guardarInicial() = 0;
+  virtual bool restaurarInicial() = 0;
+  virtual int8_t puedeIniciar() const { return SESION_OK; }
+
+  bool editar(TEdicion e);
+  // Desde el ciclo en que está la máquina hasta «hasta», aplicando las
+  // ediciones registradas en cada ciclo: lo que hará también ir a un ciclo
+  // desde un punto de control.
+  int8_t avanzarRepitiendo(int32_t hasta);
+
+private:
+  int8_t ciclo(bool respetarBreakpoints);
+  static uint32_t semillaNueva();
+
+  TEstadoEjecucion estadoActual = estPreparada;
+  uint32_t semillaActual = 0;
+  std::vector<TEdicion> historial;
+  bool conEstadoInicial = false;
+};
