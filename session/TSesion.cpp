@@ -50,6 +50,9 @@ int8_t TSesion::ciclo(bool respetarBreakpoints) {
       break;
     default: break;  // CICLO_NORMAL y CICLO_VACIANDO: sigue
   }
+  // La marca de la máquina sigue al estado: un paso dado en un breakpoint la
+  // deja puesta, como la ejecución.
+  maquina.paradaBreakpoint = estadoActual == estEnBreakpoint;
   return r;
 }
 
@@ -58,9 +61,9 @@ int8_t TSesion::paso(bool respetarBreakpoints) {
     const int8_t r = iniciar(limpiarAlIniciar);
     if (r != SESION_OK) return r;
     estadoActual = estPausada;
-  } else if (estadoActual == estEnBreakpoint) {
-    estadoActual = estPausada;
   }
+  // Un paso en un breakpoint deja la ejecución en él (Iniciar reanudará sin
+  // preguntar), salvo que el ciclo la termine.
   return ciclo(respetarBreakpoints);
 }
 

@@ -52,7 +52,7 @@ public:
   // motivo por el que no se puede empezar (entonces nada cambia).
   int8_t iniciar(bool limpiar, std::optional<uint32_t> semilla = std::nullopt);
   // Un ciclo. Sin ejecución en curso la empieza antes (con limpiarAlIniciar), y
-  // la deja pausada; en un breakpoint, sigue. Devuelve el código del ciclo (o el
+  // la deja pausada; en un breakpoint, sigue en él (salvo que termine). Devuelve el código del ciclo (o el
   // de iniciar, si no se pudo empezar) y deja el estado según él.
   int8_t paso(bool respetarBreakpoints = true);
   // Hasta n ciclos; para al terminar, en un error o, si se respetan, en un breakpoint.

@@ -183,6 +183,9 @@ TEST(Sesion, EstadosDeUnaEjecucionConBreakpoint) {
   EXPECT_EQ(s.paso(), CICLO_BREAKPOINT);  // la instrucción 1 se busca en el ciclo 1
   EXPECT_EQ(s.estado(), estEnBreakpoint);
   EXPECT_TRUE(m.enEjecucion && m.paradaBreakpoint);
+  // Un paso desde el breakpoint deja la ejecución en él: Iniciar reanuda sin preguntar.
+  EXPECT_EQ(s.paso(), CICLO_NORMAL);
+  EXPECT_EQ(s.estado(), estEnBreakpoint);
   s.reanudar();
   EXPECT_EQ(s.estado(), estEnMarcha);
   EXPECT_FALSE(m.paradaBreakpoint);

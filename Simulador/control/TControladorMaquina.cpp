@@ -7,6 +7,8 @@
 #include "Simulador/aplicacion/TAplicacion.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "loader/TCodigo.h"
+#include "session/TSesionSuper.h"
+#include "session/TSesionVLIW.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -17,50 +19,42 @@ const QString MSG_BREAKPOINT = QStringLiteral("Ejecución detenida: BREAKPOINT")
 const QString MSG_REINICIAR =
     QStringLiteral("Esto detendrá la ejecución actual e iniciará una nueva. ¿Desea reiniciar?");
 
-bool enRango(int32_t i, int32_t n) { return i >= 0 && i < n; }
-
 }  // namespace
 
-TControladorMaquina::TControladorMaquina(TTipoMaquina t, TMaquina& m, TServicioDialogos& d, QWidget* v)
-    : QObject(v), tipoMaquina(t), maq(m), dialogos(d), ventana(v), timer(new QTimer(this)) {
+TControladorMaquina::TControladorMaquina(TTipoMaquina t, TMaquina& m, std::unique_ptr<TSesion> sesion,
+                                         TServicioDialogos& d, QWidget* v)
+    : QObject(v), tipoMaquina(t), maq(m), ses(std::move(sesion)), dialogos(d), ventana(v), timer(new QTimer(this)) {
   timer->setObjectName(t == TTipoMaquina::vliw ? QStringLiteral("timSimulVLIW") : QStringLiteral("timSimulSuper"));
 }
 
 TControladorMaquina::TControladorMaquina(TMaquinaSuper& m, TServicioDialogos& d, QWidget* v)
-    : TControladorMaquina(TTipoMaquina::superescalar, m, d, v) {
+    : TControladorMaquina(TTipoMaquina::superescalar, m, std::make_unique<TSesionSuper>(m), d, v) {
   super = &m;
+  sesSuper = static_cast<TSesionSuper*>(ses.get());
 }
 
 TControladorMaquina::TControladorMaquina(TMaquinaVLIW& m, TServicioDialogos& d, QWidget* v)
-    : TControladorMaquina(TTipoMaquina::vliw, m, d, v) {
+    : TControladorMaquina(TTipoMaquina::vliw, m, std::make_unique<TSesionVLIW>(m), d, v) {
   vliw = &m;
 }
 
-bool TControladorMaquina::enEjecucion() const { return maq.enEjecucion; }
-bool TControladorMaquina::enBreakpoint() const { return maq.paradaBreakpoint; }
+TControladorMaquina::~TControladorMaquina() = default;
+
+bool TControladorMaquina::enEjecucion() const { return ses->enCurso(); }
+bool TControladorMaquina::enBreakpoint() const { return ses->estado() == estEnBreakpoint; }
 
 void TControladorMaquina::asignarPrograma(TCodigo* p) {
-  if (!super) return;
-  programa = p;
-  super->codigo = p;
+  if (sesSuper) sesSuper->cambiarPrograma(p);
 }
 
-// ---------------------------------------------------------------- la máquina
+// ---------------------------------------------------------------- la sesión
 
-void TControladorMaquina::arrancar() {
-  maq.reset(limpiar);
-  maq.enEjecucion = true;
-  maq.paradaBreakpoint = false;
+void TControladorMaquina::arrancar() { ses->iniciar(limpiar); }
+
+void TControladorMaquina::continuar() {
+  ses->reanudar();
+  timer->start(intervalo());
 }
-
-void TControladorMaquina::reanudar() {
-  maq.enEjecucion = true;
-  maq.paradaBreakpoint = false;
-}
-
-int8_t TControladorMaquina::darCiclo() { return maq.ejecutarCiclo(); }
-
-void TControladorMaquina::finalizar() { maq.enEjecucion = false; }
 
 // ---------------------------------------------------------------- órdenes
 
@@ -68,13 +62,9 @@ void TControladorMaquina::iniciar() {
   if (comprobacionPrevia && !comprobacionPrevia()) return;
   if (enEjecucion()) {
     timer->stop();
-    if (enBreakpoint()) {
-      reanudar();
-      timer->start(intervalo());
-      return;
-    }
-    if (!dialogos.confirmar(ventana, MSG_REINICIAR)) {
-      timer->start(intervalo());
+    ses->pausar();
+    if (enBreakpoint() || !dialogos.confirmar(ventana, MSG_REINICIAR)) {
+      continuar();
       return;
     }
   }
@@ -88,25 +78,29 @@ void TControladorMaquina::paso() {
   if (comprobacionPrevia && !comprobacionPrevia()) return;
   if (!enEjecucion()) {
     arrancar();
+    ses->pausar();
     emit estadoCambiado(true);
     emit ejecucionIniciada(false);
   }
-  tratarResultado(darCiclo(), false);
+  tratarResultado(ses->paso(), false);
   emit cicloEjecutado();
 }
 
-void TControladorMaquina::pausa() { timer->stop(); }
+void TControladorMaquina::pausa() {
+  timer->stop();
+  ses->pausar();
+}
 
 void TControladorMaquina::parar() {
   timer->stop();
-  finalizar();
+  ses->parar();
   emit ejecucionTerminada(TFinEjecucion::parada);
   emit estadoCambiado(false);
 }
 
 void TControladorMaquina::tic(const char* fichero, const char* funcion) {
   try {
-    tratarResultado(darCiclo(), true);
+    tratarResultado(ses->paso(), true);
     emit cicloEjecutado();
     timer->setInterval(intervalo());
   } catch (...) {
@@ -140,9 +134,9 @@ void TControladorMaquina::tratarResultado(int8_t resultado, bool enTic) {
 
 void TControladorMaquina::terminar(TFinEjecucion fin, const QString& mensaje) {
   // Antes de cualquier mensaje: los tics no se anidan y un paso que acaba la
-  // ejecución no deja tics sobre una máquina parada.
+  // ejecución no deja tics sobre una máquina parada. La sesión ya la dio por
+  // terminada (o fallida) con el código del ciclo.
   timer->stop();
-  finalizar();
   dialogos.mensaje(ventana, mensaje);
   emit ejecucionTerminada(fin);
   emit estadoCambiado(false);
@@ -151,28 +145,21 @@ void TControladorMaquina::terminar(TFinEjecucion fin, const QString& mensaje) {
 // ---------------------------------------------------------------- ediciones
 
 void TControladorMaquina::escribirRegistroEntero(int32_t registro, int32_t valor) {
-  if (enRango(registro, NUM_REGISTROS)) maq.gpr.valor[static_cast<size_t>(registro)] = valor;
+  ses->editarRegistroEntero(registro, valor);
 }
 
 void TControladorMaquina::escribirRegistroReal(int32_t registro, float valor) {
-  if (enRango(registro, NUM_REGISTROS)) maq.fpr.valor[static_cast<size_t>(registro)] = valor;
+  ses->editarRegistroFlotante(registro, valor);
 }
 
-void TControladorMaquina::escribirMemoria(int32_t direccion, float valor) {
-  if (enRango(direccion, TAM_MEMORIA)) maq.memoria.datos[static_cast<size_t>(direccion)] = valor;
-}
+void TControladorMaquina::escribirMemoria(int32_t direccion, float valor) { ses->editarMemoria(direccion, valor); }
 
 void TControladorMaquina::colorearEnVuelo(int32_t etiquetaROB, uint32_t color) {
-  if (!super) return;
-  if (TEntradaROB* e = super->rob.elemento(etiquetaROB); e && e->instruccion) e->instruccion->color = color;
+  if (sesSuper) sesSuper->editarColor(etiquetaROB, color);
 }
 
 void TControladorMaquina::cambiarBreakpoint(int32_t instruccion, bool marca) {
-  if (vliw) {
-    if (TInstruccionLarga* larga = vliw->codigo.instruccion(instruccion)) larga->breakpoint = marca;
-  } else if (programa && programa->indiceValido(instruccion)) {
-    programa->instrucciones[static_cast<size_t>(instruccion)].breakpoint = marca;
-  }
+  ses->editarBreakpoint(instruccion, marca);
 }
 
-void TControladorMaquina::cambiarPorcentajeFallos(int32_t porcentaje) { maq.memoria.porcentajeFallos = porcentaje; }
+void TControladorMaquina::cambiarPorcentajeFallos(int32_t porcentaje) { ses->editarPorcentajeFallos(porcentaje); }

@@ -1,13 +1,17 @@
 #pragma once
 // Control de la ejecución de una máquina: su temporizador, la velocidad y las
 // órdenes iniciar, paso, pausa y parar con sus preguntas y mensajes, escritas
-// una vez para las dos máquinas. Nadie más toca la máquina durante una
+// una vez para las dos máquinas. Los ciclos, los estados y las ediciones los
+// lleva la sesión de la máquina (sin Qt), que guarda la semilla y cada edición
+// para poder repetir la ejecución; aquí se añaden el temporizador, las
+// preguntas, los mensajes y las señales. Nadie más toca la máquina durante una
 // ejecución: la ventana y las vistas escuchan las señales para refrescarse y
 // bloquear órdenes, y piden aquí cada edición del usuario.
 
 #include <QObject>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "Simulador/control/TEdicionMaquina.h"
 #include "Simulador/control/TTipoMaquina.h"
@@ -19,6 +23,8 @@ class TMaquina;
 class TMaquinaSuper;
 class TMaquinaVLIW;
 class TServicioDialogos;
+class TSesion;
+class TSesionSuper;
 
 // Por qué termina una ejecución.
 enum class TFinEjecucion : uint8_t { completada, error, parada };
@@ -34,11 +40,14 @@ public:
   // el padre de sus mensajes y del propio controlador.
   TControladorMaquina(TMaquinaSuper& maquina, TServicioDialogos& dialogos, QWidget* ventana = nullptr);
   TControladorMaquina(TMaquinaVLIW& maquina, TServicioDialogos& dialogos, QWidget* ventana = nullptr);
+  ~TControladorMaquina() override;
 
   TTipoMaquina tipo() const { return tipoMaquina; }
   TMaquina& maquina() const { return maq; }
   TMaquinaSuper* maquinaSuper() const { return super; }  // nullptr en el de la VLIW
   TMaquinaVLIW* maquinaVLIW() const { return vliw; }     // nullptr en el superescalar
+  // La sesión de la máquina: estado de la ejecución, semilla y ediciones.
+  TSesion& sesion() const { return *ses; }
   // timSimulSuper o timSimulVLIW. Quien lo crea conecta su timeout con el
   // manejador que llama a tic().
   QTimer* temporizador() const { return timer; }
@@ -93,13 +102,13 @@ signals:
   void estadoCambiado(bool enEjecucion);
 
 private:
-  TControladorMaquina(TTipoMaquina tipo, TMaquina& maquina, TServicioDialogos& dialogos, QWidget* ventana);
+  TControladorMaquina(TTipoMaquina tipo, TMaquina& maquina, std::unique_ptr<TSesion> sesion,
+                      TServicioDialogos& dialogos, QWidget* ventana);
 
-  // Lo único que toca la máquina durante una ejecución.
+  // Reset, semilla nueva y estado de partida guardado.
   void arrancar();
-  void reanudar();
-  int8_t darCiclo();
-  void finalizar();
+  // El temporizador vuelve a dar ciclos.
+  void continuar();
 
   void tratarResultado(int8_t resultado, bool enTic);
   void terminar(TFinEjecucion fin, const QString& mensaje);
@@ -108,7 +117,8 @@ private:
   TMaquina& maq;
   TMaquinaSuper* super = nullptr;
   TMaquinaVLIW* vliw = nullptr;
-  TCodigo* programa = nullptr;
+  std::unique_ptr<TSesion> ses;
+  TSesionSuper* sesSuper = nullptr;
   TServicioDialogos& dialogos;
   QWidget* ventana;
   QTimer* timer;
