@@ -77,6 +77,11 @@ public:
   virtual void inicioCiclo(int32_t /*ciclo*/) {}
   // Cuando ejecutarCiclo ya ha terminado su trabajo, con su resultado.
   virtual void finCiclo(int32_t /*ciclo*/, int8_t /*resultado*/) {}
+  // No lo envía la máquina sino quien la lleva (la sesión, al volver atrás en el
+  // tiempo): la máquina está otra vez como al final del ciclo dado, y lo que se
+  // observó después de él ya no ha ocurrido. Los sucesos siguientes son los del
+  // ciclo siguiente a ese.
+  virtual void vueltaAtras(int32_t /*ciclo*/) {}
 
   // Superescalar.
   virtual void buscada(const TInstruccion& /*ins*/) {}

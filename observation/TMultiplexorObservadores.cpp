@@ -22,6 +22,10 @@ void TMultiplexorObservadores::finCiclo(int32_t ciclo, int8_t resultado) {
   for (TObservadorCiclo* o : observadores) o->finCiclo(ciclo, resultado);
 }
 
+void TMultiplexorObservadores::vueltaAtras(int32_t ciclo) {
+  for (TObservadorCiclo* o : observadores) o->vueltaAtras(ciclo);
+}
+
 void TMultiplexorObservadores::buscada(const TInstruccion& ins) {
   for (TObservadorCiclo* o : observadores) o->buscada(ins);
 }

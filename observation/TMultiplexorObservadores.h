@@ -19,6 +19,7 @@ public:
   void reiniciada() override;
   void inicioCiclo(int32_t ciclo) override;
   void finCiclo(int32_t ciclo, int8_t resultado) override;
+  void vueltaAtras(int32_t ciclo) override;
 
   void buscada(const TInstruccion& ins) override;
   void decodificada(const TInstruccion& ins) override;

@@ -7,6 +7,7 @@
 #include "Simulador/aplicacion/TAplicacion.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "loader/TCodigo.h"
+#include "observation/TMultiplexorObservadores.h"
 #include "session/TSesionSuper.h"
 #include "session/TSesionVLIW.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -23,7 +24,14 @@ const QString MSG_REINICIAR =
 
 TControladorMaquina::TControladorMaquina(TTipoMaquina t, TMaquina& m, std::unique_ptr<TSesion> sesion,
                                          TServicioDialogos& d, QWidget* v)
-    : QObject(v), tipoMaquina(t), maq(m), ses(std::move(sesion)), dialogos(d), ventana(v), timer(new QTimer(this)) {
+    : QObject(v),
+      tipoMaquina(t),
+      maq(m),
+      ses(std::move(sesion)),
+      observadores(std::make_unique<TMultiplexorObservadores>()),
+      dialogos(d),
+      ventana(v),
+      timer(new QTimer(this)) {
   timer->setObjectName(t == TTipoMaquina::vliw ? QStringLiteral("timSimulVLIW") : QStringLiteral("timSimulSuper"));
 }
 
@@ -38,7 +46,19 @@ TControladorMaquina::TControladorMaquina(TMaquinaVLIW& m, TServicioDialogos& d, 
   vliw = &m;
 }
 
-TControladorMaquina::~TControladorMaquina() = default;
+TControladorMaquina::~TControladorMaquina() {
+  if (maq.observador == observadores.get()) maq.observador = nullptr;
+}
+
+void TControladorMaquina::anadirObservador(TObservadorCiclo* observador) {
+  observadores->anadir(observador);
+  if (!observadores->vacio()) maq.observador = observadores.get();
+}
+
+void TControladorMaquina::quitarObservador(TObservadorCiclo* observador) {
+  observadores->quitar(observador);
+  if (observadores->vacio() && maq.observador == observadores.get()) maq.observador = nullptr;
+}
 
 bool TControladorMaquina::enEjecucion() const { return ses->enCurso(); }
 bool TControladorMaquina::enBreakpoint() const { return ses->estado() == estEnBreakpoint; }

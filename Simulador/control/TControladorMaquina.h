@@ -23,6 +23,8 @@ class TMaquina;
 class TMaquinaSuper;
 class TMaquinaVLIW;
 class TServicioDialogos;
+class TMultiplexorObservadores;
+class TObservadorCiclo;
 class TSesion;
 class TSesionSuper;
 
@@ -48,6 +50,12 @@ public:
   TMaquinaVLIW* maquinaVLIW() const { return vliw; }     // nullptr en el superescalar
   // La sesión de la máquina: estado de la ejecución, semilla y ediciones.
   TSesion& sesion() const { return *ses; }
+
+  // Observadores de los ciclos de la máquina (el diagrama, las estadísticas),
+  // no poseídos; el primero engancha el reparto a la máquina y el último lo
+  // desengancha, para que sin ninguno el motor vaya a toda velocidad.
+  void anadirObservador(TObservadorCiclo* observador);
+  void quitarObservador(TObservadorCiclo* observador);
   // timSimulSuper o timSimulVLIW. Quien lo crea conecta su timeout con el
   // manejador que llama a tic().
   QTimer* temporizador() const { return timer; }
@@ -119,6 +127,7 @@ private:
   TMaquinaVLIW* vliw = nullptr;
   std::unique_ptr<TSesion> ses;
   TSesionSuper* sesSuper = nullptr;
+  std::unique_ptr<TMultiplexorObservadores> observadores;
   TServicioDialogos& dialogos;
   QWidget* ventana;
   QTimer* timer;
