@@ -63,8 +63,17 @@ int8_t TSesion::ciclo(bool respetarBreakpoints) {
     lejano = maquina.ciclo;
     if (!enCurso()) estadoFinal = estadoActual;
   }
+  // El punto, antes de las ediciones del ciclo; después, las que se hicieron
+  // en él la vez anterior (tras volver atrás, seguir repite la historia).
   if (maquina.ciclo % intervalo == 0 && !puntos.empty() && maquina.ciclo > puntos.back().ciclo) tomarPunto();
+  if (!historial.empty() && historial.back().ciclo >= maquina.ciclo) aplicarEdicionesDe(maquina.ciclo);
   return r;
+}
+
+void TSesion::aplicarEdicionesDe(int32_t c) {
+  auto e = std::lower_bound(historial.begin(), historial.end(), c,
+                            [](const TEdicion& h, int32_t x) { return h.ciclo < x; });
+  for (; e != historial.end() && e->ciclo == c; ++e) aplicar(*e);
 }
 
 int8_t TSesion::paso(bool respetarBreakpoints) {
@@ -191,24 +200,15 @@ bool TSesion::editarBreakpoint(int32_t instruccion, bool activo) {
 bool TSesion::repetir(int32_t hastaCiclo) {
   if (!conEstadoInicial || !restaurarInicial()) return false;
   estadoActual = estPausada;
+  aplicarEdicionesDe(maquina.ciclo);
   avanzarRepitiendo(hastaCiclo);
   return true;
 }
 
 int8_t TSesion::avanzarRepitiendo(int32_t hasta) {
-  // Las ediciones del ciclo c se hicieron tras él: van antes del ciclo c + 1.
-  auto siguiente = std::lower_bound(historial.begin(), historial.end(), maquina.ciclo,
-                                    [](const TEdicion& e, int32_t c) { return e.ciclo < c; });
-  auto aplicarHasta = [&](int32_t c) {
-    for (; siguiente != historial.end() && siguiente->ciclo <= c; ++siguiente) aplicar(*siguiente);
-  };
+  // Cada ciclo aplica tras él las ediciones registradas en él.
   int8_t r = CICLO_NORMAL;
-  while (maquina.ciclo < hasta && enCurso()) {
-    aplicarHasta(maquina.ciclo);
-    r = ciclo(false);
-  }
-  // El estado que se veía en el ciclo «hasta» ya tenía las ediciones hechas en él.
-  if (enCurso()) aplicarHasta(maquina.ciclo);
+  while (maquina.ciclo < hasta && enCurso()) r = ciclo(false);
   return r;
 }
 
@@ -268,6 +268,7 @@ bool TSesion::volverAPunto(int32_t c) {
     if (e.tipo == edBreakpoint) aplicar(e);
   }
   estadoActual = estPausada;
+  aplicarEdicionesDe(p->ciclo);
   return true;
 }
 

@@ -125,9 +125,9 @@ protected:
   virtual void restaurarBreakpoints() = 0;
 
   bool editar(TEdicion e);
-  // Desde el ciclo en que está la máquina hasta «hasta», aplicando las
-  // ediciones registradas en cada ciclo: lo que hará también ir a un ciclo
-  // desde un punto de control.
+  // Desde el ciclo en que está la máquina hasta «hasta», aplicando tras cada
+  // ciclo las ediciones registradas en él (como todo ciclo), sin parar en
+  // breakpoints.
   int8_t avanzarRepitiendo(int32_t hasta);
 
 private:
@@ -141,6 +141,7 @@ private:
   static uint32_t semillaNueva();
   void tomarPunto();
   void olvidarFuturo();
+  void aplicarEdicionesDe(int32_t c);
   bool volverAPunto(int32_t c);
 
   TEstadoEjecucion estadoActual = estPreparada;
