@@ -9,10 +9,13 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QProgressBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "Simulador/aplicacion/TGestorVentanas.h"
@@ -33,6 +36,7 @@
 #include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "loader/TCodigo.h"
+#include "session/TSesion.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -71,6 +75,12 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   panCodigo->hide();
   statusBar()->setObjectName(QStringLiteral("staPrincipal"));
   statusBar()->setSizeGripEnabled(true);
+  barProgreso = new QProgressBar(statusBar());
+  barProgreso->setObjectName(QStringLiteral("barProgreso"));
+  barProgreso->setMaximumWidth(220);
+  barProgreso->setFormat(QStringLiteral("Ciclo %v"));
+  barProgreso->hide();
+  statusBar()->addPermanentWidget(barProgreso);
   ayuda = new TAyudaContexto(*this, *mdiArea, dialogos);
   for (QMenu* m : ordenes->menus()) ayuda->vigilarMenu(m);
 
@@ -123,6 +133,9 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute}, {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
       {o.actIni, &TfrmPrincipal::actIniExecute}, {o.actPaso, &TfrmPrincipal::actPasoExecute},
       {o.actPausa, &TfrmPrincipal::actPausaExecute}, {o.actParar, &TfrmPrincipal::actPararExecute},
+      {o.actRetroceder, &TfrmPrincipal::actRetrocederExecute}, {o.actIrACiclo, &TfrmPrincipal::actIrACicloExecute},
+      {o.actHastaElFinal, &TfrmPrincipal::actHastaElFinalExecute},
+      {o.opcLimiteCiclos, &TfrmPrincipal::opcLimiteCiclosExecute},
       {o.actSelSuper, &TfrmPrincipal::actSelSuperExecute}, {o.actSelVLIW, &TfrmPrincipal::actSelVLIWExecute},
       {o.actCascada, &TfrmPrincipal::actCascadaExecute}, {o.actMosaico, &TfrmPrincipal::actMosaicoExecute},
       {o.actContenidoAyuda, &TfrmPrincipal::actContenidoAyudaExecute},
@@ -172,6 +185,12 @@ void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
           [this, &c] { ordenes->txtCiclo->setText(QString::number(c.maquina().ciclo)); });
   connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this](TFinEjecucion fin) {
     if (fin == TFinEjecucion::parada) ordenes->txtCiclo->setText(QStringLiteral("0"));
+  });
+  connect(&c, &TControladorMaquina::ejecucionRapidaCambiada, barProgreso, &QWidget::setVisible);
+  connect(&c, &TControladorMaquina::progresoRapida, this, [this](int32_t ciclo, int32_t objetivo) {
+    barProgreso->setRange(0, objetivo);
+    barProgreso->setValue(ciclo);
+    ordenes->txtCiclo->setText(QString::number(ciclo));
   });
 }
 
@@ -246,6 +265,36 @@ void TfrmPrincipal::actIniExecute() { controladorActual().iniciar(); }
 void TfrmPrincipal::actPasoExecute() { controladorActual().paso(); }
 void TfrmPrincipal::actPausaExecute() { controladorActual().pausa(); }
 void TfrmPrincipal::actPararExecute() { controladorActual().parar(); }
+
+void TfrmPrincipal::actRetrocederExecute() { controladorActual().retroceder(); }
+void TfrmPrincipal::actHastaElFinalExecute() { controladorActual().ejecutarHastaElFinal(); }
+
+void TfrmPrincipal::actIrACicloExecute() {
+  TControladorMaquina& c = controladorActual();
+  const TSesion& s = c.sesion();
+  // Hasta el final de una ejecución terminada; si no, también más allá del
+  // ciclo más lejano (se ejecuta hasta él), como mucho el límite de ciclos.
+  const int64_t lejano = s.puedeNavegar() ? std::max(s.cicloMasLejano(), c.maquina().ciclo) : 0;
+  const bool terminada = s.puedeNavegar() && !s.enCurso();
+  const int maximo = static_cast<int>(terminada ? lejano : std::min<int64_t>(lejano + c.limiteCiclos(), INT32_MAX));
+  const QString texto = terminada ? QStringLiteral("Ciclo (de 0 a %1)").arg(maximo)
+                                  : QStringLiteral("Ciclo (de 0 a %1; más allá, se ejecuta hasta él)").arg(lejano);
+  int ciclo = 0;
+  if (dialogos.pedirCantidad(this, QStringLiteral("Ir al ciclo"), texto, c.maquina().ciclo, 0, maximo, ciclo) !=
+      RESULTADO_ACEPTAR)
+    return;
+  c.irACiclo(ciclo);
+}
+
+void TfrmPrincipal::opcLimiteCiclosExecute() {
+  int valor = 0;
+  if (dialogos.pedirCantidad(this, QStringLiteral("Límite de ciclos"),
+                             QStringLiteral("Ciclos de «Ejecutar hasta el final»"), controlSuper->limiteCiclos(), 1,
+                             INT32_MAX, valor) != RESULTADO_ACEPTAR)
+    return;
+  controlSuper->setLimiteCiclos(valor);
+  controlVLIW->setLimiteCiclos(valor);
+}
 
 void TfrmPrincipal::actSelSuperExecute() { seleccionarMaquina(TTipoMaquina::superescalar); }
 void TfrmPrincipal::actSelVLIWExecute() { seleccionarMaquina(TTipoMaquina::vliw); }

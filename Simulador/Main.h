@@ -14,6 +14,7 @@
 #include "Simulador/control/TTipoMaquina.h"
 
 class QMdiArea;
+class QProgressBar;
 class TAboutBox;
 class TAyudaContexto;
 class TCodigo;
@@ -64,6 +65,10 @@ private slots:
   void actPasoExecute();
   void actPausaExecute();
   void actPararExecute();
+  void actRetrocederExecute();
+  void actIrACicloExecute();
+  void actHastaElFinalExecute();
+  void opcLimiteCiclosExecute();
   void actSelSuperExecute();
   void actSelVLIWExecute();
   void cboMaquinaChange(int indice);
@@ -129,6 +134,9 @@ private:
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
   TPanelCodigo* panCodigo;
+  // Progreso de «Ejecutar hasta el final» y de «Ir al ciclo…» hacia delante,
+  // en la barra de estado; oculta el resto del tiempo.
+  QProgressBar* barProgreso;
   TMarcadorEnVuelo* marcador;
   TAboutBox* AboutBox;
   // De dónde salió el programa: su fichero (vacío si era un texto del editor

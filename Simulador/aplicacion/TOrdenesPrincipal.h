@@ -67,6 +67,9 @@ public:
   QAction* actPaso;
   QAction* actPausa;
   QAction* actParar;
+  QAction* actRetroceder;
+  QAction* actIrACiclo;
+  QAction* actHastaElFinal;
   QAction* actSelSuper;
   QAction* actSelVLIW;
   QAction* actCascada;
@@ -80,6 +83,7 @@ public:
   QAction* opcionBarEjecucion;
   QAction* opcReset;
   QAction* opcChkCodigoVLIW;
+  QAction* opcLimiteCiclos;
   QAction* mnuCompMem;
   QAction* mnuCompGPR;
   QAction* mnuCompFPR;
