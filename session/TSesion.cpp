@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <random>
 
 #include "machine/TRegistros.h"
@@ -286,6 +287,12 @@ int32_t TSesion::irACiclo(int32_t c) {
     if (observador != nullptr) observador->vueltaAtras(maquina.ciclo);
   } else if (enCurso()) {
     estadoActual = estPausada;
+    // Sin observador que deba ver cada ciclo, lo ya recorrido se salta desde
+    // el punto de control más cercano por debajo de c.
+    if (maquina.observador == nullptr) {
+      auto p = std::upper_bound(puntos.begin(), puntos.end(), c, [](int32_t x, const TPunto& q) { return x < q.ciclo; });
+      if (p != puntos.begin() && std::prev(p)->ciclo > maquina.ciclo) volverAPunto(c);
+    }
     avanzarRepitiendo(c);
   }
   if (maquina.ciclo == lejano && estadoFinal != estPreparada) {

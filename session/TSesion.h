@@ -94,7 +94,8 @@ public:
   // Deja la máquina exactamente como tras el ciclo c (con las ediciones hechas
   // en él). Hacia atrás restaura un punto de control y repite sin observador;
   // al llegar le envía vueltaAtras(c) y lo vuelve a enganchar. Hacia delante
-  // ejecuta con el observador enganchado. Los breakpoints no paran. Devuelve el
+  // ejecuta con el observador enganchado (sin observador, salta al punto de
+  // control más cercano si lo hay). Los breakpoints no paran. Devuelve el
   // ciclo alcanzado (el final si la ejecución acaba antes) o -1 si no se puede.
   int32_t irACiclo(int32_t c);
   // irACiclo(ciclo - 1); false en el ciclo 0 o sin ejecución.

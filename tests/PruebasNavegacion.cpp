@@ -237,6 +237,13 @@ int32_t saltosAlAzar(int32_t intervalo, size_t limiteMemoria) {
   EXPECT_EQ(b.s.estado(), estTerminada);
   EXPECT_TRUE(foto(b) == estados.back());
   EXPECT_EQ(sucesos.sinRepetidos(), sucesosRef.sinRepetidos());
+  // Sin observador, hacia delante también se salta desde los puntos de control.
+  b.m.observador = nullptr;
+  for (int i = 0; i < 100; ++i) {
+    const int32_t c = azar.entre32(0, n);
+    EXPECT_EQ(b.s.irACiclo(c), c);
+    EXPECT_TRUE(foto(b) == estados[static_cast<size_t>(c)]) << "sin observador, salto " << i << " al ciclo " << c;
+  }
   return b.s.intervaloPuntos();
 }
 
