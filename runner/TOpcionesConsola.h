@@ -36,6 +36,7 @@ public:
   bool comprobar = false;
   bool traza = false;
   bool json = false;
+  bool estado = false;  // --state: las estructuras al final, en el informe JSON
 
   // Lee los argumentos (sin el nombre del programa). Devuelve false con un
   // mensaje en error si la orden está mal formada.

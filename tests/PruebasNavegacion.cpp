@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "AyudaDiferencial.h"
 #include "AyudaSuper.h"
 #include "AyudaVLIW.h"
+#include "reports/TEscritorJSON.h"
+#include "reports/TEstadoJSON.h"
 #include "session/TSesionSuper.h"
 #include "session/TSesionVLIW.h"
 #include "superscalar/TInstantaneaSuper.h"
@@ -342,4 +345,37 @@ TEST(Navegacion, SinEjecucionNoSeNavega) {
   EXPECT_EQ(v.s.memoriaPuntos(), 0u);
   EXPECT_EQ(v.s.irACiclo(2), -1);
   EXPECT_EQ(v.m.ciclo, 4);
+}
+
+// La pregunta de examen, «qué tiene la máquina tras el ciclo N»: saltar a N
+// desde el final de la ejecución responde lo mismo que ejecutar hasta N (lo
+// que hace orvex-run --max-cycles N --state).
+template <typename Banco>
+std::string estadoJSON(Banco& b) {
+  std::ostringstream s;
+  TEscritorJSON j(s);
+  TEstadoJSON::escribir(j, b.m);
+  return s.str();
+}
+
+template <typename Banco>
+void estadoTrasElCicloN() {
+  Banco haciaDelante(6), saltando(6);
+  haciaDelante.s.iniciar(true, 4u);
+  saltando.s.iniciar(true, 4u);
+  saltando.s.ejecutar(1 << 20, false);
+  std::string anterior;
+  for (int32_t n : {1, 7, 23, 40}) {
+    haciaDelante.s.ejecutar(n - haciaDelante.m.ciclo, false);
+    ASSERT_EQ(saltando.s.irACiclo(n), n);
+    const std::string estado = estadoJSON(haciaDelante);
+    EXPECT_EQ(estado, estadoJSON(saltando)) << "ciclo " << n;
+    EXPECT_NE(estado, anterior);
+    anterior = estado;
+  }
+}
+
+TEST(Navegacion, EstadoTrasElCicloNSaltandoComoHaciaDelante) {
+  estadoTrasElCicloN<TBancoSuper>();
+  estadoTrasElCicloN<TBancoVLIW>();
 }
