@@ -256,13 +256,16 @@ void TSesion::olvidarFuturo() {
   estadoFinal = estPreparada;
 }
 
-bool TSesion::volverAPunto(int32_t c) {
+const TSesion::TPunto* TSesion::puntoHasta(int32_t c) const {
   auto p = std::upper_bound(puntos.begin(), puntos.end(), c, [](int32_t x, const TPunto& q) { return x < q.ciclo; });
-  if (p == puntos.begin()) return false;
-  --p;
-  if (!revelar(*p->foto)) return false;
+  return p == puntos.begin() ? nullptr : &*std::prev(p);
+}
+
+bool TSesion::volverAPunto(int32_t c) {
+  const TPunto* p = puntoHasta(c);
+  if (p == nullptr || !revelar(*p->foto)) return false;
   // Los breakpoints no están en la instantánea: los de partida más sus
-  // ediciones anteriores al punto (las del propio ciclo las aplica la repetición).
+  // ediciones anteriores al punto; después, todas las del ciclo del punto.
   restaurarBreakpoints();
   for (const TEdicion& e : historial) {
     if (e.ciclo >= p->ciclo) break;
@@ -289,10 +292,8 @@ int32_t TSesion::irACiclo(int32_t c) {
     estadoActual = estPausada;
     // Sin observador que deba ver cada ciclo, lo ya recorrido se salta desde
     // el punto de control más cercano por debajo de c.
-    if (maquina.observador == nullptr) {
-      auto p = std::upper_bound(puntos.begin(), puntos.end(), c, [](int32_t x, const TPunto& q) { return x < q.ciclo; });
-      if (p != puntos.begin() && std::prev(p)->ciclo > maquina.ciclo) volverAPunto(c);
-    }
+    const TPunto* p = puntoHasta(c);
+    if (maquina.observador == nullptr && p != nullptr && p->ciclo > maquina.ciclo) volverAPunto(c);
     avanzarRepitiendo(c);
   }
   if (maquina.ciclo == lejano && estadoFinal != estPreparada) {

@@ -143,6 +143,9 @@ private:
   void tomarPunto();
   void olvidarFuturo();
   void aplicarEdicionesDe(int32_t c);
+  // El último punto de control no posterior a c (nullptr si no hay).
+  const TPunto* puntoHasta(int32_t c) const;
+  // Restaura ese punto con los breakpoints y las ediciones de su ciclo.
   bool volverAPunto(int32_t c);
 
   TEstadoEjecucion estadoActual = estPreparada;
