@@ -99,6 +99,9 @@ TfrmPrincipal::~TfrmPrincipal() {
   delete ayuda->visor();
   panCodigo->mostrarPrograma(nullptr, QString());
   controlSuper->asignarPrograma(nullptr);
+  // Los controladores desenganchan su reparto de la máquina al destruirse: antes que ellas.
+  delete controlSuper;
+  delete controlVLIW;
 }
 
 void TfrmPrincipal::mostrar() {
