@@ -142,17 +142,37 @@ void TfrmPrincipal::conectarOrdenes() {
 
 // Las vistas siguen la ejecución por su cuenta (el gestor); la ventana, sus
 // bloqueos y el ciclo. Tras «Parar» la máquina no se resetea, pero el ciclo vuelve a "0".
+// Las dos máquinas pueden ejecutar a la vez: cada una apunta su ciclo y la
+// casilla enseña solo el de la seleccionada.
 void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
   const TTipoMaquina m = c.tipo();
+  int32_t& ciclo = cicloMostrado[static_cast<size_t>(m)];
   connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) { bloquearControles(m, enMarcha); });
-  connect(&c, &TControladorMaquina::cicloEjecutado, this,
-          [this, &c] { ordenes->txtCiclo->setText(QString::number(c.maquina().ciclo)); });
-  connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this](TFinEjecucion fin) {
-    if (fin == TFinEjecucion::parada) ordenes->txtCiclo->setText(QStringLiteral("0"));
+  connect(&c, &TControladorMaquina::cicloEjecutado, this, [this, &c, &ciclo] {
+    ciclo = c.maquina().ciclo;
+    mostrarCiclo();
+  });
+  connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this, &ciclo](TFinEjecucion fin) {
+    if (fin != TFinEjecucion::parada) return;
+    ciclo = 0;
+    mostrarCiclo();
   });
 }
 
 // ---------------------------------------------------------------- operaciones
+
+void TfrmPrincipal::mostrarCiclo() {
+  ordenes->txtCiclo->setText(QString::number(cicloMostrado[static_cast<size_t>(seleccionada)]));
+}
+
+TControladorMaquina& TfrmPrincipal::controladorEnMarcha() const {
+  // Una orden VLIW puede seleccionar la VLIW con la superescalar en marcha, y
+  // la selección queda bloqueada mientras tanto: sin esto nada la alcanzaría.
+  TControladorMaquina& actual = controladorActual();
+  TControladorMaquina& otro =
+      controlador(seleccionada == TTipoMaquina::vliw ? TTipoMaquina::superescalar : TTipoMaquina::vliw);
+  return !actual.enEjecucion() && otro.enEjecucion() ? otro : actual;
+}
 
 void TfrmPrincipal::actualizarOrdenes() {
   ordenes->actualizar(codigo != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion());
@@ -190,6 +210,7 @@ void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
   ordenes->cboMaquina->setCurrentIndex(static_cast<int>(m));
   (m == TTipoMaquina::vliw ? ordenes->actSelVLIW : ordenes->actSelSuper)->setChecked(true);
   gestor->seleccionarMaquina(m);
+  mostrarCiclo();
 }
 
 void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
@@ -207,8 +228,8 @@ void TfrmPrincipal::actAbrirExecute() {
 
 void TfrmPrincipal::actIniExecute() { controladorActual().iniciar(); }
 void TfrmPrincipal::actPasoExecute() { controladorActual().paso(); }
-void TfrmPrincipal::actPausaExecute() { controladorActual().pausa(); }
-void TfrmPrincipal::actPararExecute() { controladorActual().parar(); }
+void TfrmPrincipal::actPausaExecute() { controladorEnMarcha().pausa(); }
+void TfrmPrincipal::actPararExecute() { controladorEnMarcha().parar(); }
 
 void TfrmPrincipal::actSelSuperExecute() { seleccionarMaquina(TTipoMaquina::superescalar); }
 void TfrmPrincipal::actSelVLIWExecute() { seleccionarMaquina(TTipoMaquina::vliw); }

@@ -7,6 +7,8 @@
 // controladores.
 
 #include <QMainWindow>
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "Simulador/control/TTipoMaquina.h"
@@ -101,12 +103,18 @@ private:
   void bloquearControles(TTipoMaquina m, bool enMarcha);
   void actualizarOrdenes();
   TControladorMaquina& controladorActual() const { return controlador(seleccionada); }
+  // A quien llegan pausa y parar: la seleccionada, o la otra si solo ejecuta ella.
+  TControladorMaquina& controladorEnMarcha() const;
+  // La casilla de ciclo enseña el de la máquina seleccionada.
+  void mostrarCiclo();
 
   TServicioDialogos& dialogos;
   TTipoMaquina seleccionada = TTipoMaquina::superescalar;
   std::unique_ptr<TMaquinaVLIW> maquinaVLIW;
   std::unique_ptr<TMaquinaSuper> maquinaSuper;
   std::unique_ptr<TCodigo> codigo;
+  // Ciclo que enseña cada máquina: el último ejecutado, o 0 tras «Parar».
+  std::array<int32_t, 2> cicloMostrado{};
 
   TControladorMaquina* controlSuper;
   TControladorMaquina* controlVLIW;

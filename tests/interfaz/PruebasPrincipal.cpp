@@ -685,16 +685,61 @@ private slots:
     c->actIni->trigger();  // las dos en marcha
     QVERIFY(c->vliw().enEjecucion);
     QVERIFY(c->frmInstVLIW()->edicionBloqueada());
-    // Termina la superescalar: lo de la VLIW y lo compartido siguen bloqueados.
-    c->controlador(SUPER).parar();
-    QVERIFY(c->actConfSuper->isEnabled());
-    QVERIFY(!c->actConfVLIW->isEnabled());
-    QVERIFY(!c->mnuInstVLIW->isEnabled() && !c->actNuevoVLIW->isEnabled());
-    QVERIFY(c->frmInstVLIW()->edicionBloqueada());
-    QVERIFY(!c->actAbrir->isEnabled() && !c->cboMaquina->isEnabled());
-    c->controlador(VLIW).parar();
-    QVERIFY(c->actAbrir->isEnabled() && c->cboMaquina->isEnabled() && c->mnuInstVLIW->isEnabled());
+    // «Parar» termina primero la seleccionada: lo de la superescalar y lo
+    // compartido siguen bloqueados.
+    c->actParar->trigger();
+    QVERIFY(!c->vliw().enEjecucion && c->super().enEjecucion);
+    QVERIFY(c->actConfVLIW->isEnabled() && c->mnuInstVLIW->isEnabled());
     QVERIFY(!c->frmInstVLIW()->edicionBloqueada());
+    QVERIFY(!c->actConfSuper->isEnabled());
+    QVERIFY(!c->actAbrir->isEnabled() && !c->cboMaquina->isEnabled());
+    // Otra vez: llega a la superescalar, la única que ejecuta.
+    c->actParar->trigger();
+    QVERIFY(!c->super().enEjecucion);
+    QVERIFY(c->actAbrir->isEnabled() && c->cboMaquina->isEnabled() && c->actConfSuper->isEnabled());
+  }
+
+  // Una orden VLIW selecciona la VLIW con la superescalar en marcha, y la
+  // selección queda bloqueada: pausa y parar (menú, barra y teclas) siguen
+  // llegando a la superescalar, y la casilla de ciclo enseña el de la VLIW.
+  void pausaYPararLleganALaMaquinaQueEjecuta() {
+    prepararLargo(SUPER);
+    v->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    c->actIni->trigger();
+    for (int i = 0; i < 3; ++i) tick(SUPER);
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("3"));
+    c->actNuevoVLIW->trigger();
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    QVERIFY(!c->cboMaquina->isEnabled() && !c->actSelSuper->isEnabled());
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    tick(SUPER);
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    QCOMPARE(c->super().ciclo, 4);
+
+    QTest::keyClick(v.get(), Qt::Key_F7);
+    QVERIFY(!c->timSimulSuper->isActive());
+    QVERIFY(c->super().enEjecucion);
+    c->actIni->trigger();  // la VLIW, sin programa: solo su aviso
+    QVERIFY(!c->timSimulSuper->isActive());
+    c->actParar->trigger();
+    QVERIFY(!c->super().enEjecucion);
+    QVERIFY(!c->frmExeSuper());
+    QVERIFY(c->cboMaquina->isEnabled() && c->actSelSuper->isEnabled() && c->actAbrir->isEnabled());
+    QCOMPARE(c->super().ciclo, 4);  // parar no resetea
+
+    // Cada máquina conserva lo que enseña: la VLIW su último ciclo, la
+    // superescalar "0" tras parar.
+    cargarVLIW(1);
+    while (c->vliw().enEjecucion || c->vliw().ciclo == 0) c->actPaso->trigger();
+    const QString final = QString::number(c->vliw().ciclo);
+    QCOMPARE(c->txtCiclo->text(), final);
+    c->actSelSuper->trigger();
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    c->actSelVLIW->trigger();
+    QCOMPARE(c->txtCiclo->text(), final);
+    QCOMPARE(dialogos->mensajes(), QStringList({QStringLiteral("Debe completar el código VLIW antes de ejecutar"),
+                                                QStringLiteral("Ejecución completada")}));
   }
 
   void configuracionSeCierraAlBloquear_data() { porMaquina(); }
