@@ -28,6 +28,9 @@ public:
     std::fprintf(stderr, "mensaje inesperado: %s\n", qPrintable(texto));
   }
   bool confirmar(QWidget*, const QString&) override { return false; }
+  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
+    return TRespuestaCambios::cancelar;
+  }
   QString abrirFichero(QWidget*, const QString&) override { return {}; }
   QString guardarFichero(QWidget*, const QString&, const QString&) override { return {}; }
   std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }

@@ -69,6 +69,9 @@ class TSinDialogos : public TServicioDialogos {
 public:
   void mensaje(QWidget*, const QString&, const QString&) override {}
   bool confirmar(QWidget*, const QString&) override { return false; }
+  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
+    return TRespuestaCambios::cancelar;
+  }
   QString abrirFichero(QWidget*, const QString&) override { return {}; }
   QString guardarFichero(QWidget*, const QString&, const QString&) override { return {}; }
   std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }

@@ -59,6 +59,9 @@ public:
     std::fprintf(stderr, "mensaje: %s %s\n", qPrintable(texto), qPrintable(detalle));
   }
   bool confirmar(QWidget*, const QString&) override { return true; }
+  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
+    return TRespuestaCambios::descartar;
+  }
   QString abrirFichero(QWidget*, const QString&) override { return ficheros.isEmpty() ? QString() : ficheros.takeFirst(); }
   QString guardarFichero(QWidget*, const QString&, const QString&) override {
     return ficherosGuardar.isEmpty() ? QString() : ficherosGuardar.takeFirst();

@@ -28,6 +28,22 @@ bool TServicioDialogosQt::confirmar(QWidget* padre, const QString& pregunta) {
   return caja.exec() == QMessageBox::Yes;
 }
 
+TRespuestaCambios TServicioDialogosQt::preguntarCambios(QWidget* padre, const QString& pregunta,
+                                                        const QString& guardar, const QString& descartar) {
+  QMessageBox caja(QMessageBox::Question, TITULO, pregunta, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                   padre);
+  caja.button(QMessageBox::Save)->setText(guardar);
+  caja.button(QMessageBox::Discard)->setText(descartar);
+  caja.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancelar"));
+  caja.setDefaultButton(QMessageBox::Save);
+  // Escape y la caja de cerrar: lo que no pierde nada.
+  caja.setEscapeButton(QMessageBox::Cancel);
+  caja.exec();
+  if (caja.clickedButton() == caja.button(QMessageBox::Save)) return TRespuestaCambios::guardar;
+  if (caja.clickedButton() == caja.button(QMessageBox::Discard)) return TRespuestaCambios::descartar;
+  return TRespuestaCambios::cancelar;
+}
+
 QString TServicioDialogosQt::abrirFichero(QWidget* padre, const QString& filtro) {
   return QFileDialog::getOpenFileName(padre, QStringLiteral("Abrir"), QString(), filtroQt(filtro));
 }

@@ -7,6 +7,8 @@ class TServicioDialogosQt : public TServicioDialogos {
 public:
   void mensaje(QWidget* padre, const QString& texto, const QString& detalle) override;
   bool confirmar(QWidget* padre, const QString& pregunta) override;
+  TRespuestaCambios preguntarCambios(QWidget* padre, const QString& pregunta, const QString& guardar,
+                                     const QString& descartar) override;
   QString abrirFichero(QWidget* padre, const QString& filtro) override;
   QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo) override;
   std::optional<QColor> elegirColor(QWidget* padre, const QColor& inicial) override;

@@ -14,6 +14,8 @@ const QString MSG_CONFIGURACION = QString::fromUtf8(TMaquinaVLIW::MENSAJE_CONFIG
 const QString MSG_ERROR_CARGA = QString::fromUtf8(TMaquinaVLIW::MENSAJE_ERROR_CARGA);
 const QString MSG_GUARDAR =
     QStringLiteral("El programa VLIW ha cambiado desde la última vez que se guardó o se cargó. ¿Desea guardarlo?");
+const QString MSG_EDICIONES =
+    QStringLiteral("El editor de instrucciones VLIW tiene cambios sin aceptar. ¿Desea aceptarlos?");
 
 }  // namespace
 
@@ -45,8 +47,22 @@ void TDocumentoVLIW::refrescarEditor() {
 }
 
 bool TDocumentoVLIW::puedeDescartarse() {
-  resolverEdicionesPendientes();
-  if (!sinGuardar() || !dialogos.confirmar(ventana, MSG_GUARDAR)) return true;
+  if (editorVinculado && editorVinculado->cambiosPendientes()) {
+    switch (dialogos.preguntarCambios(ventana, MSG_EDICIONES, QStringLiteral("&Aceptar cambios"),
+                                      QStringLiteral("&Descartar cambios"))) {
+      case TRespuestaCambios::cancelar: return false;
+      case TRespuestaCambios::guardar: editorVinculado->aplicarCambios(); break;
+      // Se quedan en el editor: se pierden solo si la orden sigue adelante, y
+      // quien sustituye el programa refresca el editor.
+      case TRespuestaCambios::descartar: break;
+    }
+  }
+  if (!sinGuardar()) return true;
+  switch (dialogos.preguntarCambios(ventana, MSG_GUARDAR, QStringLiteral("&Guardar..."), QStringLiteral("&No guardar"))) {
+    case TRespuestaCambios::cancelar: return false;
+    case TRespuestaCambios::descartar: return true;
+    case TRespuestaCambios::guardar: break;
+  }
   return guardar();
 }
 

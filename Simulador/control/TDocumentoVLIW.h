@@ -37,7 +37,10 @@ public:
   bool sinGuardar() const;
 
   // Antes de sustituir el programa o de salir: pregunta por las ediciones sin
-  // aceptar del editor y por un programa sin guardar. false si se canceló el guardado.
+  // aceptar del editor y por un programa sin guardar, cada vez con vuelta
+  // atrás. false si el usuario volvió atrás (o no se pudo guardar): nada se
+  // ha perdido. Las ediciones descartadas siguen en el editor hasta que quien
+  // llama sustituye el programa.
   bool puedeDescartarse();
   // Vacía el programa, tras preguntar lo que se perdería.
   bool nuevo();

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -146,6 +147,34 @@ private slots:
     // Cerrar con el botón de la ventana cuenta como «Cancelar».
     alAbrir([] { QApplication::activeModalWidget()->close(); });
     QCOMPARE(servicio.preguntarGuardarCambio(nullptr), RESULTADO_CANCELAR);
+  }
+
+  // La pregunta con vuelta atrás: Escape y la caja de cerrar cancelan, nunca descartan.
+  void preguntaDeCambiosEscapeCancela() {
+    TServicioDialogosQt servicio;
+    const QString pregunta = QStringLiteral("¿Desea guardarlo?");
+    auto preguntar = [&] {
+      return servicio.preguntarCambios(nullptr, pregunta, QStringLiteral("&Guardar..."), QStringLiteral("&No guardar"));
+    };
+    QStringList botones;
+    alAbrir([&botones] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(caja);
+      for (QAbstractButton* b : caja->buttons()) botones << b->text();
+      QTest::keyClick(caja, Qt::Key_Escape);
+    });
+    QCOMPARE(preguntar(), TRespuestaCambios::cancelar);
+    botones.sort();
+    QCOMPARE(botones, QStringList({"&Cancelar", "&Guardar...", "&No guardar"}));
+    alAbrir([] { QApplication::activeModalWidget()->close(); });
+    QCOMPARE(preguntar(), TRespuestaCambios::cancelar);
+    alAbrir([] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      caja->button(QMessageBox::Discard)->click();
+    });
+    QCOMPARE(preguntar(), TRespuestaCambios::descartar);
+    alAbrir([] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    QCOMPARE(preguntar(), TRespuestaCambios::guardar);
   }
 
   void acercaDeTextos() {

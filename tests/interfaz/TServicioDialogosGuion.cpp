@@ -25,6 +25,16 @@ bool TServicioDialogosGuion::confirmar(QWidget*, const QString& pregunta) {
   return confirmaciones.takeFirst();
 }
 
+TRespuestaCambios TServicioDialogosGuion::preguntarCambios(QWidget*, const QString& pregunta, const QString& guardar,
+                                                           const QString& descartar) {
+  apuntes.append({QStringLiteral("cambios"), pregunta, guardar + QLatin1Char('|') + descartar});
+  if (respuestasCambios.isEmpty()) {
+    ++sinRespuesta;
+    return TRespuestaCambios::cancelar;
+  }
+  return respuestasCambios.takeFirst();
+}
+
 QString TServicioDialogosGuion::abrirFichero(QWidget*, const QString& filtro) {
   apuntes.append({QStringLiteral("abrir"), filtro, {}});
   if (ficherosAbrir.isEmpty()) {

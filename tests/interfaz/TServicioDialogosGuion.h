@@ -13,7 +13,7 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 
 struct TDialogoApuntado {
-  QString tipo;  // "mensaje", "confirmar", "abrir", "guardar", "color", "cantidad", "guardarCambio", "modal"
+  QString tipo;  // "mensaje", "confirmar", "cambios", "abrir", "guardar", "color", "cantidad", "guardarCambio", "modal"
   QString texto;
   QString detalle;
 };
@@ -37,6 +37,7 @@ public:
   QList<std::optional<int>> cantidades;  // nullopt: cancelar
   QList<int> respuestasGuardarCambio;
   QList<int> respuestasModal;
+  QList<TRespuestaCambios> respuestasCambios;  // agotadas: cancelar
   // Se llama al recibir cada mensaje (p. ej. para comprobar el estado en ese momento).
   std::function<void(const QString&)> alMostrarMensaje;
   // Se llama con cada diálogo propio antes de responder: la prueba puede leer
@@ -49,6 +50,8 @@ public:
 
   void mensaje(QWidget* padre, const QString& texto, const QString& detalle) override;
   bool confirmar(QWidget* padre, const QString& pregunta) override;
+  TRespuestaCambios preguntarCambios(QWidget* padre, const QString& pregunta, const QString& guardar,
+                                     const QString& descartar) override;
   QString abrirFichero(QWidget* padre, const QString& filtro) override;
   QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo) override;
   std::optional<QColor> elegirColor(QWidget* padre, const QColor& inicial) override;
