@@ -183,10 +183,31 @@ TEST_F(FicheroVLIW, LoQueNoEsAsuntoDelLectorSeAcepta) {
 TEST_F(FicheroVLIW, GuardarInformaDeLosFallos) {
   construir(programa, s, {{{0}}});
   EXPECT_FALSE(programa.guardar(ruta("no/existe/x.vliw")));
-  // Un dispositivo lleno solo falla al vaciar el búfer.
+  // Un dispositivo no se sustituye por un fichero, tampoco con permisos de root.
   if (fs::exists("/dev/full")) {
     EXPECT_FALSE(programa.guardar("/dev/full"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
   }
+}
+
+// Encima de un programa viejo: un fallo a medias (disco lleno en el segundo
+// bloque) lo deja intacto y dice por qué.
+TEST_F(FicheroVLIW, GuardarEncimaConUnFalloDejaElViejo) {
+  const std::string viejo = ruta("viejo.vliw");
+  std::ofstream(viejo, std::ios::binary) << "0\n";
+  construir(programa, s, {{{0}}, {{0}}});
+  TEscrituraSegura escritura;
+  escritura.tamBloque = 4;
+  int bloques = 0;
+  escritura.inyectarFallo = [&](TEscrituraSegura::TPaso p) {
+    return p == TEscrituraSegura::pasoEscribir && ++bloques == 2 ? ENOSPC : 0;
+  };
+  EXPECT_EQ(programa.guardar(viejo, escritura), ESCRITURA_FALLA);
+  EXPECT_NE(escritura.motivo.find("no queda espacio en el disco"), std::string::npos) << escritura.motivo;
+  EXPECT_EQ(leer(viejo), "0\n");
+  escritura.inyectarFallo = nullptr;
+  EXPECT_EQ(programa.guardar(viejo, escritura), ESCRITURA_OK);
+  EXPECT_EQ(leer(viejo), "2\n1\t0 0 0 0\n1\t0 0 0 0\n");
 }
 
 // Planificación propia del ejemplo vector_suma.pla (tests/datos/vector_suma.vliw).

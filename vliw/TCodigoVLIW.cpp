@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <memory>
+#include <sstream>
 
 #include "machine/TRegistros.h"
 
@@ -127,11 +128,17 @@ bool TCodigoVLIW::cargar(std::istream& entrada, const TCodigo& codigo) {
 }
 
 bool TCodigoVLIW::guardar(const std::string& nombreFichero) const {
-  std::ofstream salida(nombreFichero, std::ios::binary | std::ios::trunc);
-  if (!salida || !guardar(salida)) return false;
-  // Un disco lleno solo se descubre al vaciar el búfer: se mira tras cerrar.
-  salida.close();
-  return !salida.fail();
+  TEscrituraSegura escritura;
+  return guardar(nombreFichero, escritura) == ESCRITURA_OK;
+}
+
+int32_t TCodigoVLIW::guardar(const std::string& nombreFichero, TEscrituraSegura& escritura) const {
+  std::ostringstream texto;
+  if (!guardar(texto)) {
+    escritura.motivo = "el programa VLIW no está completo";
+    return ESCRITURA_FALLA;
+  }
+  return escritura.escribir(nombreFichero, texto.str());
 }
 
 bool TCodigoVLIW::guardar(std::ostream& salida) const {

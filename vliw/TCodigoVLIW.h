@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "loader/TCodigo.h"
+#include "machine/TEscrituraSegura.h"
 #include "machine/TMaquina.h"
 #include "vliw/TInstruccionLarga.h"
 
@@ -32,7 +33,10 @@ public:
   // Lee un *.vliw contra el programa secuencial cargado; false deja el programa vacío.
   bool cargar(const std::string& nombreFichero, const TCodigo& codigo);
   bool cargar(std::istream& entrada, const TCodigo& codigo);
-  // false si el fichero no se pudo escribir entero.
+  // false si el fichero no se pudo escribir entero. Se escribe con «escritura»
+  // (un temporal que sustituye al fichero solo cuando está entero en disco):
+  // un fallo deja el fichero anterior como estaba, y su motivo en «escritura».
   bool guardar(const std::string& nombreFichero) const;
+  int32_t guardar(const std::string& nombreFichero, TEscrituraSegura& escritura) const;
   bool guardar(std::ostream& salida) const;
 };

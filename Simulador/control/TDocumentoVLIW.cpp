@@ -26,8 +26,8 @@ void TDocumentoVLIW::vincularEditor(TfrmInstVLIW* editor) {
   editorVinculado = editor;
   if (!editor) return;
   editor->chequearCodigo = [this] { return chequear(); };
+  editor->guardarPrograma = [this] { return guardar(); };
   connect(editor, &TfrmInstVLIW::programaCambiado, this, [this] { ++revision; });
-  connect(editor, &TfrmInstVLIW::programaGuardado, this, [this] { revisionGuardada = revision; });
 }
 
 TfrmInstVLIW* TDocumentoVLIW::editor() const { return editorVinculado; }
@@ -102,7 +102,14 @@ bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
 }
 
 bool TDocumentoVLIW::guardar() {
-  if (!TfrmInstVLIW::guardarPrograma(dialogos, ventana, maquina.codigo)) return false;
+  const QString ruta = dialogos.guardarFichero(ventana, QString::fromUtf8(FILTRO_VLIW), QStringLiteral("vliw"));
+  if (ruta.isEmpty()) return false;
+  // Un fallo a medias deja el fichero anterior intacto (un temporal lo sustituye al final).
+  if (maquina.codigo.guardar(QFile::encodeName(ruta).toStdString(), escritura) != ESCRITURA_OK) {
+    dialogos.mensaje(ventana, QStringLiteral("No se pudo guardar el fichero"),
+                     ruta + QLatin1Char('\n') + QString::fromStdString(escritura.motivo));
+    return false;
+  }
   revisionGuardada = revision;
   return true;
 }

@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <cstdint>
 
+#include "machine/TEscrituraSegura.h"
+
 class QWidget;
 class TCodigo;
 class TMaquinaVLIW;
@@ -48,7 +50,8 @@ public:
   // programa secuencial (las comprobaciones solo avisan). true si el programa
   // queda cargado y hay que enseñarlo; si falla, queda vacío y el editor lo refleja.
   bool cargar(const TCodigo& secuencial);
-  // Pide un nombre y escribe el programa; false si se cancela o falla.
+  // Pide un nombre y escribe el programa sin arriesgar el fichero que
+  // sustituye; false si se cancela o falla (con su mensaje).
   bool guardar();
 
   // Las columnas del editor son las unidades configuradas: false (con su
@@ -57,6 +60,9 @@ public:
   // Antes de iniciar o de dar un paso: programa vacío, ediciones sin aceptar
   // (se resuelven y la orden se da otra vez) y unidades que no existen.
   bool listoParaEjecutar();
+
+  // Con la que se guarda (las pruebas le inyectan fallos).
+  TEscrituraSegura escritura;
 
 private:
   void resolverEdicionesPendientes();

@@ -448,18 +448,8 @@ void TfrmInstVLIW::butAceptarClick() {
 void TfrmInstVLIW::butCancelarClick() { refrescar(); }
 
 void TfrmInstVLIW::butGuardarClick() {
-  if (!coincide) return;
-  if (guardarPrograma(dialogos, this, maquina.codigo)) emit programaGuardado();
-}
-
-bool TfrmInstVLIW::guardarPrograma(TServicioDialogos& dialogos, QWidget* padre, const TCodigoVLIW& programa) {
-  const QString ruta = dialogos.guardarFichero(padre, QString::fromUtf8(FILTRO_VLIW), QStringLiteral("vliw"));
-  if (ruta.isEmpty()) return false;
-  if (!programa.guardar(QFile::encodeName(ruta).toStdString())) {
-    dialogos.mensaje(padre, QStringLiteral("No se pudo guardar el fichero"), ruta);
-    return false;
-  }
-  return true;
+  if (!coincide || !guardarPrograma) return;
+  if (guardarPrograma()) emit programaGuardado();
 }
 
 // ---------------------------------------------------------------- pistas

@@ -10,7 +10,10 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 #include "AyudaPrincipal.h"
 #include "Simulador/aplicacion/TAplicacion.h"
@@ -48,6 +51,29 @@ QStringList textosDe(const QWidget* w) {
   }
   return lineas;
 }
+
+// Mientras vive, ningún fichero del proceso puede pasar de «bytes»: una
+// escritura más allá falla (EFBIG) como con un disco lleno.
+class TLimiteFicheros {
+public:
+  explicit TLimiteFicheros(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &anterior);
+    senal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = anterior;
+    limite.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limite);
+  }
+  ~TLimiteFicheros() {
+    setrlimit(RLIMIT_FSIZE, &anterior);
+    std::signal(SIGXFSZ, senal);
+  }
+  TLimiteFicheros(const TLimiteFicheros&) = delete;
+  TLimiteFicheros& operator=(const TLimiteFicheros&) = delete;
+
+private:
+  rlimit anterior{};
+  void (*senal)(int) = SIG_DFL;
+};
 
 }  // namespace
 
@@ -321,6 +347,37 @@ private slots:
     dialogos->respuestasCambios << TRespuestaCambios::descartar;
     QVERIFY(v->close());
     QCOMPARE(dialogos->de(QStringLiteral("cambios")), QStringList({GUARDAR_VLIW, GUARDAR_VLIW}));
+  }
+
+  // Guardar encima de un programa viejo con un fallo a medio escribir (el
+  // límite de tamaño de los ficheros del proceso): el viejo queda intacto, no
+  // queda ningún temporal y se avisa; sin el fallo, se sustituye.
+  void guardarEncimaConUnFalloDejaElViejo() {
+    QTemporaryDir carpeta;
+    const QString ruta = carpeta.filePath(QStringLiteral("viejo.vliw"));
+    const QByteArray viejo = "1\n1\t0 0 0 0\n";
+    {
+      QFile f(ruta);
+      QVERIFY(f.open(QIODevice::WriteOnly) && f.write(viejo) == viejo.size());
+    }
+    aceptarUnPrograma();
+    editor().soltarInstruccion(0, 0, SUMA_ENT1);
+    editor().butAceptar->click();
+    dialogos->olvidar();
+    dialogos->ficherosGuardar << ruta;
+    {
+      TLimiteFicheros limite(8);
+      editor().butGuardar->click();
+    }
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("No se pudo guardar el fichero")));
+    QVERIFY(dialogos->apuntes.last().detalle.contains(ruta));
+    QCOMPARE(leer(ruta), viejo);
+    QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("viejo.vliw")));
+    QVERIFY(v->documentoVLIW().sinGuardar());
+    dialogos->ficherosGuardar << ruta;
+    editor().butGuardar->click();
+    QCOMPARE(leer(ruta), QByteArray("1\n2\t0 0 0 0\t0 0 1 0\n"));
+    QVERIFY(!v->documentoVLIW().sinGuardar());
   }
 
   // Cada pregunta del camino de salida tiene vuelta atrás: cancelarla (Escape)
