@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QTimer>
@@ -400,6 +401,39 @@ private slots:
     // El color es de esa instrucción en vuelo, no del programa.
     QCOMPARE(p.programa()->instrucciones[0].color, COLOR_POR_DEFECTO);
     c.controlador(SUPER).pausa();
+  }
+
+  // Con «Emisión» 16 (y con la de siempre) el reorder buffer conserva una parte
+  // usable de la ventana maximizada a 1400 × 900: las colas se desplazan.
+  void robVisibleConCualquierEmision_data() {
+    QTest::addColumn<int>("emision");
+    QTest::newRow("4") << 4;
+    QTest::newRow("16") << 16;
+  }
+  void robVisibleConCualquierEmision() {
+    QFETCH(int, emision);
+    TfrmPrincipal p(*dialogos);
+    TPrincipalEnPrueba c(p);
+    p.resize(1400, 900);
+    p.show();
+    dialogos->ficherosAbrir << fichero(QStringLiteral("tres.pla"), TRES);
+    c.actAbrir->trigger();
+    c.actConfSuper->trigger();
+    QVERIFY(c.frmConfSuper());
+    c.frmConfSuper()->spiEmision->setValue(emision);
+    c.frmConfSuper()->butAceptar->click();
+    c.actIni->trigger();
+    c.actPausa->trigger();
+    QVERIFY(c.frmExeSuper() && c.frmExeSuper()->isMaximized());
+    QVERIFY(QTest::qWaitForWindowExposed(c.frmExeSuper()));
+    QCoreApplication::processEvents();
+    TRejillaEjecucion* rob = c.frmExeSuper()->panROB->grdRejilla;
+    const int filasVisibles = rob->viewport()->height() / rob->altoFila();
+    QVERIFY2(filasVisibles >= 8, qPrintable(QString::number(filasVisibles)));
+    // Las colas enseñan lo que cabe y se desplazan para el resto.
+    TRejillaEjecucion* prefetch = c.frmExeSuper()->panPrefetch->grdRejilla;
+    QCOMPARE(prefetch->model()->rowCount(), 2 * emision);
+    QVERIFY(prefetch->viewport()->height() > 0);
   }
 
   // Doble clic en el título: plegar y desplegar; el último panel no se pliega.
