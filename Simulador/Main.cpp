@@ -58,6 +58,9 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
 
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
+  // Una ventana mayor que el área (o que quedó fuera al encogerla) se alcanza desplazándola.
+  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea);
   ordenes = new TOrdenesPrincipal(*this);
   panCodigo = new TPanelCodigo(this);

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTextBlock>
 #include <QToolTip>
@@ -357,7 +358,44 @@ bool escenarioEditorCodigo(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return true;
 }
 
+// Un aula con proyector: la ventana a 1024 × 768, el editor VLIW con tres
+// unidades de memoria y dos componentes en cascada; el editor se sale del área
+// y el área se desplaza hasta que se alcanza su botón «Guardar».
+bool escenarioArea1024(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1024, 768);
+  d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla") << EJEMPLOS + QStringLiteral("/vector_suma.vliw");
+  orden(v, "actAbrir");
+  QApplication::processEvents();
+  orden(v, "actConfVLIW");
+  TfrmConfVLIW* conf = v.ventanas().frmConfVLIW();
+  if (!conf) return false;
+  conf->spiUF[tufMemoria]->setValue(3);
+  conf->butAceptar->click();
+  QApplication::processEvents();
+  orden(v, "mnuCompGPR");
+  orden(v, "mnuCompMem");
+  orden(v, "actCargarVLIW");
+  TfrmInstVLIW* e = v.ventanas().frmInstVLIW();
+  if (!e) return false;
+  QApplication::processEvents();
+  // «Cascada» no encoge las ventanas: el editor, delante y por tanto el último,
+  // se sale del área.
+  v.findChild<QMdiArea*>()->setActiveSubWindow(e);
+  orden(v, "actCascada");
+  QApplication::processEvents();
+  auto* area = v.findChild<QMdiArea*>();
+  area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+  area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+  QApplication::processEvents();
+  const QRect guardar(e->butGuardar->mapTo(area->viewport(), QPoint(0, 0)), e->butGuardar->size());
+  std::fprintf(stderr, "área %dx%d, editor %d,%d %dx%d, «Guardar» en %d,%d %dx%d\n", area->viewport()->width(),
+               area->viewport()->height(), e->x(), e->y(), e->width(), e->height(), guardar.x(), guardar.y(),
+               guardar.width(), guardar.height());
+  return area->viewport()->rect().contains(guardar);
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
+    {QStringLiteral("area-1024"), escenarioArea1024},
     {QStringLiteral("editor-codigo"), escenarioEditorCodigo},
     {QStringLiteral("ejecucion-superescalar"), escenarioEjecucionSuperescalar},
     {QStringLiteral("ejecucion-vliw"), escenarioEjecucionVLIW},

@@ -5,12 +5,13 @@
 // cada ciclo y colocarlas. Cada ventana existe una vez como mucho. Las vistas
 // de una ejecución siguen las señales de los controladores de las máquinas.
 
+#include <QList>
+#include <QMdiArea>
 #include <QObject>
 #include <QPointer>
 
 #include "Simulador/control/TTipoMaquina.h"
 
-class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 class TCodigo;
@@ -78,6 +79,8 @@ public:
   void setBloquesBasicos(bool activos);
 
   // ---- Disposición ----
+  // Ninguna ventana queda por debajo de su tamaño mínimo: lo que no cabe se
+  // alcanza desplazando el área.
   void cascada();
   // Mosaico horizontal: las ventanas no minimizadas, una encima de otra, a lo ancho.
   void mosaico();
@@ -97,6 +100,8 @@ private:
   QPointer<TfrmComponente>& ranuraComponente(int tipo);
   TfrmComponente* nuevoComponente(int tipo);
   void anadir(QMdiSubWindow* ventana);
+  // Las visibles y no minimizadas, en ese orden.
+  QList<QMdiSubWindow*> ventanasAOrdenar(QMdiArea::WindowOrder orden) const;
   void centrar(QMdiSubWindow* ventana);
   void mostrarDelante(QMdiSubWindow* ventana);
 

@@ -22,6 +22,7 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/codigo/TModeloCodigo.h"
 #include "Simulador/codigo/TRejillaCodigo.h"
+#include "Simulador/comunes/TAreaTrabajo.h"
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TEdicionMaquina.h"
 #include "Simulador/dialogos/TdlgCantidad.h"
@@ -272,6 +273,8 @@ void TfrmInstVLIW::ajustarTamano() {
   setMinimumHeight(marcoAlto + altoPanel + altoCabecera + 3 * altoFila);
   setMaximumWidth(ancho + marcoAncho);
   resize(anchoVentana, alto);
+  // El área la colocó con el tamaño de antes: crecer no debe dejarla medio fuera.
+  TAreaTrabajo::ponerAlAlcance(*this);
 }
 
 // ---------------------------------------------------------------- estado

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -902,6 +903,57 @@ private slots:
     QCOMPARE(c->frmCompMem()->geometry().bottom(), area.bottom());
     QCOMPARE(c->frmCompGPR()->geometry().left(), 0);
     QVERIFY(c->frmCompMem()->geometry().left() >= c->frmCompGPR()->geometry().right());
+  }
+
+  // A 1024 × 768, con tres unidades de memoria: el editor abierto por
+  // «Cargar Programa VLIW...» queda entero dentro del área visible, «Cascada»
+  // no lo aprieta por debajo de su tamaño, y lo que se sale se alcanza
+  // desplazando el área.
+  void ventanasAlAlcanceEnUnaPantallaPequena() {
+    v->resize(1024, 768);
+    abrir(fichero(QStringLiteral("sec.pla"), SECUENCIAL));
+    QCoreApplication::processEvents();  // el panel del código toma su ancho
+    c->actConfVLIW->trigger();
+    c->frmConfVLIW()->spiUF[tufMemoria]->setValue(3);
+    c->frmConfVLIW()->butAceptar->click();
+    destruirPendientes();
+    dialogos->ficherosAbrir << fichero(QStringLiteral("mem2.vliw"), "1\n1\t2 4 2 0\n");
+    c->mnuCompGPR->trigger();
+    c->mnuCompMem->trigger();
+    c->actCargarVLIW->trigger();
+    TfrmInstVLIW* e = c->frmInstVLIW();
+    QVERIFY(e);
+    QCoreApplication::processEvents();
+    const QRect visible = c->mdiArea->viewport()->rect();
+    QVERIFY2(visible.contains(e->geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 en %5x%6")
+                                                             .arg(e->x()).arg(e->y()).arg(e->width())
+                                                             .arg(e->height()).arg(visible.width())
+                                                             .arg(visible.height())));
+    const QSize tamano = e->size();
+
+    c->mdiArea->setActiveSubWindow(e);  // delante: último en la cascada
+    c->actCascada->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(e->size(), tamano);
+    for (QMdiSubWindow* w : ventanas()) {
+      QVERIFY(w->x() >= 0 && w->y() >= 0);
+      QVERIFY2(w->width() >= w->minimumSizeHint().width() && w->height() >= w->minimumSizeHint().height(),
+               qPrintable(w->objectName()));
+    }
+    // Lo que queda fuera del área se alcanza desplazándola.
+    QScrollBar* horizontal = c->mdiArea->horizontalScrollBar();
+    QScrollBar* vertical = c->mdiArea->verticalScrollBar();
+    QVERIFY(horizontal->maximum() > 0);  // el editor, el último de la cascada, se sale por la derecha
+    horizontal->setValue(horizontal->maximum());
+    vertical->setValue(vertical->maximum());
+    QCoreApplication::processEvents();
+    const QRect guardar(e->butGuardar->mapTo(c->mdiArea->viewport(), QPoint(0, 0)), e->butGuardar->size());
+    QVERIFY(c->mdiArea->viewport()->rect().contains(guardar));
+
+    // «Mosaico» tampoco deja una ventana por debajo de su mínimo.
+    c->actMosaico->trigger();
+    for (QMdiSubWindow* w : ventanas())
+      QVERIFY2(w->height() >= w->minimumSizeHint().height(), qPrintable(w->objectName()));
   }
 
   // ------------------------------------------------------------ ayuda y «Acerca de»
