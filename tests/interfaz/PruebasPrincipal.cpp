@@ -569,6 +569,52 @@ private slots:
     QCOMPARE(orden, QStringList({"frmExeSuper", "frmCompGPR", "frmCompFPR", "frmCompMem"}));
   }
 
+  // Cuando una ejecución se para en un breakpoint o termina, todas las vistas
+  // (ejecución, componentes, la fila del editor, la casilla de ciclo) enseñan
+  // ya el último ciclo mientras el mensaje está abierto.
+  void vistasAlDiaAntesDelMensaje_data() {
+    QTest::addColumn<TTipoMaquina>("m");
+    QTest::addColumn<bool>("breakpoint");
+    QTest::newRow("VLIW en un breakpoint") << VLIW << true;
+    QTest::newRow("VLIW completada") << VLIW << false;
+    QTest::newRow("superescalar completada") << SUPER << false;
+  }
+  void vistasAlDiaAntesDelMensaje() {
+    QFETCH(TTipoMaquina, m);
+    QFETCH(bool, breakpoint);
+    abrir(fichero(QStringLiteral("sec.pla"), m == VLIW ? SECUENCIAL : UNA_ADDI));
+    if (m == VLIW) {
+      // LF F0 y dos DADDUI: el NaT de F0 cambia mientras tanto.
+      dialogos->ficherosAbrir << fichero(QStringLiteral("p.vliw"), "3\n1\t2 4 0 0\n1\t0 0 0 0\n1\t0 0 0 0\n");
+      c->actCargarVLIW->trigger();
+      QVERIFY(c->frmInstVLIW());
+      if (breakpoint) c->frmInstVLIW()->dobleClicFila(1);
+    }
+    c->mnuCompGPR->trigger();
+    c->mnuCompFPR->trigger();
+    QStringList sucesos;
+    connect(&c->ventanas(), &TGestorVentanas::vistaActualizada, this,
+            [&](QWidget* w) { sucesos << w->objectName(); });
+    QString ciclo;
+    int filaEditor = -1;
+    dialogos->alMostrarMensaje = [&](const QString& texto) {
+      sucesos << texto;
+      ciclo = c->txtCiclo->text();
+      if (c->frmInstVLIW()) filaEditor = c->frmInstVLIW()->filaActual;
+    };
+    c->actIni->trigger();
+    for (int i = 0; i < 100 && c->timer(m)->isActive(); ++i) {
+      sucesos.clear();
+      tick(m);
+    }
+    QCOMPARE(dialogos->mensajes(), QStringList(breakpoint ? BREAKPOINT : COMPLETADA));
+    QStringList vistas{m == VLIW ? "frmExeVLIW" : "frmExeSuper", "frmCompGPR", "frmCompFPR"};
+    if (m == VLIW) vistas << "frmInstVLIW";
+    QCOMPARE(sucesos, vistas + QStringList(dialogos->mensajes()));
+    QCOMPARE(ciclo, QString::number(c->maquina(m).ciclo));
+    if (m == VLIW) QCOMPARE(filaEditor, int(c->vliw().pc));
+  }
+
   // Un fallo dentro de un tick se informa con su mensaje y deja la ejecución detenida.
   void falloEnUnTick() {
     prepararVLIW(10);
