@@ -36,7 +36,8 @@ namespace {
 // Fichero que nombra el mensaje de un fallo dentro de un tic: el de sus manejadores.
 const char* const FICHERO_MAIN = "Simulador/Main.cpp";
 
-const QString MSG_FICHERO_ERRONEO = QStringLiteral("FICHERO DE CODIGO CON ERRORES O NO VÁLIDO");
+// El mismo texto que da orvex-run.
+const QString MSG_FICHERO_ERRONEO = QString::fromUtf8(MENSAJE_CODIGO_ERRONEO);
 
 }  // namespace
 

@@ -131,11 +131,11 @@ TEST(ConsolaErrores, FallosDeCarga) {
   TResultado erroneo = orvexRun(dato("erroneo.pla"));
   EXPECT_EQ(erroneo.estado, 1);
   EXPECT_EQ(erroneo.errores,
-            "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO\nlínea 3: se esperaba un registro F y se encontró R2\n");
+            "FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO\nlínea 3: se esperaba un registro F y se encontró R2\n");
 
   TResultado ausente = orvexRun(dato("no_existe.pla"));
   EXPECT_EQ(ausente.estado, 1);
-  EXPECT_TRUE(contiene(ausente.errores, "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO\n"));
+  EXPECT_TRUE(contiene(ausente.errores, "FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO\n"));
 
   const std::string vliw = "-m vliw " + dato("una_suma.pla") + " -p ";
   TResultado tipo = orvexRun(vliw + dato("tipo_erroneo.vliw"));

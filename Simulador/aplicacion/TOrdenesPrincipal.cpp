@@ -74,7 +74,7 @@ void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
   actNuevoVLIW = nuevaAccion(&v, "actNuevoVLIW", QStringLiteral("Crear &Nuevo Programa VLIW"),
                              QStringLiteral("Abre la ventana para crear códigos VLIW"));
   actCargarVLIW = nuevaAccion(&v, "actCargarVLIW", QStringLiteral("Car&gar Programa VLIW..."),
-                              QStringLiteral("Carga la configuración de las máquinas desde un fichero"));
+                              QStringLiteral("Carga un programa VLIW desde un fichero"));
   actFalloCache = nuevaAccion(&v, "actFalloCache", QStringLiteral("% Fallos Caché Datos"),
                               QStringLiteral("Establece el porcentaje de fallos de caché"),
                               QKeySequence(Qt::CTRL | Qt::Key_F), TIconos::falloCache());

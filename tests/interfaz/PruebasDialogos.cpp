@@ -138,7 +138,7 @@ private slots:
     QCOMPARE(d.labMensaje->text(), QStringLiteral("Ha habido cambios en su código VLIW."));
     QCOMPARE(d.labPregunta->text(), QStringLiteral("¿Desea guardar los cambios?"));
     QVERIFY(d.labPregunta->font().bold());
-    QCOMPARE(d.labAclaracion->text(), QStringLiteral("(Cancelar perderá las úlrimas modificaciones)"));
+    QCOMPARE(d.labAclaracion->text(), QStringLiteral("(Cancelar perderá las últimas modificaciones)"));
     QCOMPARE(d.butOk->text(), QStringLiteral("Guardar"));
     QCOMPARE(d.butCancel->text(), QStringLiteral("Cancelar"));
 
@@ -183,7 +183,7 @@ private slots:
     QCOMPARE(a.windowTitle(), QStringLiteral("Acerca de..."));
     QCOMPARE(a.labProducto->text(), QStringLiteral("ORVEX"));
     QVERIFY(a.labProducto->font().bold() && a.labProducto->font().underline());
-    QCOMPARE(a.labVersion->text(), QStringLiteral("Version 1.0"));
+    QCOMPARE(a.labVersion->text(), QStringLiteral("Versión 1.0"));
     QCOMPARE(a.labComentario->text(),
              QStringLiteral("Un Simulador para el Apoyo Docente en la Enseñanza de las Arquitecturas ILP con "
                             "Planificación Dinámica y Estática"));

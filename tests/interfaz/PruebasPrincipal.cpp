@@ -203,7 +203,7 @@ private slots:
     QTest::newRow("nuevo") << "actNuevoVLIW" << "Crear &Nuevo Programa VLIW" << ""
                            << "Abre la ventana para crear códigos VLIW";
     QTest::newRow("cargar") << "actCargarVLIW" << "Car&gar Programa VLIW..." << ""
-                            << "Carga la configuración de las máquinas desde un fichero";
+                            << "Carga un programa VLIW desde un fichero";
     QTest::newRow("fallos") << "actFalloCache" << "% Fallos Caché Datos" << "Ctrl+F"
                             << "Establece el porcentaje de fallos de caché";
     QTest::newRow("iniciar") << "actIni" << "Iniciar" << "F9" << "Comenzar Ejecución Continua";
@@ -338,7 +338,7 @@ private slots:
     const QString malo = texto.isEmpty() ? dir.filePath(QStringLiteral("no_existe.pla"))
                                          : fichero(QStringLiteral("malo.pla"), texto);
     abrir(malo);
-    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("FICHERO DE CODIGO CON ERRORES O NO VÁLIDO")));
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO")));
     QVERIFY2(dialogos->apuntes.last().detalle.startsWith(detalle), qPrintable(dialogos->apuntes.last().detalle));
     QCOMPARE(v->programa(), antes);
     QCOMPARE(c->super().codigo, antes);
