@@ -21,6 +21,10 @@ class TCodigoVLIW {
 public:
   std::vector<TInstruccionLarga> instrucciones;
   int32_t numInstrucciones = 0;
+  // Dónde y por qué falló la última carga (vacío si no falló), como en los
+  // programas fuente: "línea 2: se esperaban 3 operaciones y hay 2".
+  int32_t lineaError = 0;
+  std::string detalleError;
 
   // nullptr fuera de 0 … numInstrucciones-1.
   TInstruccionLarga* instruccion(int64_t i);

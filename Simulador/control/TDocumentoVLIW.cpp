@@ -81,12 +81,12 @@ bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
   // Lo que hay en memoria es lo del fichero (o nada, si no se pudo leer).
   revisionGuardada = ++revision;
   if (!cargado) {
-    dialogos.mensaje(ventana, MSG_ERROR_CARGA);
+    dialogos.mensaje(ventana, MSG_ERROR_CARGA, QString::fromStdString(maquina.codigo.detalleError));
     refrescarEditor();
     return false;
   }
   if (maquina.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
-    dialogos.mensaje(ventana, MSG_CONFIGURACION);
+    dialogos.mensaje(ventana, MSG_CONFIGURACION, QString::fromStdString(maquina.detalleConfiguracion()));
     maquina.borrarCodigo();
     refrescarEditor();
     return false;
@@ -116,7 +116,7 @@ bool TDocumentoVLIW::guardar() {
 
 bool TDocumentoVLIW::cabeEnLaConfiguracion() {
   if (maquina.comprobarConfiguracion() != CHEQUEO_CONFIGURACION) return true;
-  dialogos.mensaje(ventana, MSG_CONFIGURACION);
+  dialogos.mensaje(ventana, MSG_CONFIGURACION, QString::fromStdString(maquina.detalleConfiguracion()));
   return false;
 }
 

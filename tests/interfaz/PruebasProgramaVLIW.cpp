@@ -176,6 +176,9 @@ private slots:
     QVERIFY(c->vliw().cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->programa()));
     cargar(DATOS + QStringLiteral("tipo_erroneo.vliw"));
     QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("Error al cargar el código VLIW")));
+    // Debajo, la línea y lo que estaba mal, como con los programas fuente.
+    QCOMPARE(dialogos->apuntes.last().detalle,
+             QStringLiteral("línea 2: la instrucción 0 (ADDI R1 R2 R3) va en una unidad +Entera, no xFlotante"));
     QCOMPARE(c->vliw().codigo.numInstrucciones, 0);
     QCOMPARE(rejilla().numFilas(), 7);  // el editor enseña el programa, ya vacío
     c->actIni->trigger();
@@ -186,6 +189,7 @@ private slots:
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     cargar(DATOS + QStringLiteral("unidad_5.vliw"));
     QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
+    QCOMPARE(dialogos->apuntes.last().detalle, QStringLiteral("línea 2: unidad +Entera 5 fuera de la configuración"));
     QCOMPARE(c->vliw().codigo.numInstrucciones, 0);
     QVERIFY(!c->frmInstVLIW());
   }
