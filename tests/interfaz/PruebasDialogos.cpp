@@ -63,8 +63,14 @@ private slots:
     QCOMPARE(v.value(), 5);
     QTest::keyClick(&v, Qt::Key_Return);
     QCOMPARE(v.text(), QStringLiteral("5"));
-    escribir(v, QStringLiteral("15"));
+    // Por encima del máximo se acota en cada pulsación, no al salir.
+    escribir(v, QStringLiteral("15"), false);
     QCOMPARE(v.value(), 10);
+    QCOMPARE(v.text(), QStringLiteral("10"));
+    QCOMPARE(v.editor()->cursorPosition(), 2);
+    escribir(v, QStringLiteral("1"), false);
+    QCOMPARE(v.text(), QStringLiteral("1"));
+    QTest::keyClicks(v.editor(), QStringLiteral("0"));
     QCOMPARE(v.text(), QStringLiteral("10"));
     escribir(v, QStringLiteral("99999999999999999999"));
     QCOMPARE(v.value(), 10);
