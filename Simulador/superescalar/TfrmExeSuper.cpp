@@ -55,12 +55,14 @@ TfrmExeSuper::TfrmExeSuper(const TMaquinaSuper& m, TEdicionMaquina& e, TServicio
   frmSelecROBGPR->setObjectName(QStringLiteral("frmSelecROBGPR"));
   frmSelecROBGPR->asignar(
       [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS ? maquina.robGPR[static_cast<size_t>(i)] : -1; },
-      NUM_REGISTROS, QStringLiteral("ROB<->GPR"));
+      NUM_REGISTROS, QStringLiteral("ROB<->GPR"),
+      [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS && maquina.gpr.pendiente[static_cast<size_t>(i)]; });
   frmSelecROBFPR = new TfrmSelecROBReg(dialogos, dlgIntervalo);
   frmSelecROBFPR->setObjectName(QStringLiteral("frmSelecROBFPR"));
   frmSelecROBFPR->asignar(
       [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS ? maquina.robFPR[static_cast<size_t>(i)] : -1; },
-      NUM_REGISTROS, QStringLiteral("ROB<->FPR"));
+      NUM_REGISTROS, QStringLiteral("ROB<->FPR"),
+      [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS && maquina.fpr.pendiente[static_cast<size_t>(i)]; });
 
   panPrediccion = new TPanelRejilla(QStringLiteral("Predicción Salto"), QStringLiteral("Tabla de Predicción de Salto"));
   panPrediccion->setObjectName(QStringLiteral("panPrediccion"));

@@ -82,6 +82,8 @@ bool todoEnBlanco(const QAbstractItemModel* m) {
       if (!celda(m, f, c).isEmpty()) return false;
   return true;
 }
+// El gris de las etiquetas que ya no están vivas: el del texto deshabilitado.
+QColor grisApagado() { return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text); }
 QColor fondo(const QAbstractItemModel* m, int f, int c) { return m->index(f, c).data(Qt::BackgroundRole).value<QColor>(); }
 
 }  // namespace
@@ -273,6 +275,33 @@ private slots:
     QCOMPARE(numeros.mid(0, 2), QStringList({"3", "4"}));
     QCOMPARE(numeros.mid(43), QStringList({"46", "0", "1", "2"}));
     QCOMPARE(reinicios.count(), 0);
+  }
+
+  // Las etiquetas de renombrado siguen ahí cuando el registro ya no espera a
+  // nadie: se ven en gris, y las vivas con el color del texto.
+  void etiquetasDeRenombradoViejasEnGris() {
+    auto m = maquinaTres();
+    TfrmExeSuper* v = ventanaSuper(*m);
+    const QAbstractItemModel* fpr = v->frmSelecROBFPR->modelo();
+    const QAbstractItemModel* gpr = v->frmSelecROBGPR->modelo();
+    auto gris = [](const QAbstractItemModel* mod, int fila) {
+      const QVariant color = mod->index(fila, 0).data(Qt::ForegroundRole);
+      return color.isValid() && color.value<QBrush>().color() == grisApagado();
+    };
+    ciclos(*m, 3);
+    v->actualizar();
+    QVERIFY(m->fpr.pendiente[4] && m->gpr.pendiente[1]);
+    QVERIFY(!gris(fpr, 4) && !gris(fpr, 1) && !gris(gpr, 1));
+    QVERIFY(gris(fpr, 0) && gris(gpr, 0));
+    QVERIFY(fpr->index(4, 0).data(Qt::ToolTipRole).toString().isEmpty());
+    for (int i = 0; i < 40 && m->ejecutarCiclo() != CICLO_COMPLETADO; ++i) {
+    }
+    v->actualizar();
+    // Los valores no cambian: solo su color y su pista.
+    QCOMPARE(celda(fpr, 4, 0), QStringLiteral("1"));
+    QCOMPARE(celda(gpr, 1, 0), QStringLiteral("2"));
+    QVERIFY(gris(fpr, 4) && gris(gpr, 1));
+    QVERIFY(!fpr->index(4, 0).data(Qt::ToolTipRole).toString().isEmpty());
   }
 
   void pistas() {
