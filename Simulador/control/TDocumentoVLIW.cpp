@@ -1,6 +1,8 @@
 #include "Simulador/control/TDocumentoVLIW.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QStatusTipEvent>
 #include <QWidget>
 
 #include "Simulador/aplicacion/TServicioDialogos.h"
@@ -95,8 +97,13 @@ bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
     int32_t larga = 0, operacion = 0;
     const int32_t r = maquina.comprobarCodigo(larga, operacion);
     const std::string aviso = TMaquinaVLIW::mensajeChequeo(r, larga, operacion);
-    // Solo avisa: el programa se queda cargado.
-    if (!aviso.empty()) dialogos.mensaje(ventana, QString::fromStdString(aviso));
+    // Solo avisa: el programa se queda cargado. Sin problemas, en la barra de estado.
+    if (!aviso.empty()) {
+      dialogos.mensaje(ventana, QString::fromStdString(aviso));
+    } else if (ventana) {
+      QStatusTipEvent correcto(QString::fromUtf8(TEXTO_VLIW_CORRECTO));
+      QCoreApplication::sendEvent(ventana, &correcto);
+    }
   }
   return true;
 }

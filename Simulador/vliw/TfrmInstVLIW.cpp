@@ -200,12 +200,14 @@ void TfrmInstVLIW::aplicarCambios() {
   if (resaltado.activo && resaltado.fila >= modelo->numFilas()) resaltado = TResaltado{};
   maquina.borrarCodigo();
   QString aviso;
+  bool comprobado = false;
   if (modelo->hayOperaciones()) {
     modelo->construirPrograma(maquina.codigo);
     if (chequearCodigo()) {
       int32_t larga = 0, operacion = 0;
       const int32_t r = maquina.comprobarCodigo(larga, operacion);
       aviso = QString::fromStdString(TMaquinaVLIW::mensajeChequeo(r, larga, operacion));
+      comprobado = true;
     }
   }
   modificado = false;
@@ -214,7 +216,13 @@ void TfrmInstVLIW::aplicarCambios() {
   ajustarTamano();
   emit programaCambiado();
   // El aviso no deshace nada: el programa queda como se aceptó.
-  if (!aviso.isEmpty()) dialogos.mensaje(this, aviso);
+  if (!aviso.isEmpty()) {
+    dialogos.mensaje(this, aviso);
+  } else if (comprobado) {
+    // Sin problemas, sin cuadro: la barra de estado de la ventana principal.
+    QStatusTipEvent correcto(QString::fromUtf8(TEXTO_VLIW_CORRECTO));
+    QCoreApplication::sendEvent(this, &correcto);
+  }
 }
 
 void TfrmInstVLIW::bloquearEdicion(bool enEjecucion) {

@@ -24,6 +24,8 @@ class TdlgSaltoVLIW;
 
 // Filtro de los diálogos de ficheros de programas VLIW, en la forma "Texto|*.ext".
 inline const char* const FILTRO_VLIW = "Programa VLIW|*.vliw";
+// Lo que dice la barra de estado cuando la comprobación no encuentra nada.
+inline const char* const TEXTO_VLIW_CORRECTO = "Código VLIW correcto: sin problemas de planificación";
 
 class TfrmInstVLIW : public QMdiSubWindow {
   Q_OBJECT

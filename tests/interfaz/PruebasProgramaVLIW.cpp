@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 #include <csignal>
@@ -213,6 +214,32 @@ private slots:
     QCOMPARE(rejilla().index(0, SUMA_ENT1).data().toString(), QStringLiteral("1"));
     QCOMPARE(int(v->maquinaActual()), int(VLIW));
     QVERIFY(!v->documentoVLIW().sinGuardar());
+  }
+
+  // Una comprobación sin problemas también se dice, en la barra de estado (tras
+  // «Aceptar» y tras cargar); con un problema o sin comprobar, nada.
+  void comprobacionLimpiaEnLaBarraDeEstado() {
+    const QString correcto = QStringLiteral("Código VLIW correcto: sin problemas de planificación");
+    QStatusBar* barra = v->statusBar();
+    aceptarUnPrograma();
+    QCOMPARE(barra->currentMessage(), correcto);
+    barra->clearMessage();
+    editor().soltarInstruccion(0, 0, SUMA_ENT1);
+    editor().butAceptar->click();  // la misma suma dos veces en una instrucción larga: sin dependencia
+    QCOMPARE(barra->currentMessage(), correcto);
+    barra->clearMessage();
+    c->opcChkCodigoVLIW->setChecked(false);
+    editor().soltarInstruccion(0, 0, SUMA_ENT0);
+    editor().butAceptar->click();
+    QVERIFY(barra->currentMessage().isEmpty());
+    c->opcChkCodigoVLIW->setChecked(true);
+
+    dialogos->respuestasCambios << TRespuestaCambios::descartar;
+    abrir(DATOS + QStringLiteral("dependencia.pla"));
+    cargar(DATOS + QStringLiteral("dependencia.vliw"));
+    QVERIFY(barra->currentMessage().isEmpty());
+    cargar(DATOS + QStringLiteral("una_suma.vliw"));
+    QCOMPARE(barra->currentMessage(), correcto);
   }
 
   void elEditorNuncaMuestraUnProgramaQueNoCabe() {
