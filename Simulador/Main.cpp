@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -70,6 +71,11 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   panCodigo->hide();
   statusBar()->setObjectName(QStringLiteral("staPrincipal"));
   statusBar()->setSizeGripEnabled(true);
+  // A la derecha, fuera del sitio de las pistas: se ve aunque se oculte la barra «Ejecución».
+  labEstado = new QLabel(statusBar());
+  labEstado->setObjectName(QStringLiteral("labEstado"));
+  labEstado->setToolTip(QStringLiteral("Máquina seleccionada, su ciclo y el estado de su ejecución"));
+  statusBar()->addPermanentWidget(labEstado);
   ayuda = new TAyudaContexto(*this, *mdiArea, dialogos);
   for (QMenu* m : ordenes->menus()) ayuda->vigilarMenu(m);
 
@@ -85,6 +91,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   conectarControlador(*controlSuper);
   conectarControlador(*controlVLIW);
   actualizarOrdenes();
+  mostrarEstado();
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
@@ -151,7 +158,10 @@ void TfrmPrincipal::conectarOrdenes() {
 void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
   const TTipoMaquina m = c.tipo();
   int32_t& ciclo = cicloMostrado[static_cast<size_t>(m)];
-  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) { bloquearControles(m, enMarcha); });
+  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) {
+    bloquearControles(m, enMarcha);
+    mostrarEstado();
+  });
   connect(&c, &TControladorMaquina::cicloEjecutado, this, [this, &c, &ciclo] {
     ciclo = c.maquina().ciclo;
     mostrarCiclo();
@@ -167,6 +177,23 @@ void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
 
 void TfrmPrincipal::mostrarCiclo() {
   ordenes->txtCiclo->setText(QString::number(cicloMostrado[static_cast<size_t>(seleccionada)]));
+  mostrarEstado();
+}
+
+void TfrmPrincipal::mostrarEstado() {
+  const QString ciclo = QString::number(cicloMostrado[static_cast<size_t>(seleccionada)]);
+  // Los estados de una ejecución; el ciclo, el mismo de la casilla (que puede
+  // estar oculta con su barra).
+  const TControladorMaquina& c = controladorActual();
+  QString estado;
+  if (!codigo) estado = QStringLiteral("sin programa");
+  else if (!c.enEjecucion()) estado = QStringLiteral("lista");
+  else if (c.temporizador()->isActive()) estado = QStringLiteral("en marcha");
+  else if (c.enBreakpoint()) estado = QStringLiteral("en breakpoint");
+  else estado = QStringLiteral("detenida");
+  labEstado->setText(QStringLiteral("Máquina %1, ciclo %2: %3")
+                         .arg(seleccionada == TTipoMaquina::vliw ? QStringLiteral("VLIW") : QStringLiteral("superescalar"),
+                              ciclo, estado));
 }
 
 TControladorMaquina& TfrmPrincipal::controladorEnMarcha() const {
@@ -204,6 +231,7 @@ bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
   ordenes->actVerCodigo->setEnabled(true);
   ordenes->actVerCodigo->setChecked(true);
   actualizarOrdenes();
+  mostrarEstado();
   resizeDocks({panCodigo}, {panCodigo->anchoNecesario()}, Qt::Horizontal);
   return true;
 }
@@ -230,10 +258,27 @@ void TfrmPrincipal::actAbrirExecute() {
   if (!ruta.isEmpty()) abrirPrograma(ruta);
 }
 
-void TfrmPrincipal::actIniExecute() { controladorActual().iniciar(); }
-void TfrmPrincipal::actPasoExecute() { controladorActual().paso(); }
-void TfrmPrincipal::actPausaExecute() { controladorEnMarcha().pausa(); }
-void TfrmPrincipal::actPararExecute() { controladorEnMarcha().parar(); }
+// Cada orden puede poner en marcha o parar el temporizador sin otra señal: la
+// barra de estado se mira después de todas.
+void TfrmPrincipal::actIniExecute() {
+  controladorActual().iniciar();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPasoExecute() {
+  controladorActual().paso();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPausaExecute() {
+  controladorEnMarcha().pausa();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPararExecute() {
+  controladorEnMarcha().parar();
+  mostrarEstado();
+}
 
 void TfrmPrincipal::actSelSuperExecute() { seleccionarMaquina(TTipoMaquina::superescalar); }
 void TfrmPrincipal::actSelVLIWExecute() { seleccionarMaquina(TTipoMaquina::vliw); }
@@ -247,8 +292,15 @@ void TfrmPrincipal::cboComponentesChange(int indice) {
   if (indice >= 0 && indice < 3) gestor->mostrarComponente(tipos[indice]);
 }
 
-void TfrmPrincipal::timSimulSuperTimer() { controlSuper->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulSuperTimer"); }
-void TfrmPrincipal::timSimulVLIWTimer() { controlVLIW->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulVLIWTimer"); }
+void TfrmPrincipal::timSimulSuperTimer() {
+  controlSuper->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulSuperTimer");
+  mostrarEstado();  // un fallo dentro del tic para el temporizador sin otra señal
+}
+
+void TfrmPrincipal::timSimulVLIWTimer() {
+  controlVLIW->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulVLIWTimer");
+  mostrarEstado();
+}
 
 void TfrmPrincipal::spiVelocidadChange(int valor) {
   controlSuper->setVelocidad(valor);

@@ -13,6 +13,7 @@
 
 #include "Simulador/control/TTipoMaquina.h"
 
+class QLabel;
 class QMdiArea;
 class TAboutBox;
 class TAyudaContexto;
@@ -105,8 +106,10 @@ private:
   TControladorMaquina& controladorActual() const { return controlador(seleccionada); }
   // A quien llegan pausa y parar: la seleccionada, o la otra si solo ejecuta ella.
   TControladorMaquina& controladorEnMarcha() const;
-  // La casilla de ciclo enseña el de la máquina seleccionada.
+  // La casilla de ciclo y la barra de estado enseñan la máquina seleccionada:
+  // su ciclo y cómo está su ejecución. mostrarEstado, solo la barra.
   void mostrarCiclo();
+  void mostrarEstado();
 
   TServicioDialogos& dialogos;
   TTipoMaquina seleccionada = TTipoMaquina::superescalar;
@@ -125,4 +128,5 @@ private:
   TOrdenesPrincipal* ordenes;
   TPanelCodigo* panCodigo;
   TAboutBox* AboutBox;
+  QLabel* labEstado;
 };

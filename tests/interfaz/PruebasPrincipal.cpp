@@ -746,6 +746,43 @@ private slots:
     QVERIFY(c->actAbrir->isEnabled() && c->cboMaquina->isEnabled() && c->actConfSuper->isEnabled());
   }
 
+  // La barra de estado enseña siempre la máquina seleccionada, su ciclo y cómo
+  // está su ejecución, también con la barra «Ejecución» oculta.
+  void barraDeEstadoConLaMaquinaSuCicloYSuEstado() {
+    QLabel* estado = c->hijo<QLabel>("labEstado");
+    QCOMPARE(estado->text(), QStringLiteral("Máquina superescalar, ciclo 0: sin programa"));
+    prepararVLIW(6, 3);
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 0: lista"));
+    c->opcionBarEjecucion->trigger();
+    QVERIFY(!c->tobEjecucion->isVisible());
+    c->actIni->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 0: en marcha"));
+    tick(VLIW);
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 1: en marcha"));
+    c->actPausa->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 1: detenida"));
+    dialogos->confirmaciones << false;  // la pregunta de reiniciar: No, sigue
+    c->actIni->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 1: en marcha"));
+    for (int i = 0; i < 20 && c->timSimulVLIW->isActive(); ++i) tick(VLIW);
+    QCOMPARE(dialogos->mensajes(), QStringList(BREAKPOINT));
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo %1: en breakpoint").arg(c->vliw().ciclo));
+    c->actIni->trigger();  // reanuda sin preguntar
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo %1: en marcha").arg(c->vliw().ciclo));
+    // Un fallo dentro de un tic la deja detenida.
+    auto conexion = connect(&c->ventanas(), &TGestorVentanas::vistaActualizada, this,
+                            [](QWidget*) { throw std::runtime_error("vista rota"); });
+    tick(VLIW);
+    disconnect(conexion);
+    QVERIFY(!c->timSimulVLIW->isActive());
+    // El ciclo, el último que llegó a enseñarse.
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo %1: detenida").arg(c->txtCiclo->text()));
+    c->actParar->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 0: lista"));
+    c->actSelSuper->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina superescalar, ciclo 0: lista"));
+  }
+
   // Una orden VLIW selecciona la VLIW con la superescalar en marcha, y la
   // selección queda bloqueada: pausa y parar (menú, barra y teclas) siguen
   // llegando a la superescalar, y la casilla de ciclo enseña el de la VLIW.
