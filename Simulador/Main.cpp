@@ -147,6 +147,10 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(controlSuper->temporizador(), &QTimer::timeout, this, &TfrmPrincipal::timSimulSuperTimer);
   connect(controlVLIW->temporizador(), &QTimer::timeout, this, &TfrmPrincipal::timSimulVLIWTimer);
   connect(panCodigo, &TPanelCodigo::tituloDobleClic, o.actVerCodigo, &QAction::trigger);
+  // La lista de ventanas de «Ve&ntana», al día cada vez que se abre.
+  connect(o.mnuVentana, &QMenu::aboutToShow, this,
+          [this] { ordenes->listarVentanas(gestor->ventanasConNombre(), mdiArea->activeSubWindow()); });
+  connect(ordenes, &TOrdenesPrincipal::ventanaElegida, gestor, &TGestorVentanas::activar);
   connect(panCodigo->grdInstrucciones, &TRejillaCodigo::dobleClicInstruccion, this,
           &TfrmPrincipal::grdInstruccionesDblClick);
 }

@@ -274,6 +274,28 @@ void TGestorVentanas::restaurarTodo() {
   }
 }
 
+QList<QPair<QMdiSubWindow*, QString>> TGestorVentanas::ventanasConNombre() const {
+  static const char* const componentes[3] = {"Registros de Propósito General", "Registros de Punto Flotante",
+                                             "Memoria"};
+  QList<QPair<QMdiSubWindow*, QString>> lista;
+  for (QMdiSubWindow* v : area.subWindowList(QMdiArea::CreationOrder)) {
+    QString nombre = v->windowTitle();
+    // Las tres se llaman «Componente»: se dice cuál es cuál.
+    if (const auto* c = qobject_cast<const TfrmComponente*>(v); c && c->tipo >= 0 && c->tipo < 3)
+      nombre += QStringLiteral(": ") + QString::fromUtf8(componentes[c->tipo]);
+    lista << qMakePair(v, nombre);
+  }
+  return lista;
+}
+
+void TGestorVentanas::activar(QMdiSubWindow* ventana) {
+  if (!ventana || !area.subWindowList().contains(ventana)) return;
+  if (ventana->isMinimized()) ventana->showNormal();
+  ventana->show();
+  area.setActiveSubWindow(ventana);
+  ventana->raise();
+}
+
 void TGestorVentanas::destruirTodas() {
   for (QMdiSubWindow* v : area.subWindowList()) delete v;
 }

@@ -8,7 +8,9 @@
 #include <QList>
 #include <QMdiArea>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
+#include <QString>
 
 #include "Simulador/control/TTipoMaquina.h"
 
@@ -86,6 +88,11 @@ public:
   void mosaico();
   // Los iconos de las ventanas minimizadas, en fila a lo largo del borde inferior.
   void restaurarTodo();
+  // Todas las ventanas del área, en el orden en que se crearon, con el nombre
+  // que las distingue (las de componentes dicen cuál enseñan).
+  QList<QPair<QMdiSubWindow*, QString>> ventanasConNombre() const;
+  // La trae delante, también si estaba minimizada o tapada por una maximizada.
+  void activar(QMdiSubWindow* ventana);
 
   // Destruye todas las ventanas hijas: leen las máquinas y el programa, así
   // que la ventana principal las destruye antes que ellos.

@@ -7,7 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
 #include <QToolBar>
 
 #include "Simulador/aplicacion/TIconos.h"
@@ -273,6 +275,33 @@ void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vl
   actSelSuper->setEnabled(mnuSelMaquina->isEnabled());
   actSelVLIW->setEnabled(mnuSelMaquina->isEnabled());
   cboMaquina->setEnabled(!alguna);
+}
+
+void TOrdenesPrincipal::listarVentanas(const QList<QPair<QMdiSubWindow*, QString>>& ventanas,
+                                       const QMdiSubWindow* activa) {
+  for (QAction* a : entradasVentanas) {
+    mnuVentana->removeAction(a);
+    delete a;
+  }
+  entradasVentanas.clear();
+  if (ventanas.isEmpty()) return;
+  entradasVentanas << mnuVentana->addSeparator();
+  int n = 0;
+  for (const auto& [ventana, nombre] : ventanas) {
+    ++n;
+    // Las nueve primeras con su número como tecla de acceso, como en los programas de varios documentos.
+    const QString texto = n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(nombre) : nombre;
+    QAction* a = mnuVentana->addAction(texto);
+    a->setCheckable(true);
+    a->setChecked(ventana == activa);
+    a->setStatusTip(QStringLiteral("Trae delante la ventana %1").arg(nombre));
+    a->setProperty("ventana", QVariant::fromValue(static_cast<QObject*>(ventana)));
+    QPointer<QMdiSubWindow> destino(ventana);
+    connect(a, &QAction::triggered, this, [this, destino] {
+      if (destino) emit ventanaElegida(destino);
+    });
+    entradasVentanas << a;
+  }
 }
 
 QList<QMenu*> TOrdenesPrincipal::menus() const {

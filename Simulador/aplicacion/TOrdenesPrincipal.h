@@ -6,11 +6,14 @@
 
 #include <QList>
 #include <QObject>
+#include <QPair>
+#include <QString>
 
 class QAction;
 class QComboBox;
 class QLineEdit;
 class QMainWindow;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TSpinNumero;
@@ -27,6 +30,15 @@ public:
   void actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha);
   // Todos los menús y submenús.
   QList<QMenu*> menus() const;
+  // Las ventanas del área de trabajo al final de «Ve&ntana», con su nombre y
+  // marcada la activa; elegir una emite ventanaElegida. Se rehace cada vez que
+  // se abre el menú.
+  void listarVentanas(const QList<QPair<QMdiSubWindow*, QString>>& ventanas, const QMdiSubWindow* activa);
+
+signals:
+  void ventanaElegida(QMdiSubWindow* ventana);
+
+public:
 
   QToolBar* tobEstandar;
   QToolBar* tobEjecucion;
@@ -86,4 +98,6 @@ private:
   void crearAcciones(QMainWindow& ventana);
   void crearMenus(QMainWindow& ventana);
   void crearBarras(QMainWindow& ventana);
+
+  QList<QAction*> entradasVentanas;
 };

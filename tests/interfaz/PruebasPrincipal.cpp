@@ -988,6 +988,43 @@ private slots:
     QVERIFY(c->frmCompMem()->geometry().left() >= c->frmCompGPR()->geometry().right());
   }
 
+  // Cada ventana del área aparece al final de «Ve&ntana», la activa marcada;
+  // elegirla la trae delante aunque la de ejecución esté maximizada o ella
+  // minimizada.
+  void listaDeVentanasEnElMenuVentana() {
+    QMenu* menu = c->hijo<QMenu>("mnuVentana");
+    auto entradas = [&] {
+      emit menu->aboutToShow();
+      QList<QAction*> lista;
+      for (QAction* a : menu->actions())
+        if (a->property("ventana").isValid()) lista << a;
+      return lista;
+    };
+    QVERIFY(entradas().isEmpty());
+    prepararVLIW(5);
+    c->actNuevoVLIW->trigger();
+    c->actSelSuper->trigger();
+    c->mnuCompGPR->trigger();
+    c->actIni->trigger();
+    QVERIFY(c->frmExeSuper()->isMaximized());
+    QList<QAction*> lista = entradas();
+    QStringList textos;
+    for (QAction* a : lista) textos << a->text();
+    QCOMPARE(textos, QStringList({"&1 Instrucciones VLIW", "&2 Componente: Registros de Propósito General",
+                                  "&3 Ejecución Superescalar"}));
+    QVERIFY(!lista[0]->isChecked() && lista[2]->isChecked());
+    QCOMPARE(menu->actions().at(menu->actions().indexOf(lista[0]) - 1)->isSeparator(), true);
+    lista[0]->trigger();
+    QCOMPARE(c->mdiArea->activeSubWindow(), static_cast<QMdiSubWindow*>(c->frmInstVLIW()));
+    c->frmCompGPR()->showMinimized();
+    entradas()[1]->trigger();
+    QVERIFY(!c->frmCompGPR()->isMinimized());
+    QCOMPARE(c->mdiArea->activeSubWindow(), static_cast<QMdiSubWindow*>(c->frmCompGPR()));
+    // La lista se rehace: sin las que se cerraron.
+    c->actParar->trigger();
+    QCOMPARE(entradas().size(), 2);
+  }
+
   // A 1024 × 768, con tres unidades de memoria: el editor abierto por
   // «Cargar Programa VLIW...» queda entero dentro del área visible, «Cascada»
   // no lo aprieta por debajo de su tamaño, y lo que se sale se alcanza
