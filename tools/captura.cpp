@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
 #include <QTextBlock>
 #include <QToolTip>
@@ -27,6 +29,7 @@
 #include <map>
 
 #include "Simulador/Main.h"
+#include "Simulador/aplicacion/TAplicacion.h"
 #include "Simulador/aplicacion/TGestorVentanas.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/componentes/TfrmComponente.h"
@@ -394,7 +397,24 @@ bool escenarioArea1024(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return area->viewport()->rect().contains(guardar);
 }
 
+// «Abrir...» con el diálogo de ficheros de Qt (el que se usa sin un escritorio
+// que dé el suyo), en español como todo lo demás, en la carpeta de los ejemplos.
+bool escenarioDialogoFicheros(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1024, 700);
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
+  auto* dialogo = new QFileDialog(&v, QStringLiteral("Abrir"), EJEMPLOS,
+                                  QStringLiteral("Ficheros fuente (*.pla);;Ficheros fuente VLIW (con bundles) (*.bun)"));
+  dialogo->setOption(QFileDialog::DontUseNativeDialog);
+  dialogo->setModal(false);
+  dialogo->resize(780, 420);
+  dialogo->show();
+  dialogo->move(v.geometry().center() - dialogo->rect().center());
+  encima << dialogo;
+  return true;
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
+    {QStringLiteral("dialogo-ficheros"), escenarioDialogoFicheros},
     {QStringLiteral("area-1024"), escenarioArea1024},
     {QStringLiteral("editor-codigo"), escenarioEditorCodigo},
     {QStringLiteral("ejecucion-superescalar"), escenarioEjecucionSuperescalar},
@@ -411,6 +431,10 @@ const std::map<QString, TEscenario> ESCENARIOS = {
 
 int main(int argc, char** argv) {
   QApplication aplicacion(argc, argv);
+  TAplicacion::instalarTraducciones();
+  // Lo que abre el programa no toca la lista de ficheros recientes del usuario.
+  QTemporaryDir configuracion;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuracion.path());
   QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
   const QStringList args = QApplication::arguments();
   if (args.size() != 3 || ESCENARIOS.count(args[1]) == 0) {

@@ -1,6 +1,9 @@
 // La ventana principal conducida sin pantalla: órdenes, ticks y respuestas de guion.
 
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
@@ -1074,6 +1077,31 @@ private slots:
     c->actMosaico->trigger();
     for (QMdiSubWindow* w : ventanas())
       QVERIFY2(w->height() >= w->minimumSizeHint().height(), qPrintable(w->objectName()));
+  }
+
+  // Los diálogos propios de Qt hablan español, como las preguntas: el «OK» de
+  // cada mensaje, los de ficheros y el selector de color.
+  void dialogosDeQtEnEspanol() {
+    QMessageBox caja(QMessageBox::Information, QStringLiteral("Orvex"), QStringLiteral("x"),
+                     QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(caja.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
+    QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancelar"));
+    auto textos = [](const QWidget& w) {
+      QStringList t;
+      for (const QLabel* l : w.findChildren<QLabel*>()) t << l->text();
+      for (const QAbstractButton* b : w.findChildren<QAbstractButton*>()) t << b->text();
+      return t;
+    };
+    QFileDialog ficheros(nullptr, QStringLiteral("Abrir"));
+    ficheros.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList deFicheros = textos(ficheros);
+    for (const char* t : {"Ver en:", "&Nombre de fichero:", "&Abrir", "Cancelar"})
+      QVERIFY2(deFicheros.contains(QString::fromUtf8(t)), t);
+    QColorDialog color;
+    color.setOption(QColorDialog::DontUseNativeDialog);
+    const QStringList deColor = textos(color);
+    for (const char* t : {"Colores &básicos", "Tomar un color de la &pantalla", "Aceptar"})
+      QVERIFY2(deColor.contains(QString::fromUtf8(t)), t);
   }
 
   // ------------------------------------------------------------ ayuda y «Acerca de»
