@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -14,6 +15,7 @@
 #include <QToolBar>
 #include <utility>
 
+#include "Simulador/aplicacion/TFicherosRecientes.h"
 #include "Simulador/aplicacion/TGestorVentanas.h"
 #include "Simulador/aplicacion/TIconos.h"
 #include "Simulador/aplicacion/TOrdenesPrincipal.h"
@@ -65,6 +67,8 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea);
   ordenes = new TOrdenesPrincipal(*this);
+  recientes = new TFicherosRecientes(this);
+  ordenes->listarRecientes(recientes->lista());
   panCodigo = new TPanelCodigo(this);
   addDockWidget(Qt::LeftDockWidgetArea, panCodigo);
   resizeDocks({panCodigo}, {TPanelCodigo::ANCHO_INICIAL}, Qt::Horizontal);
@@ -151,6 +155,11 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(o.mnuVentana, &QMenu::aboutToShow, this,
           [this] { ordenes->listarVentanas(gestor->ventanasConNombre(), mdiArea->activeSubWindow()); });
   connect(ordenes, &TOrdenesPrincipal::ventanaElegida, gestor, &TGestorVentanas::activar);
+  connect(ordenes, &TOrdenesPrincipal::recienteElegido, this, &TfrmPrincipal::abrirReciente);
+  connect(recientes, &TFicherosRecientes::cambiada, this, [this] {
+    ordenes->listarRecientes(recientes->lista());
+    actualizarOrdenes();
+  });
   connect(panCodigo->grdInstrucciones, &TRejillaCodigo::dobleClicInstruccion, this,
           &TfrmPrincipal::grdInstruccionesDblClick);
 }
@@ -224,6 +233,9 @@ bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
 
   std::unique_ptr<TCodigo> anterior = std::move(codigo);
   codigo = std::move(nuevo);
+  rutaPrograma = ruta;
+  documento->setCarpetaPrograma(QFileInfo(ruta).absolutePath());
+  recientes->anadir(ruta);
   panCodigo->mostrarPrograma(codigo.get(), ruta);
   controlSuper->asignarPrograma(codigo.get());
   anterior.reset();
@@ -258,8 +270,19 @@ void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
 // ---------------------------------------------------------------- manejadores
 
 void TfrmPrincipal::actAbrirExecute() {
-  const QString ruta = dialogos.abrirFichero(this, QString::fromUtf8(FILTRO_FUENTES));
+  const QString carpeta = rutaPrograma.isEmpty() ? QString() : QFileInfo(rutaPrograma).absolutePath();
+  const QString ruta = dialogos.abrirFichero(this, QString::fromUtf8(FILTRO_FUENTES), carpeta);
   if (!ruta.isEmpty()) abrirPrograma(ruta);
+}
+
+void TfrmPrincipal::abrirReciente(const QString& ruta) {
+  if (!ordenes->actAbrir->isEnabled()) return;  // durante una ejecución, como «&Abrir...»
+  if (!QFileInfo(ruta).isFile()) {
+    dialogos.mensaje(this, QStringLiteral("El fichero ya no existe: se quita de los ficheros recientes"), ruta);
+    recientes->quitar(ruta);
+    return;
+  }
+  abrirPrograma(ruta);
 }
 
 // Cada orden puede poner en marcha o parar el temporizador sin otra señal: la

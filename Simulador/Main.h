@@ -20,6 +20,7 @@ class TAyudaContexto;
 class TCodigo;
 class TControladorMaquina;
 class TDocumentoVLIW;
+class TFicherosRecientes;
 class TGestorVentanas;
 class TMaquinaSuper;
 class TMaquinaVLIW;
@@ -94,6 +95,9 @@ private slots:
   void HelpAbout();
   void FileExit();
   void grdInstruccionesDblClick(int instruccion);
+  // Una entrada de «Ficheros recientes»: se abre como con «&Abrir...»; si el
+  // fichero ya no existe, se avisa y se quita de la lista.
+  void abrirReciente(const QString& ruta);
 
 private:
   void conectarOrdenes();
@@ -116,6 +120,7 @@ private:
   std::unique_ptr<TMaquinaVLIW> maquinaVLIW;
   std::unique_ptr<TMaquinaSuper> maquinaSuper;
   std::unique_ptr<TCodigo> codigo;
+  QString rutaPrograma;  // del programa abierto: los diálogos de ficheros empiezan en su carpeta
   // Ciclo que enseña cada máquina: el último ejecutado, o 0 tras «Parar».
   std::array<int32_t, 2> cicloMostrado{};
 
@@ -126,6 +131,7 @@ private:
   TGestorVentanas* gestor;
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
+  TFicherosRecientes* recientes;
   TPanelCodigo* panCodigo;
   TAboutBox* AboutBox;
   QLabel* labEstado;

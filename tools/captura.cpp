@@ -66,8 +66,10 @@ public:
   TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
     return TRespuestaCambios::descartar;
   }
-  QString abrirFichero(QWidget*, const QString&) override { return ficheros.isEmpty() ? QString() : ficheros.takeFirst(); }
-  QString guardarFichero(QWidget*, const QString&, const QString&) override {
+  QString abrirFichero(QWidget*, const QString&, const QString&) override {
+    return ficheros.isEmpty() ? QString() : ficheros.takeFirst();
+  }
+  QString guardarFichero(QWidget*, const QString&, const QString&, const QString&) override {
     return ficherosGuardar.isEmpty() ? QString() : ficherosGuardar.takeFirst();
   }
   QList<QColor> colores;  // respuestas del selector de color, en orden

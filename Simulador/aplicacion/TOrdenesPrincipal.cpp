@@ -4,6 +4,7 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -137,6 +138,9 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
 
   mnuArchivo = nombrar(barra->addMenu(QStringLiteral("&Archivo")), "mnuArchivo", 3);
   mnuArchivo->addAction(actAbrir);
+  mnuRecientes = nombrar(mnuArchivo->addMenu(QStringLiteral("Ficheros &recientes")), "mnuRecientes", 3,
+                         QStringLiteral("Vuelve a abrir uno de los últimos programas abiertos"));
+  mnuRecientes->setEnabled(false);
   mnuArchivo->addSeparator();
   mnuArchivo->addAction(opcSalir);
 
@@ -259,6 +263,8 @@ void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
 void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vliwEnMarcha) {
   const bool alguna = superEnMarcha || vliwEnMarcha;
   actAbrir->setEnabled(!alguna);
+  // Abre un programa como «&Abrir...»: con él se bloquea.
+  mnuRecientes->setEnabled(!alguna && hayRecientes);
   actConfSuper->setEnabled(!superEnMarcha);
   actConfVLIW->setEnabled(!vliwEnMarcha);
 
@@ -304,8 +310,22 @@ void TOrdenesPrincipal::listarVentanas(const QList<QPair<QMdiSubWindow*, QString
   }
 }
 
+void TOrdenesPrincipal::listarRecientes(const QStringList& rutas) {
+  mnuRecientes->clear();
+  hayRecientes = !rutas.isEmpty();
+  int n = 0;
+  for (const QString& ruta : rutas) {
+    ++n;
+    QAction* a = mnuRecientes->addAction(QStringLiteral("&%1 %2").arg(n).arg(QFileInfo(ruta).fileName()));
+    a->setStatusTip(ruta);
+    a->setToolTip(ruta);
+    connect(a, &QAction::triggered, this, [this, ruta] { emit recienteElegido(ruta); });
+  }
+  mnuRecientes->setEnabled(hayRecientes && actAbrir->isEnabled());
+}
+
 QList<QMenu*> TOrdenesPrincipal::menus() const {
-  return {mnuArchivo,    mnuVer,        mnuBarras,      mnuConfigurar, mnuInstVLIW, mnuOpciones,
+  return {mnuArchivo,    mnuRecientes,  mnuVer,        mnuBarras,      mnuConfigurar, mnuInstVLIW, mnuOpciones,
           mnuEjecutar, mnuSelMaquina, mnuComponentes, mnuVentana,    mnuAyuda};
 }
 

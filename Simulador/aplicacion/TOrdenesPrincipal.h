@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPair>
 #include <QString>
+#include <QStringList>
 
 class QAction;
 class QComboBox;
@@ -34,9 +35,12 @@ public:
   // marcada la activa; elegir una emite ventanaElegida. Se rehace cada vez que
   // se abre el menú.
   void listarVentanas(const QList<QPair<QMdiSubWindow*, QString>>& ventanas, const QMdiSubWindow* activa);
+  // Las entradas de «Ficheros recientes», en ese orden; elegir una emite recienteElegido.
+  void listarRecientes(const QStringList& rutas);
 
 signals:
   void ventanaElegida(QMdiSubWindow* ventana);
+  void recienteElegido(const QString& ruta);
 
 public:
 
@@ -48,6 +52,7 @@ public:
   QComboBox* cboMaquina;
 
   QMenu* mnuArchivo;
+  QMenu* mnuRecientes;
   QMenu* mnuVer;
   QMenu* mnuBarras;
   QMenu* mnuConfigurar;
@@ -100,4 +105,5 @@ private:
   void crearBarras(QMainWindow& ventana);
 
   QList<QAction*> entradasVentanas;
+  bool hayRecientes = false;
 };

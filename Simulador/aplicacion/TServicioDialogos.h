@@ -41,11 +41,13 @@ public:
   virtual TRespuestaCambios preguntarCambios(QWidget* padre, const QString& pregunta, const QString& guardar,
                                              const QString& descartar) = 0;
   // Nombre de fichero elegido, o vacío si se cancela. El filtro va en la forma
-  // "Texto|*.ext|…".
-  virtual QString abrirFichero(QWidget* padre, const QString& filtro) = 0;
+  // "Texto|*.ext|…"; el diálogo empieza en «carpeta» (la del programa actual),
+  // o donde decida si está vacía.
+  virtual QString abrirFichero(QWidget* padre, const QString& filtro, const QString& carpeta = QString()) = 0;
   // Igual, para guardar: añade el sufijo (sin punto) si falta y pide
   // confirmación antes de sobrescribir.
-  virtual QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo) = 0;
+  virtual QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo,
+                                 const QString& carpeta = QString()) = 0;
   // Solo colores sólidos; nada si se cancela.
   virtual std::optional<QColor> elegirColor(QWidget* padre, const QColor& inicial) = 0;
 

@@ -44,12 +44,13 @@ TRespuestaCambios TServicioDialogosQt::preguntarCambios(QWidget* padre, const QS
   return TRespuestaCambios::cancelar;
 }
 
-QString TServicioDialogosQt::abrirFichero(QWidget* padre, const QString& filtro) {
-  return QFileDialog::getOpenFileName(padre, QStringLiteral("Abrir"), QString(), filtroQt(filtro));
+QString TServicioDialogosQt::abrirFichero(QWidget* padre, const QString& filtro, const QString& carpeta) {
+  return QFileDialog::getOpenFileName(padre, QStringLiteral("Abrir"), carpeta, filtroQt(filtro));
 }
 
-QString TServicioDialogosQt::guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo) {
-  QFileDialog dialogo(padre, QStringLiteral("Guardar como"), QString(), filtroQt(filtro));
+QString TServicioDialogosQt::guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo,
+                                            const QString& carpeta) {
+  QFileDialog dialogo(padre, QStringLiteral("Guardar como"), carpeta, filtroQt(filtro));
   dialogo.setAcceptMode(QFileDialog::AcceptSave);
   dialogo.setDefaultSuffix(sufijo);
   // El diálogo propio de Qt añade el sufijo antes de pedir confirmación para

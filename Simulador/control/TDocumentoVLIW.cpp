@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QStatusTipEvent>
 #include <QWidget>
 
@@ -77,11 +78,12 @@ bool TDocumentoVLIW::nuevo() {
 
 bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
   if (!puedeDescartarse()) return false;
-  const QString ruta = dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW));
+  const QString ruta = dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW), carpetaDialogos());
   if (ruta.isEmpty()) return false;
   const bool cargado = maquina.cargarCodigo(QFile::encodeName(ruta).toStdString(), secuencial);
   // Lo que hay en memoria es lo del fichero (o nada, si no se pudo leer).
   revisionGuardada = ++revision;
+  rutaFichero = ruta;
   if (!cargado) {
     dialogos.mensaje(ventana, MSG_ERROR_CARGA, QString::fromStdString(maquina.codigo.detalleError));
     refrescarEditor();
@@ -109,7 +111,8 @@ bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
 }
 
 bool TDocumentoVLIW::guardar() {
-  const QString ruta = dialogos.guardarFichero(ventana, QString::fromUtf8(FILTRO_VLIW), QStringLiteral("vliw"));
+  const QString ruta =
+      dialogos.guardarFichero(ventana, QString::fromUtf8(FILTRO_VLIW), QStringLiteral("vliw"), carpetaDialogos());
   if (ruta.isEmpty()) return false;
   // Un fallo a medias deja el fichero anterior intacto (un temporal lo sustituye al final).
   if (maquina.codigo.guardar(QFile::encodeName(ruta).toStdString(), escritura) != ESCRITURA_OK) {
@@ -118,7 +121,12 @@ bool TDocumentoVLIW::guardar() {
     return false;
   }
   revisionGuardada = revision;
+  rutaFichero = ruta;
   return true;
+}
+
+QString TDocumentoVLIW::carpetaDialogos() const {
+  return rutaFichero.isEmpty() ? carpetaPrograma : QFileInfo(rutaFichero).absolutePath();
 }
 
 bool TDocumentoVLIW::cabeEnLaConfiguracion() {

@@ -54,6 +54,11 @@ public:
   // sustituye; false si se cancela o falla (con su mensaje).
   bool guardar();
 
+  // Los diálogos de ficheros empiezan en la carpeta del último *.vliw cargado
+  // o guardado, y si no lo hay, en la del programa fuente abierto.
+  void setCarpetaPrograma(const QString& carpeta) { carpetaPrograma = carpeta; }
+  QString carpetaDialogos() const;
+
   // Las columnas del editor son las unidades configuradas: false (con su
   // mensaje) si el programa usa unidades que la configuración no tiene.
   bool cabeEnLaConfiguracion();
@@ -73,6 +78,8 @@ private:
   QWidget* ventana;
   QPointer<TfrmInstVLIW> editorVinculado;
   bool chequearCodigo = true;
+  QString carpetaPrograma;
+  QString rutaFichero;
   uint64_t revision = 0;
   uint64_t revisionGuardada = 0;
 };

@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -291,6 +292,102 @@ private slots:
     QTest::keyClick(v.get(), Qt::Key_F9);
     QCOMPARE(dialogos->de(QStringLiteral("confirmar")).size(), 1);
     QVERIFY(c->timSimulVLIW->isActive());
+  }
+
+  // ------------------------------------------------------------ ficheros recientes
+
+  // Los ocho últimos programas abiertos, el más reciente primero, guardados
+  // entre sesiones; una entrada que ya no existe se quita con un mensaje.
+  // Nada más se recuerda: una ventana nueva arranca sin programa.
+  void ficherosRecientes() {
+    QSettings(QStringLiteral("Orvex"), QStringLiteral("Orvex")).remove(QStringLiteral("ficherosRecientes"));
+    c.reset();
+    v = std::make_unique<TfrmPrincipal>(*dialogos);
+    c = std::make_unique<TPrincipalEnPrueba>(*v);
+    QMenu* menu = c->hijo<QMenu>("mnuRecientes");
+    auto textos = [&] {
+      QStringList t;
+      for (QAction* a : menu->actions()) t << a->text();
+      return t;
+    };
+    QVERIFY(!menu->isEnabled() && menu->actions().isEmpty());
+    QStringList archivo;
+    for (QAction* a : c->hijo<QMenu>("mnuArchivo")->actions()) archivo << a->text();
+    QCOMPARE(archivo.mid(0, 2), QStringList({"&Abrir...", "Ficheros &recientes"}));
+
+    for (int i = 0; i < 9; ++i) abrir(fichero(QStringLiteral("p%1.pla").arg(i), UNA_ADDI));
+    QVERIFY(menu->isEnabled());
+    QCOMPARE(textos(), QStringList({"&1 p8.pla", "&2 p7.pla", "&3 p6.pla", "&4 p5.pla", "&5 p4.pla", "&6 p3.pla",
+                                    "&7 p2.pla", "&8 p1.pla"}));
+    QCOMPARE(menu->actions().first()->statusTip(), dir.filePath(QStringLiteral("p8.pla")));
+    // Un fichero que no carga no entra; uno abierto otra vez sube sin repetirse.
+    abrir(fichero(QStringLiteral("malo.pla"), "2\nADDI R1\n"));
+    menu->actions().at(5)->trigger();
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("p3.pla"));
+    QCOMPARE(textos().mid(0, 3), QStringList({"&1 p3.pla", "&2 p8.pla", "&3 p7.pla"}));
+    QCOMPARE(textos().size(), 8);
+
+    // Otra sesión: la misma lista, y arranca exactamente como siempre.
+    c.reset();
+    v = std::make_unique<TfrmPrincipal>(*dialogos);
+    c = std::make_unique<TPrincipalEnPrueba>(*v);
+    menu = c->hijo<QMenu>("mnuRecientes");
+    QCOMPARE(textos().mid(0, 3), QStringList({"&1 p3.pla", "&2 p8.pla", "&3 p7.pla"}));
+    QVERIFY(!v->programa() && !c->panCodigo->isVisible() && !c->mnuEjecutar->isEnabled());
+
+    // Una entrada cuyo fichero ya no está: mensaje, y fuera de la lista (también guardada).
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("p8.pla"))));
+    dialogos->olvidar();
+    menu->actions().at(1)->trigger();
+    QCOMPARE(dialogos->mensajes(),
+             QStringList(QStringLiteral("El fichero ya no existe: se quita de los ficheros recientes")));
+    QCOMPARE(dialogos->apuntes.last().detalle, dir.filePath(QStringLiteral("p8.pla")));
+    QVERIFY(!v->programa());
+    QCOMPARE(textos().size(), 7);
+    QVERIFY(!textos().contains(QStringLiteral("p8.pla")));
+    QCOMPARE(QSettings(QStringLiteral("Orvex"), QStringLiteral("Orvex")).value(QStringLiteral("ficherosRecientes")).toStringList().size(), 7);
+
+    // Se abre como con «&Abrir...», y con él se bloquea durante una ejecución.
+    menu->actions().at(0)->trigger();
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("p3.pla"));
+    c->actIni->trigger();
+    QVERIFY(!menu->isEnabled());
+    c->actParar->trigger();
+    QVERIFY(menu->isEnabled());
+  }
+
+  // Los diálogos de ficheros empiezan en la carpeta del programa actual (los
+  // de programas VLIW, en la del último que se cargó o guardó).
+  void dialogosEmpiezanEnLaCarpetaDelPrograma() {
+    const QString carpeta = dir.filePath(QStringLiteral("curso"));
+    const QString otra = dir.filePath(QStringLiteral("entregas"));
+    QVERIFY(QDir().mkpath(carpeta) && QDir().mkpath(otra));
+    auto ultimo = [&](const char* tipo) {
+      const QList<TDialogoApuntado>& a = dialogos->apuntes;
+      for (qsizetype i = a.size() - 1; i >= 0; --i)
+        if (a[i].tipo == QLatin1String(tipo)) return a[i].carpeta;
+      return QStringLiteral("(ninguno)");
+    };
+    abrir(fichero(QStringLiteral("curso/sec.pla"), SECUENCIAL));
+    QCOMPARE(ultimo("abrir"), QString());  // sin programa todavía: donde decida el diálogo
+    dialogos->ficherosAbrir << QString();
+    c->actAbrir->trigger();
+    QCOMPARE(ultimo("abrir"), carpeta);
+    dialogos->ficherosAbrir << QString();
+    c->actCargarVLIW->trigger();
+    QCOMPARE(ultimo("abrir"), carpeta);
+    c->actNuevoVLIW->trigger();
+    c->frmInstVLIW()->soltarInstruccion(0, 0, 0);
+    c->frmInstVLIW()->butAceptar->click();
+    dialogos->ficherosGuardar << otra + QStringLiteral("/p.vliw");
+    c->frmInstVLIW()->butGuardar->click();
+    QCOMPARE(ultimo("guardar"), carpeta);
+    dialogos->ficherosAbrir << QString();
+    c->actCargarVLIW->trigger();
+    QCOMPARE(ultimo("abrir"), otra);
+    dialogos->ficherosAbrir << QString();
+    c->actAbrir->trigger();
+    QCOMPARE(ultimo("abrir"), carpeta);
   }
 
   // ------------------------------------------------------------ abrir
