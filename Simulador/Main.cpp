@@ -356,6 +356,21 @@ void TfrmPrincipal::actCargarVLIWExecute() {
   seleccionarMaquina(TTipoMaquina::vliw);
 }
 
+void TfrmPrincipal::abrirDesdeFuera(const QString& programa, const QString& programaVLIW) {
+  if (programa.isEmpty()) {
+    if (!programaVLIW.isEmpty())
+      dialogos.mensaje(this,
+                       QStringLiteral("Un programa VLIW se carga sobre su programa fuente: ábralo antes y use "
+                                      "«Cargar Programa VLIW...»"),
+                       programaVLIW);
+    return;
+  }
+  if (!ordenes->actAbrir->isEnabled() || !abrirPrograma(programa) || programaVLIW.isEmpty()) return;
+  if (!documento->cargar(*codigo, programaVLIW)) return;
+  gestor->abrirEditorVLIW(*codigo);
+  seleccionarMaquina(TTipoMaquina::vliw);
+}
+
 void TfrmPrincipal::mnuCompGPRClick() { gestor->mostrarComponente(TfrmComponente::GPR); }
 void TfrmPrincipal::mnuCompFPRClick() { gestor->mostrarComponente(TfrmComponente::FPR); }
 void TfrmPrincipal::mnuCompMemClick() { gestor->mostrarComponente(TfrmComponente::MEMORIA); }

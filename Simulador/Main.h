@@ -49,6 +49,12 @@ public:
   // El programa secuencial abierto, o nullptr hasta la primera apertura correcta.
   TCodigo* programa() const { return codigo.get(); }
 
+  // Lo que se pide desde fuera (la línea de órdenes, un doble clic en un
+  // gestor de ficheros): el programa fuente como con «&Abrir...» y, si se
+  // abrió, el programa VLIW como con «Cargar Programa VLIW...». Un programa
+  // VLIW sin su fuente no se puede cargar: se dice.
+  void abrirDesdeFuera(const QString& programa, const QString& programaVLIW);
+
   // La máquina con la que trabajan las órdenes de ejecución y los componentes.
   // Elegir la que ya está no hace nada; no resetea ni toca los temporizadores.
   void seleccionarMaquina(TTipoMaquina m);

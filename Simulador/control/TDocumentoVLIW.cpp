@@ -76,9 +76,10 @@ bool TDocumentoVLIW::nuevo() {
   return true;
 }
 
-bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
+bool TDocumentoVLIW::cargar(const TCodigo& secuencial, const QString& rutaDada) {
   if (!puedeDescartarse()) return false;
-  const QString ruta = dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW), carpetaDialogos());
+  const QString ruta =
+      rutaDada.isEmpty() ? dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW), carpetaDialogos()) : rutaDada;
   if (ruta.isEmpty()) return false;
   const bool cargado = maquina.cargarCodigo(QFile::encodeName(ruta).toStdString(), secuencial);
   // Lo que hay en memoria es lo del fichero (o nada, si no se pudo leer).

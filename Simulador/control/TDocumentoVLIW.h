@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 
 #include "machine/TEscrituraSegura.h"
@@ -46,10 +47,11 @@ public:
   bool puedeDescartarse();
   // Vacía el programa, tras preguntar lo que se perdería.
   bool nuevo();
-  // Tras preguntar lo que se perdería, pide un fichero y lo carga sobre el
-  // programa secuencial (las comprobaciones solo avisan). true si el programa
-  // queda cargado y hay que enseñarlo; si falla, queda vacío y el editor lo refleja.
-  bool cargar(const TCodigo& secuencial);
+  // Tras preguntar lo que se perdería, pide un fichero (si no se da «ruta») y
+  // lo carga sobre el programa secuencial (las comprobaciones solo avisan).
+  // true si el programa queda cargado y hay que enseñarlo; si falla, queda
+  // vacío y el editor lo refleja.
+  bool cargar(const TCodigo& secuencial, const QString& ruta = QString());
   // Pide un nombre y escribe el programa sin arriesgar el fichero que
   // sustituye; false si se cancela o falla (con su mensaje).
   bool guardar();

@@ -356,6 +356,30 @@ private slots:
     QVERIFY(menu->isEnabled());
   }
 
+  // Abrir desde fuera (línea de órdenes, doble clic) es abrir y cargar como
+  // con las órdenes, sin diálogos de ficheros.
+  void abrirDesdeFuera() {
+    const QString pla = fichero(QStringLiteral("sec.pla"), SECUENCIAL);
+    const QString vliw = fichero(QStringLiteral("sec.vliw"), "1\n1\t0 0 0 0\n");
+    v->abrirDesdeFuera(pla, vliw);
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("sec.pla"));
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
+    QVERIFY(c->frmInstVLIW());
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    QVERIFY(dialogos->de(QStringLiteral("abrir")).isEmpty());
+    QCOMPARE(c->hijo<QMenu>("mnuRecientes")->actions().first()->statusTip(), pla);
+    // Los fallos, con los mensajes de siempre.
+    v->abrirDesdeFuera(pla, fichero(QStringLiteral("malo.vliw"), "1\n1\t2 0 0 0\n"));
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("Error al cargar el código VLIW")));
+    dialogos->olvidar();
+    v->abrirDesdeFuera(dir.filePath(QStringLiteral("no_existe.pla")), vliw);
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO")));
+    dialogos->olvidar();
+    v->abrirDesdeFuera(QString(), vliw);
+    QCOMPARE(dialogos->mensajes().size(), 1);
+    QVERIFY(dialogos->mensajes().first().contains(QStringLiteral("Cargar Programa VLIW...")));
+  }
+
   // Los diálogos de ficheros empiezan en la carpeta del programa actual (los
   // de programas VLIW, en la del último que se cargó o guardó).
   void dialogosEmpiezanEnLaCarpetaDelPrograma() {
