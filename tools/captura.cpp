@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QTableView>
+#include <QTreeView>
 #include <QTextBlock>
 #include <QToolTip>
 #include <QTemporaryDir>
@@ -402,6 +403,14 @@ bool escenarioArea1024(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 // «Abrir...» con el diálogo de ficheros de Qt (el que se usa sin un escritorio
 // que dé el suyo), en español como todo lo demás, en la carpeta de los ejemplos.
 bool escenarioDialogoFicheros(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  // Los tipos de Orvex como si estuviera instalado (si no, el sistema toma los
+  // *.pla por listas de reproducción): su XML en una carpeta de datos propia.
+  static QTemporaryDir datos;
+  const QString paquetes = datos.filePath(QStringLiteral("mime/packages"));
+  if (!QDir().mkpath(paquetes) ||
+      !QFile::copy(EJEMPLOS + QStringLiteral("/../Simulador/orvex-mime.xml"), paquetes + QStringLiteral("/orvex.xml")))
+    return false;
+  qputenv("XDG_DATA_DIRS", (datos.path() + QStringLiteral(":/usr/share")).toLocal8Bit());
   v.resize(1024, 700);
   if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
   auto* dialogo = new QFileDialog(&v, QStringLiteral("Abrir"), EJEMPLOS,
@@ -410,12 +419,40 @@ bool escenarioDialogoFicheros(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   dialogo->setModal(false);
   dialogo->resize(780, 420);
   dialogo->show();
+  if (auto* lista = dialogo->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    lista->header()->resizeSection(0, 230);
+    lista->header()->resizeSection(2, 200);
+  }
   dialogo->move(v.geometry().center() - dialogo->rect().center());
   encima << dialogo;
   return true;
 }
 
+// Una máquina ancha: «Emisión» 16 a 1400 × 900. Las colas de prefetch y del
+// decodificador (32 y 16 filas) se desplazan y el reorder buffer conserva su
+// sitio; en las tablas de renombrado, las etiquetas viejas en gris.
+bool escenarioEmision16(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1400, 900);
+  if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
+  orden(v, "actConfSuper");
+  TfrmConfSuper* conf = v.ventanas().frmConfSuper();
+  if (!conf) return false;
+  conf->spiEmision->setValue(16);
+  conf->butAceptar->click();
+  QApplication::processEvents();
+  orden(v, "actIni");
+  // Hasta que el bucle haya confirmado algo (etiquetas viejas) y tenga más en vuelo.
+  for (int i = 0; i < 300 && (super(v).rob.numElementos() < 20 || super(v).estadisticas.instruccionesConfirmadas < 8);
+       ++i)
+    tic(v, TTipoMaquina::superescalar);
+  QTimer* t = v.controlador(TTipoMaquina::superescalar).temporizador();
+  if (!v.ventanas().frmExeSuper() || !t->isActive()) return false;
+  t->stop();
+  return super(v).emision == 16;
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
+    {QStringLiteral("emision-16"), escenarioEmision16},
     {QStringLiteral("dialogo-ficheros"), escenarioDialogoFicheros},
     {QStringLiteral("area-1024"), escenarioArea1024},
     {QStringLiteral("editor-codigo"), escenarioEditorCodigo},
