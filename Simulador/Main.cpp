@@ -15,6 +15,7 @@
 #include <QToolBar>
 #include <utility>
 
+#include "Simulador/aplicacion/TFicherosRecientes.h"
 #include "Simulador/aplicacion/TGestorVentanas.h"
 #include "Simulador/aplicacion/TIconos.h"
 #include "Simulador/aplicacion/TOrdenesPrincipal.h"
@@ -41,7 +42,8 @@ namespace {
 // Fichero que nombra el mensaje de un fallo dentro de un tic: el de sus manejadores.
 const char* const FICHERO_MAIN = "Simulador/Main.cpp";
 
-const QString MSG_FICHERO_ERRONEO = QStringLiteral("FICHERO DE CODIGO CON ERRORES O NO VÁLIDO");
+// El mismo texto que da orvex-run.
+const QString MSG_FICHERO_ERRONEO = QString::fromUtf8(MENSAJE_CODIGO_ERRONEO);
 
 }  // namespace
 
@@ -63,14 +65,24 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
 
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
+  // Una ventana mayor que el área (o que quedó fuera al encogerla) se alcanza desplazándola.
+  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea);
   ordenes = new TOrdenesPrincipal(*this);
+  recientes = new TFicherosRecientes(this);
+  ordenes->listarRecientes(recientes->lista());
   panCodigo = new TPanelCodigo(this);
   addDockWidget(Qt::LeftDockWidgetArea, panCodigo);
   resizeDocks({panCodigo}, {TPanelCodigo::ANCHO_INICIAL}, Qt::Horizontal);
   panCodigo->hide();
   statusBar()->setObjectName(QStringLiteral("staPrincipal"));
   statusBar()->setSizeGripEnabled(true);
+  // A la derecha, fuera del sitio de las pistas: se ve aunque se oculte la barra «Ejecución».
+  labEstado = new QLabel(statusBar());
+  labEstado->setObjectName(QStringLiteral("labEstado"));
+  labEstado->setToolTip(QStringLiteral("Máquina seleccionada, su ciclo y el estado de su ejecución"));
+  statusBar()->addPermanentWidget(labEstado);
   ayuda = new TAyudaContexto(*this, *mdiArea, dialogos);
   for (QMenu* m : ordenes->menus()) ayuda->vigilarMenu(m);
 
@@ -89,6 +101,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   conectarControlador(*controlSuper);
   conectarControlador(*controlVLIW);
   actualizarOrdenes();
+  mostrarEstado();
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
@@ -150,6 +163,15 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(controlSuper->temporizador(), &QTimer::timeout, this, &TfrmPrincipal::timSimulSuperTimer);
   connect(controlVLIW->temporizador(), &QTimer::timeout, this, &TfrmPrincipal::timSimulVLIWTimer);
   connect(panCodigo, &TPanelCodigo::tituloDobleClic, o.actVerCodigo, &QAction::trigger);
+  // La lista de ventanas de «Ve&ntana», al día cada vez que se abre.
+  connect(o.mnuVentana, &QMenu::aboutToShow, this,
+          [this] { ordenes->listarVentanas(gestor->ventanasConNombre(), mdiArea->activeSubWindow()); });
+  connect(ordenes, &TOrdenesPrincipal::ventanaElegida, gestor, &TGestorVentanas::activar);
+  connect(ordenes, &TOrdenesPrincipal::recienteElegido, this, &TfrmPrincipal::abrirReciente);
+  connect(recientes, &TFicherosRecientes::cambiada, this, [this] {
+    ordenes->listarRecientes(recientes->lista());
+    actualizarOrdenes();
+  });
   connect(panCodigo->grdInstrucciones, &TRejillaCodigo::dobleClicInstruccion, this,
           &TfrmPrincipal::grdInstruccionesDblClick);
   connect(o.mnuEjemplos, &QMenu::triggered, this, &TfrmPrincipal::mnuEjemplosClick);
@@ -168,17 +190,57 @@ void TfrmPrincipal::conectarOrdenes() {
 
 // Las vistas siguen la ejecución por su cuenta (el gestor); la ventana, sus
 // bloqueos y el ciclo. Tras «Parar» la máquina no se resetea, pero el ciclo vuelve a "0".
+// Las dos máquinas pueden ejecutar a la vez: cada una apunta su ciclo y la
+// casilla enseña solo el de la seleccionada.
 void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
   const TTipoMaquina m = c.tipo();
-  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) { bloquearControles(m, enMarcha); });
-  connect(&c, &TControladorMaquina::cicloEjecutado, this,
-          [this, &c] { ordenes->txtCiclo->setText(QString::number(c.maquina().ciclo)); });
-  connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this](TFinEjecucion fin) {
-    if (fin == TFinEjecucion::parada) ordenes->txtCiclo->setText(QStringLiteral("0"));
+  int32_t& ciclo = cicloMostrado[static_cast<size_t>(m)];
+  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) {
+    bloquearControles(m, enMarcha);
+    mostrarEstado();
+  });
+  connect(&c, &TControladorMaquina::cicloEjecutado, this, [this, &c, &ciclo] {
+    ciclo = c.maquina().ciclo;
+    mostrarCiclo();
+  });
+  connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this, &ciclo](TFinEjecucion fin) {
+    if (fin != TFinEjecucion::parada) return;
+    ciclo = 0;
+    mostrarCiclo();
   });
 }
 
 // ---------------------------------------------------------------- operaciones
+
+void TfrmPrincipal::mostrarCiclo() {
+  ordenes->txtCiclo->setText(QString::number(cicloMostrado[static_cast<size_t>(seleccionada)]));
+  mostrarEstado();
+}
+
+void TfrmPrincipal::mostrarEstado() {
+  const QString ciclo = QString::number(cicloMostrado[static_cast<size_t>(seleccionada)]);
+  // Los estados de una ejecución; el ciclo, el mismo de la casilla (que puede
+  // estar oculta con su barra).
+  const TControladorMaquina& c = controladorActual();
+  QString estado;
+  if (!codigo) estado = QStringLiteral("sin programa");
+  else if (!c.enEjecucion()) estado = QStringLiteral("lista");
+  else if (c.temporizador()->isActive()) estado = QStringLiteral("en marcha");
+  else if (c.enBreakpoint()) estado = QStringLiteral("en breakpoint");
+  else estado = QStringLiteral("detenida");
+  labEstado->setText(QStringLiteral("Máquina %1, ciclo %2: %3")
+                         .arg(seleccionada == TTipoMaquina::vliw ? QStringLiteral("VLIW") : QStringLiteral("superescalar"),
+                              ciclo, estado));
+}
+
+TControladorMaquina& TfrmPrincipal::controladorEnMarcha() const {
+  // Una orden VLIW puede seleccionar la VLIW con la superescalar en marcha, y
+  // la selección queda bloqueada mientras tanto: sin esto nada la alcanzaría.
+  TControladorMaquina& actual = controladorActual();
+  TControladorMaquina& otro =
+      controlador(seleccionada == TTipoMaquina::vliw ? TTipoMaquina::superescalar : TTipoMaquina::vliw);
+  return !actual.enEjecucion() && otro.enEjecucion() ? otro : actual;
+}
 
 void TfrmPrincipal::actualizarOrdenes() {
   ordenes->actualizar(codigo != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion(),
@@ -204,6 +266,10 @@ void TfrmPrincipal::instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QStri
   std::unique_ptr<TCodigo> anterior = std::move(codigo);
   codigo = std::move(nuevo);
   panCodigo->mostrarPrograma(codigo.get(), ruta.isEmpty() && deEditor ? deEditor->nombre() : ruta);
+  if (!ruta.isEmpty()) {
+    documento->setCarpetaPrograma(QFileInfo(ruta).absolutePath());
+    recientes->anadir(ruta);
+  }
   controlSuper->asignarPrograma(codigo.get());
   anterior.reset();
   rutaPrograma = ruta;
@@ -220,6 +286,7 @@ void TfrmPrincipal::instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QStri
   ordenes->actVerCodigo->setEnabled(true);
   ordenes->actVerCodigo->setChecked(true);
   actualizarOrdenes();
+  mostrarEstado();
   resizeDocks({panCodigo}, {panCodigo->anchoNecesario()}, Qt::Horizontal);
 }
 
@@ -230,6 +297,7 @@ void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
   (m == TTipoMaquina::vliw ? ordenes->actSelVLIW : ordenes->actSelSuper)->setChecked(true);
   gestor->seleccionarMaquina(m);
   marcador->seleccionarMaquina(m);
+  mostrarCiclo();
 }
 
 void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
@@ -241,14 +309,42 @@ void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
 // ---------------------------------------------------------------- manejadores
 
 void TfrmPrincipal::actAbrirExecute() {
-  const QString ruta = dialogos.abrirFichero(this, QString::fromUtf8(FILTRO_FUENTES));
+  const QString carpeta = rutaPrograma.isEmpty() ? QString() : QFileInfo(rutaPrograma).absolutePath();
+  const QString ruta = dialogos.abrirFichero(this, QString::fromUtf8(FILTRO_FUENTES), carpeta);
   if (!ruta.isEmpty()) abrirPrograma(ruta);
 }
 
-void TfrmPrincipal::actIniExecute() { controladorActual().iniciar(); }
-void TfrmPrincipal::actPasoExecute() { controladorActual().paso(); }
-void TfrmPrincipal::actPausaExecute() { controladorActual().pausa(); }
-void TfrmPrincipal::actPararExecute() { controladorActual().parar(); }
+void TfrmPrincipal::abrirReciente(const QString& ruta) {
+  if (!ordenes->actAbrir->isEnabled()) return;  // durante una ejecución, como «&Abrir...»
+  if (!QFileInfo(ruta).isFile()) {
+    dialogos.mensaje(this, QStringLiteral("El fichero ya no existe: se quita de los ficheros recientes"), ruta);
+    recientes->quitar(ruta);
+    return;
+  }
+  abrirPrograma(ruta);
+}
+
+// Cada orden puede poner en marcha o parar el temporizador sin otra señal: la
+// barra de estado se mira después de todas.
+void TfrmPrincipal::actIniExecute() {
+  controladorActual().iniciar();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPasoExecute() {
+  controladorActual().paso();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPausaExecute() {
+  controladorEnMarcha().pausa();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPararExecute() {
+  controladorEnMarcha().parar();
+  mostrarEstado();
+}
 
 void TfrmPrincipal::actSelSuperExecute() { seleccionarMaquina(TTipoMaquina::superescalar); }
 void TfrmPrincipal::actSelVLIWExecute() { seleccionarMaquina(TTipoMaquina::vliw); }
@@ -262,8 +358,15 @@ void TfrmPrincipal::cboComponentesChange(int indice) {
   if (indice >= 0 && indice < 3) gestor->mostrarComponente(tipos[indice]);
 }
 
-void TfrmPrincipal::timSimulSuperTimer() { controlSuper->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulSuperTimer"); }
-void TfrmPrincipal::timSimulVLIWTimer() { controlVLIW->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulVLIWTimer"); }
+void TfrmPrincipal::timSimulSuperTimer() {
+  controlSuper->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulSuperTimer");
+  mostrarEstado();  // un fallo dentro del tic para el temporizador sin otra señal
+}
+
+void TfrmPrincipal::timSimulVLIWTimer() {
+  controlVLIW->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulVLIWTimer");
+  mostrarEstado();
+}
 
 void TfrmPrincipal::spiVelocidadChange(int valor) {
   controlSuper->setVelocidad(valor);
@@ -288,6 +391,21 @@ void TfrmPrincipal::actNuevoVLIWExecute() {
 
 void TfrmPrincipal::actCargarVLIWExecute() {
   if (!codigo || controlVLIW->enEjecucion() || !documento->cargar(*codigo)) return;
+  gestor->abrirEditorVLIW(*codigo);
+  seleccionarMaquina(TTipoMaquina::vliw);
+}
+
+void TfrmPrincipal::abrirDesdeFuera(const QString& programa, const QString& programaVLIW) {
+  if (programa.isEmpty()) {
+    if (!programaVLIW.isEmpty())
+      dialogos.mensaje(this,
+                       QStringLiteral("Un programa VLIW se carga sobre su programa fuente: ábralo antes y use "
+                                      "«Cargar Programa VLIW...»"),
+                       programaVLIW);
+    return;
+  }
+  if (!ordenes->actAbrir->isEnabled() || !abrirPrograma(programa) || programaVLIW.isEmpty()) return;
+  if (!documento->cargar(*codigo, programaVLIW)) return;
   gestor->abrirEditorVLIW(*codigo);
   seleccionarMaquina(TTipoMaquina::vliw);
 }

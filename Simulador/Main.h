@@ -9,16 +9,20 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "Simulador/control/TTipoMaquina.h"
 
+class QLabel;
 class QMdiArea;
 class TAboutBox;
 class TAyudaContexto;
 class TCodigo;
 class TControladorMaquina;
 class TDocumentoVLIW;
+class TFicherosRecientes;
 class TGestorVentanas;
 class TMarcadorEnVuelo;
 class TMaquinaSuper;
@@ -48,6 +52,12 @@ public:
   TTipoMaquina maquinaActual() const { return seleccionada; }
   // El programa secuencial abierto, o nullptr hasta la primera apertura correcta.
   TCodigo* programa() const { return codigo.get(); }
+
+  // Lo que se pide desde fuera (la línea de órdenes, un doble clic en un
+  // gestor de ficheros): el programa fuente como con «&Abrir...» y, si se
+  // abrió, el programa VLIW como con «Cargar Programa VLIW...». Un programa
+  // VLIW sin su fuente no se puede cargar: se dice.
+  void abrirDesdeFuera(const QString& programa, const QString& programaVLIW);
 
   // La máquina con la que trabajan las órdenes de ejecución y los componentes.
   // Elegir la que ya está no hace nada; no resetea ni toca los temporizadores.
@@ -99,6 +109,9 @@ private slots:
   void actEditarProgramaExecute();
   void actEnsamblarExecute();
   void mnuEjemplosClick(QAction* ejemplo);
+  // Una entrada de «Ficheros recientes»: se abre como con «&Abrir...»; si el
+  // fichero ya no existe, se avisa y se quita de la lista.
+  void abrirReciente(const QString& ruta);
 
 private:
   void conectarOrdenes();
@@ -114,12 +127,20 @@ private:
   void bloquearControles(TTipoMaquina m, bool enMarcha);
   void actualizarOrdenes();
   TControladorMaquina& controladorActual() const { return controlador(seleccionada); }
+  // A quien llegan pausa y parar: la seleccionada, o la otra si solo ejecuta ella.
+  TControladorMaquina& controladorEnMarcha() const;
+  // La casilla de ciclo y la barra de estado enseñan la máquina seleccionada:
+  // su ciclo y cómo está su ejecución. mostrarEstado, solo la barra.
+  void mostrarCiclo();
+  void mostrarEstado();
 
   TServicioDialogos& dialogos;
   TTipoMaquina seleccionada = TTipoMaquina::superescalar;
   std::unique_ptr<TMaquinaVLIW> maquinaVLIW;
   std::unique_ptr<TMaquinaSuper> maquinaSuper;
   std::unique_ptr<TCodigo> codigo;
+  // Ciclo que enseña cada máquina: el último ejecutado, o 0 tras «Parar».
+  std::array<int32_t, 2> cicloMostrado{};
 
   TControladorMaquina* controlSuper;
   TControladorMaquina* controlVLIW;
@@ -128,6 +149,7 @@ private:
   TGestorVentanas* gestor;
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
+  TFicherosRecientes* recientes;
   TPanelCodigo* panCodigo;
   TMarcadorEnVuelo* marcador;
   TAboutBox* AboutBox;
@@ -135,4 +157,5 @@ private:
   // sin fichero) y, si vino del editor, el texto que se cargó.
   QString rutaPrograma;
   QString fuentePrograma;
+  QLabel* labEstado;
 };

@@ -6,11 +6,15 @@
 
 #include <QList>
 #include <QObject>
+#include <QPair>
+#include <QString>
+#include <QStringList>
 
 class QAction;
 class QComboBox;
 class QLineEdit;
 class QMainWindow;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TSpinNumero;
@@ -31,6 +35,18 @@ public:
   void ponerEjemplos(const QList<TEjemplo>& ejemplos);
   // Todos los menús y submenús.
   QList<QMenu*> menus() const;
+  // Las ventanas del área de trabajo al final de «Ve&ntana», con su nombre y
+  // marcada la activa; elegir una emite ventanaElegida. Se rehace cada vez que
+  // se abre el menú.
+  void listarVentanas(const QList<QPair<QMdiSubWindow*, QString>>& ventanas, const QMdiSubWindow* activa);
+  // Las entradas de «Ficheros recientes», en ese orden; elegir una emite recienteElegido.
+  void listarRecientes(const QStringList& rutas);
+
+signals:
+  void ventanaElegida(QMdiSubWindow* ventana);
+  void recienteElegido(const QString& ruta);
+
+public:
 
   QToolBar* tobEstandar;
   QToolBar* tobEjecucion;
@@ -41,6 +57,7 @@ public:
 
   QMenu* mnuArchivo;
   QMenu* mnuEjemplos;
+  QMenu* mnuRecientes;
   QMenu* mnuVer;
   QMenu* mnuBarras;
   QMenu* mnuConfigurar;
@@ -94,4 +111,7 @@ private:
   void crearAcciones(QMainWindow& ventana);
   void crearMenus(QMainWindow& ventana);
   void crearBarras(QMainWindow& ventana);
+
+  QList<QAction*> entradasVentanas;
+  bool hayRecientes = false;
 };
