@@ -3,19 +3,15 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <utility>
 
-#include "Simulador/aplicacion/TFicherosRecientes.h"
 #include "Simulador/aplicacion/TGestorVentanas.h"
 #include "Simulador/aplicacion/TIconos.h"
 #include "Simulador/aplicacion/TOrdenesPrincipal.h"
@@ -30,8 +26,8 @@
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
+#include "Simulador/control/TProgramaFuente.h"
 #include "Simulador/dialogos/TAboutBox.h"
-#include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -41,9 +37,6 @@ namespace {
 
 // Fichero que nombra el mensaje de un fallo dentro de un tic: el de sus manejadores.
 const char* const FICHERO_MAIN = "Simulador/Main.cpp";
-
-// El mismo texto que da orvex-run.
-const QString MSG_FICHERO_ERRONEO = QString::fromUtf8(MENSAJE_CODIGO_ERRONEO);
 
 }  // namespace
 
@@ -70,32 +63,17 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea);
   ordenes = new TOrdenesPrincipal(*this);
-  recientes = new TFicherosRecientes(this);
-  ordenes->listarRecientes(recientes->lista());
   panCodigo = new TPanelCodigo(this);
   addDockWidget(Qt::LeftDockWidgetArea, panCodigo);
   resizeDocks({panCodigo}, {TPanelCodigo::ANCHO_INICIAL}, Qt::Horizontal);
   panCodigo->hide();
-  statusBar()->setObjectName(QStringLiteral("staPrincipal"));
-  statusBar()->setSizeGripEnabled(true);
-  // A la derecha, fuera del sitio de las pistas: se ve aunque se oculte la barra «Ejecución».
-  labEstado = new QLabel(statusBar());
-  labEstado->setObjectName(QStringLiteral("labEstado"));
-  labEstado->setToolTip(QStringLiteral("Máquina seleccionada, su ciclo y el estado de su ejecución"));
-  statusBar()->addPermanentWidget(labEstado);
   ayuda = new TAyudaContexto(*this, *mdiArea, dialogos);
   for (QMenu* m : ordenes->menus()) ayuda->vigilarMenu(m);
 
-  // Estado de arranque: barra de ejecución oculta y su entrada deshabilitada,
-  // el código sin mostrar hasta que se abra el primer programa.
-  ordenes->tobEjecucion->hide();
-  ordenes->opcionBarEjecucion->setEnabled(false);
-  ordenes->actVerCodigo->setEnabled(false);
-
   gestor = new TGestorVentanas(*mdiArea, *controlSuper, *controlVLIW, *documento, dialogos, *this);
   marcador = new TMarcadorEnVuelo(*controlSuper, *controlVLIW, *panCodigo->grdInstrucciones->modelo(), this);
-  const QString carpetaEjemplos = TEjemplos::buscarCarpeta();
-  ordenes->ponerEjemplos(carpetaEjemplos.isEmpty() ? QList<TEjemplo>() : TEjemplos::listar(carpetaEjemplos));
+  fuente = new TProgramaFuente(*documento, *gestor, dialogos, *this);
+  fuente->setOcupado([this] { return algunaEnMarcha(); });
   AboutBox = new TAboutBox(this);
   conectarOrdenes();
   conectarControlador(*controlSuper);
@@ -124,6 +102,8 @@ void TfrmPrincipal::mostrar() {
   showMaximized();
 }
 
+TCodigo* TfrmPrincipal::programa() const { return fuente->codigo(); }
+
 TControladorMaquina& TfrmPrincipal::controlador(TTipoMaquina m) const {
   return m == TTipoMaquina::vliw ? *controlVLIW : *controlSuper;
 }
@@ -133,7 +113,7 @@ TControladorMaquina& TfrmPrincipal::controlador(TTipoMaquina m) const {
 void TfrmPrincipal::conectarOrdenes() {
   const TOrdenesPrincipal& o = *ordenes;
   const std::pair<QAction*, void (TfrmPrincipal::*)()> manejadores[] = {
-      {o.actAbrir, &TfrmPrincipal::actAbrirExecute}, {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
+      {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
       {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
       {o.actConfVLIW, &TfrmPrincipal::actConfVLIWExecute}, {o.actNuevoVLIW, &TfrmPrincipal::actNuevoVLIWExecute},
       {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute}, {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
@@ -148,9 +128,6 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.opcionBarEjecucion, &TfrmPrincipal::opcionBarEjecucionClick}, {o.mnuCompMem, &TfrmPrincipal::mnuCompMemClick},
       {o.mnuCompGPR, &TfrmPrincipal::mnuCompGPRClick}, {o.mnuCompFPR, &TfrmPrincipal::mnuCompFPRClick},
       {o.opcRestaurarTodo, &TfrmPrincipal::WindowArrange}, {o.opcAcerca, &TfrmPrincipal::HelpAbout},
-      {o.actNuevoPrograma, &TfrmPrincipal::actNuevoProgramaExecute},
-      {o.actEditarPrograma, &TfrmPrincipal::actEditarProgramaExecute},
-      {o.actEnsamblar, &TfrmPrincipal::actEnsamblarExecute},
   };
   for (const auto& [accion, manejador] : manejadores) connect(accion, &QAction::triggered, this, manejador);
   // Las opciones se leen cuando hacen falta: se siguen también si se marcan por programa.
@@ -167,24 +144,17 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(o.mnuVentana, &QMenu::aboutToShow, this,
           [this] { ordenes->listarVentanas(gestor->ventanasConNombre(), mdiArea->activeSubWindow()); });
   connect(ordenes, &TOrdenesPrincipal::ventanaElegida, gestor, &TGestorVentanas::activar);
-  connect(ordenes, &TOrdenesPrincipal::recienteElegido, this, &TfrmPrincipal::abrirReciente);
-  connect(recientes, &TFicherosRecientes::cambiada, this, [this] {
-    ordenes->listarRecientes(recientes->lista());
-    actualizarOrdenes();
-  });
+  // Lo que trae un programa lo hace el programa fuente; aquí solo se enseña.
+  fuente->conectar(*ordenes);
+  connect(fuente, &TProgramaFuente::instalado, this, &TfrmPrincipal::mostrarPrograma);
+  connect(fuente, &TProgramaFuente::editorVinculado, marcador, &TMarcadorEnVuelo::setEditor);
+  connect(fuente, &TProgramaFuente::tituloCambiado, panCodigo->panTitulo, &QLabel::setText);
+  connect(fuente, &TProgramaFuente::vliwCargado, this, &TfrmPrincipal::mostrarEditorVLIW);
   connect(panCodigo->grdInstrucciones, &TRejillaCodigo::dobleClicInstruccion, this,
           &TfrmPrincipal::grdInstruccionesDblClick);
-  connect(o.mnuEjemplos, &QMenu::triggered, this, &TfrmPrincipal::mnuEjemplosClick);
   connect(gestor, &TGestorVentanas::editorCodigoCambiado, this, [this] {
-    TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-    marcador->setEditor(e);
+    marcador->setEditor(gestor->frmEditorCodigo());
     actualizarOrdenes();
-    // «Guardar como» del texto del programa cargado: el programa ya tiene fichero.
-    if (e) connect(e, &TfrmEditorCodigo::rutaCambiada, this, [this, e](const QString& ruta) {
-      if (!e->programaVinculado() || ruta.isEmpty()) return;
-      rutaPrograma = ruta;
-      panCodigo->panTitulo->setText(e->nombre());
-    });
   });
 }
 
@@ -201,36 +171,27 @@ void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
   });
   connect(&c, &TControladorMaquina::cicloEjecutado, this, [this, &c, &ciclo] {
     ciclo = c.maquina().ciclo;
-    mostrarCiclo();
+    mostrarEstado(true);
   });
   connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this, &ciclo](TFinEjecucion fin) {
     if (fin != TFinEjecucion::parada) return;
     ciclo = 0;
-    mostrarCiclo();
+    mostrarEstado(true);
   });
 }
 
 // ---------------------------------------------------------------- operaciones
 
-void TfrmPrincipal::mostrarCiclo() {
-  ordenes->txtCiclo->setText(QString::number(cicloMostrado[static_cast<size_t>(seleccionada)]));
-  mostrarEstado();
-}
-
-void TfrmPrincipal::mostrarEstado() {
-  const QString ciclo = QString::number(cicloMostrado[static_cast<size_t>(seleccionada)]);
-  // Los estados de una ejecución; el ciclo, el mismo de la casilla (que puede
-  // estar oculta con su barra).
+void TfrmPrincipal::mostrarEstado(bool casillaCiclo) {
+  const int32_t ciclo = cicloMostrado[static_cast<size_t>(seleccionada)];
+  if (casillaCiclo) ordenes->txtCiclo->setText(QString::number(ciclo));
   const TControladorMaquina& c = controladorActual();
-  QString estado;
-  if (!codigo) estado = QStringLiteral("sin programa");
+  QString estado = QStringLiteral("detenida");
+  if (!programa()) estado = QStringLiteral("sin programa");
   else if (!c.enEjecucion()) estado = QStringLiteral("lista");
   else if (c.temporizador()->isActive()) estado = QStringLiteral("en marcha");
   else if (c.enBreakpoint()) estado = QStringLiteral("en breakpoint");
-  else estado = QStringLiteral("detenida");
-  labEstado->setText(QStringLiteral("Máquina %1, ciclo %2: %3")
-                         .arg(seleccionada == TTipoMaquina::vliw ? QStringLiteral("VLIW") : QStringLiteral("superescalar"),
-                              ciclo, estado));
+  ordenes->mostrarEstado(seleccionada == TTipoMaquina::vliw, ciclo, estado);
 }
 
 TControladorMaquina& TfrmPrincipal::controladorEnMarcha() const {
@@ -243,51 +204,30 @@ TControladorMaquina& TfrmPrincipal::controladorEnMarcha() const {
 }
 
 void TfrmPrincipal::actualizarOrdenes() {
-  ordenes->actualizar(codigo != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion(),
+  ordenes->actualizar(programa() != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion(),
                       gestor->frmEditorCodigo() != nullptr);
 }
 
 bool TfrmPrincipal::algunaEnMarcha() const { return controlSuper->enEjecucion() || controlVLIW->enEjecucion(); }
 
-bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
-  auto nuevo = std::make_unique<TCodigo>();
-  if (nuevo->cargar(QFile::encodeName(ruta).toStdString()) != CARGA_OK) {
-    dialogos.mensaje(this, MSG_FICHERO_ERRONEO, QString::fromStdString(nuevo->detalleError));
-    return false;
-  }
-  instalarPrograma(std::move(nuevo), ruta);
-  return true;
-}
-
-void TfrmPrincipal::instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QString& ruta, TfrmEditorCodigo* deEditor) {
-  // El editor VLIW se refiere al programa que se va a sustituir: se cierra antes.
-  gestor->cerrarEditorVLIW();
-
-  std::unique_ptr<TCodigo> anterior = std::move(codigo);
-  codigo = std::move(nuevo);
-  panCodigo->mostrarPrograma(codigo.get(), ruta.isEmpty() && deEditor ? deEditor->nombre() : ruta);
-  if (!ruta.isEmpty()) {
-    documento->setCarpetaPrograma(QFileInfo(ruta).absolutePath());
-    recientes->anadir(ruta);
-  }
-  controlSuper->asignarPrograma(codigo.get());
-  anterior.reset();
-  rutaPrograma = ruta;
-  fuentePrograma = deEditor ? deEditor->texto() : QString();
-  // El editor enmarca lo que está en vuelo solo si su texto es este programa.
-  if (deEditor) deEditor->vincularPrograma(*codigo);
-  else if (TfrmEditorCodigo* e = gestor->frmEditorCodigo()) e->vincularSiEs(*codigo);
+void TfrmPrincipal::mostrarPrograma(TCodigo* nuevo, const QString& titulo) {
+  panCodigo->mostrarPrograma(nuevo, titulo);
+  controlSuper->asignarPrograma(nuevo);
   marcador->actualizar();
-
-  ordenes->opcionBarEjecucion->setEnabled(true);
-  ordenes->opcionBarEjecucion->setChecked(true);
-  ordenes->tobEjecucion->show();
+  ordenes->habilitarVistasPrograma();
   panCodigo->show();
-  ordenes->actVerCodigo->setEnabled(true);
-  ordenes->actVerCodigo->setChecked(true);
   actualizarOrdenes();
   mostrarEstado();
   resizeDocks({panCodigo}, {panCodigo->anchoNecesario()}, Qt::Horizontal);
+}
+
+void TfrmPrincipal::mostrarEditorVLIW() {
+  gestor->abrirEditorVLIW(*programa());
+  seleccionarMaquina(TTipoMaquina::vliw);
+}
+
+void TfrmPrincipal::abrirDesdeFuera(const QString& rutaFuente, const QString& rutaVLIW) {
+  fuente->abrirDesdeFuera(rutaFuente, rutaVLIW);
 }
 
 void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
@@ -297,7 +237,7 @@ void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
   (m == TTipoMaquina::vliw ? ordenes->actSelVLIW : ordenes->actSelSuper)->setChecked(true);
   gestor->seleccionarMaquina(m);
   marcador->seleccionarMaquina(m);
-  mostrarCiclo();
+  mostrarEstado(true);
 }
 
 void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
@@ -307,22 +247,6 @@ void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
 }
 
 // ---------------------------------------------------------------- manejadores
-
-void TfrmPrincipal::actAbrirExecute() {
-  const QString carpeta = rutaPrograma.isEmpty() ? QString() : QFileInfo(rutaPrograma).absolutePath();
-  const QString ruta = dialogos.abrirFichero(this, QString::fromUtf8(FILTRO_FUENTES), carpeta);
-  if (!ruta.isEmpty()) abrirPrograma(ruta);
-}
-
-void TfrmPrincipal::abrirReciente(const QString& ruta) {
-  if (!ordenes->actAbrir->isEnabled()) return;  // durante una ejecución, como «&Abrir...»
-  if (!QFileInfo(ruta).isFile()) {
-    dialogos.mensaje(this, QStringLiteral("El fichero ya no existe: se quita de los ficheros recientes"), ruta);
-    recientes->quitar(ruta);
-    return;
-  }
-  abrirPrograma(ruta);
-}
 
 // Cada orden puede poner en marcha o parar el temporizador sin otra señal: la
 // barra de estado se mira después de todas.
@@ -384,30 +308,11 @@ void TfrmPrincipal::actFalloCacheExecute() {
 }
 
 void TfrmPrincipal::actNuevoVLIWExecute() {
-  if (!codigo || controlVLIW->enEjecucion() || !documento->nuevo()) return;
-  gestor->abrirEditorVLIW(*codigo);
-  seleccionarMaquina(TTipoMaquina::vliw);
+  if (programa() && !controlVLIW->enEjecucion() && documento->nuevo()) mostrarEditorVLIW();
 }
 
 void TfrmPrincipal::actCargarVLIWExecute() {
-  if (!codigo || controlVLIW->enEjecucion() || !documento->cargar(*codigo)) return;
-  gestor->abrirEditorVLIW(*codigo);
-  seleccionarMaquina(TTipoMaquina::vliw);
-}
-
-void TfrmPrincipal::abrirDesdeFuera(const QString& programa, const QString& programaVLIW) {
-  if (programa.isEmpty()) {
-    if (!programaVLIW.isEmpty())
-      dialogos.mensaje(this,
-                       QStringLiteral("Un programa VLIW se carga sobre su programa fuente: ábralo antes y use "
-                                      "«Cargar Programa VLIW...»"),
-                       programaVLIW);
-    return;
-  }
-  if (!ordenes->actAbrir->isEnabled() || !abrirPrograma(programa) || programaVLIW.isEmpty()) return;
-  if (!documento->cargar(*codigo, programaVLIW)) return;
-  gestor->abrirEditorVLIW(*codigo);
-  seleccionarMaquina(TTipoMaquina::vliw);
+  if (programa() && !controlVLIW->enEjecucion() && documento->cargar(*programa())) mostrarEditorVLIW();
 }
 
 void TfrmPrincipal::mnuCompGPRClick() { gestor->mostrarComponente(TfrmComponente::GPR); }
@@ -466,60 +371,10 @@ void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
 }
 
 void TfrmPrincipal::grdInstruccionesDblClick(int instruccion) {
+  const TCodigo* codigo = programa();
   if (!codigo || !codigo->indiceValido(instruccion)) return;
   const bool marca = !codigo->instrucciones[static_cast<size_t>(instruccion)].breakpoint;
   controlSuper->cambiarBreakpoint(instruccion, marca);
   panCodigo->grdInstrucciones->modelo()->refrescar();
   panCodigo->grdInstrucciones->viewport()->update();
-}
-
-// ---------------------------------------------------------------- editor de código y ejemplos
-
-void TfrmPrincipal::actNuevoProgramaExecute() {
-  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-  // Uno recién creado ya está vacío; en el que hay se pregunta por sus cambios.
-  if (e) e->nuevo();
-  gestor->mostrarEditorCodigo();
-}
-
-void TfrmPrincipal::actEditarProgramaExecute() {
-  if (!codigo) return;
-  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-  const bool yaLoTiene = e && e->programaVinculado();
-  e = gestor->mostrarEditorCodigo();
-  if (yaLoTiene) return;
-  // Un programa que salió de un texto sin fichero vuelve como ese texto.
-  if (!(rutaPrograma.isEmpty() ? e->nuevo(fuentePrograma) : e->abrir(rutaPrograma))) return;
-  if (!e->vincularSiEs(*codigo))
-    statusBar()->showMessage(
-        QStringLiteral("El fichero ha cambiado desde que se cargó el programa: el editor no marcará su ejecución"));
-  marcador->setEditor(e);
-}
-
-void TfrmPrincipal::actEnsamblarExecute() {
-  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-  if (!e || algunaEnMarcha()) return;
-  auto nuevo = std::make_unique<TCodigo>();
-  // Con errores no se carga nada: el error queda marcado en el editor.
-  if (e->cargarEn(*nuevo) != CARGA_OK) {
-    statusBar()->showMessage(QStringLiteral("No se ha cargado el programa: ") + e->detalleError());
-    return;
-  }
-  const QString resumen = QStringLiteral("Programa cargado desde el editor: %1, %2 instrucciones")
-                              .arg(e->nombre())
-                              .arg(nuevo->numInstrucciones);
-  instalarPrograma(std::move(nuevo), e->ruta(), e);
-  statusBar()->showMessage(resumen);
-}
-
-void TfrmPrincipal::mnuEjemplosClick(QAction* ejemplo) {
-  const QString ruta = ejemplo->data().toString();
-  if (ruta.isEmpty() || algunaEnMarcha()) return;
-  const QString vliw = TEjemplos::programaVLIW(ruta);
-  // Su programa VLIW sustituye al que hay: se pregunta antes de cambiar nada.
-  if (!vliw.isEmpty() && !documento->puedeDescartarse()) return;
-  if (!abrirPrograma(ruta) || vliw.isEmpty()) return;
-  if (documento->cargarFichero(*codigo, vliw))
-    statusBar()->showMessage(QStringLiteral("%1 cargado con su programa VLIW %2 (F3 selecciona la máquina VLIW)")
-                                 .arg(QFileInfo(ruta).fileName(), QFileInfo(vliw).fileName()));
 }

@@ -11,6 +11,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "Simulador/aplicacion/TIconos.h"
@@ -55,6 +56,19 @@ TOrdenesPrincipal::TOrdenesPrincipal(QMainWindow& ventana) : QObject(&ventana) {
   crearAcciones(ventana);
   crearMenus(ventana);
   crearBarras(ventana);
+  // Al arrancar: barra de ejecución oculta y su entrada deshabilitada, el
+  // código sin mostrar hasta que se abra el primer programa.
+  tobEjecucion->hide();
+  opcionBarEjecucion->setEnabled(false);
+  actVerCodigo->setEnabled(false);
+}
+
+void TOrdenesPrincipal::habilitarVistasPrograma() {
+  opcionBarEjecucion->setEnabled(true);
+  opcionBarEjecucion->setChecked(true);
+  tobEjecucion->show();
+  actVerCodigo->setEnabled(true);
+  actVerCodigo->setChecked(true);
 }
 
 void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
@@ -208,6 +222,12 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
 }
 
 void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
+  v.statusBar()->setObjectName(QStringLiteral("staPrincipal"));
+  v.statusBar()->setSizeGripEnabled(true);
+  labEstado = new QLabel(v.statusBar());
+  labEstado->setObjectName(QStringLiteral("labEstado"));
+  labEstado->setToolTip(QStringLiteral("Máquina seleccionada, su ciclo y el estado de su ejecución"));
+  v.statusBar()->addPermanentWidget(labEstado);
   tobEstandar = new QToolBar(QStringLiteral("Estándar"), &v);
   tobEstandar->setObjectName(QStringLiteral("tobEstandar"));
   tobEstandar->setProperty("temaAyuda", 9);
@@ -358,6 +378,13 @@ void TOrdenesPrincipal::listarRecientes(const QStringList& rutas) {
     connect(a, &QAction::triggered, this, [this, ruta] { emit recienteElegido(ruta); });
   }
   mnuRecientes->setEnabled(hayRecientes && actAbrir->isEnabled());
+}
+
+void TOrdenesPrincipal::mostrarEstado(bool vliw, int32_t ciclo, const QString& estado) {
+  labEstado->setText(QStringLiteral("Máquina %1, ciclo %2: %3")
+                         .arg(vliw ? QStringLiteral("VLIW") : QStringLiteral("superescalar"))
+                         .arg(ciclo)
+                         .arg(estado));
 }
 
 QList<QMenu*> TOrdenesPrincipal::menus() const {

@@ -9,9 +9,11 @@
 #include <QPair>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMainWindow;
 class QMdiSubWindow;
@@ -33,6 +35,8 @@ public:
   // Una entrada de "Ejemplos" por ejemplo, con su ruta en data() y su pista;
   // sin ninguno, una entrada deshabilitada que lo dice.
   void ponerEjemplos(const QList<TEjemplo>& ejemplos);
+  // Con un programa: la barra de ejecución a la vista y el código, con sus entradas.
+  void habilitarVistasPrograma();
   // Todos los menús y submenús.
   QList<QMenu*> menus() const;
   // Las ventanas del área de trabajo al final de «Ve&ntana», con su nombre y
@@ -41,6 +45,9 @@ public:
   void listarVentanas(const QList<QPair<QMdiSubWindow*, QString>>& ventanas, const QMdiSubWindow* activa);
   // Las entradas de «Ficheros recientes», en ese orden; elegir una emite recienteElegido.
   void listarRecientes(const QStringList& rutas);
+  // A la derecha de la barra de estado (visible aunque se oculte la barra
+  // «Ejecución»): la máquina seleccionada, su ciclo y cómo está su ejecución.
+  void mostrarEstado(bool vliw, int32_t ciclo, const QString& estado);
 
 signals:
   void ventanaElegida(QMdiSubWindow* ventana);
@@ -51,6 +58,7 @@ public:
   QToolBar* tobEstandar;
   QToolBar* tobEjecucion;
   QLineEdit* txtCiclo;
+  QLabel* labEstado;
   TSpinNumero* spiVelocidad;
   QComboBox* cboComponentes;
   QComboBox* cboMaquina;

@@ -21,6 +21,7 @@
 #include "Simulador/aplicacion/TAplicacion.h"
 #include "Simulador/codigo/TMarcasEnVuelo.h"
 #include "Simulador/codigo/TModeloCodigo.h"
+#include "Simulador/control/TProgramaFuente.h"
 #include "Simulador/editor/TEditorFuente.h"
 #include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TdlgGuardarPrograma.h"
@@ -301,7 +302,8 @@ private slots:
     QVERIFY(!w->accion("actEnsamblar")->isEnabled());
     QVERIFY(!w->menu("mnuEjemplos")->isEnabled());
     QVERIFY(w->accion("actEditarPrograma")->isEnabled() && w->accion("actNuevoPrograma")->isEnabled());
-    w->c->manejar("actEnsamblarExecute");
+    // La orden llamada aunque esté deshabilitada (un atajo que se colara).
+    w->v->findChild<TProgramaFuente*>()->ensamblar();
     QCOMPARE(w->v->programa(), antes);
     QVERIFY(w->c->controlador(m).enEjecucion());
 
