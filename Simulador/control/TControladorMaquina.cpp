@@ -113,7 +113,6 @@ void TControladorMaquina::paso() {
     emit ejecucionIniciada(false);
   }
   tratarResultado(ses->paso(), false);
-  emit cicloEjecutado();
 }
 
 void TControladorMaquina::pausa() {
@@ -136,7 +135,6 @@ void TControladorMaquina::parar() {
 void TControladorMaquina::tic(const char* fichero, const char* funcion) {
   try {
     tratarResultado(ses->paso(), true);
-    emit cicloEjecutado();
     timer->setInterval(intervalo());
   } catch (...) {
     // El temporizador se para antes del mensaje: los tics no se anidan.
@@ -247,14 +245,19 @@ void TControladorMaquina::ticRapido() {
   if (ses->estado() == estTerminada) r = CICLO_COMPLETADO;
   else if (ses->estado() == estError) r = CICLO_ERROR;
   if (r == CICLO_NORMAL || r == CICLO_VACIANDO) ses->pausar();
-  // Como tras un tic: las vistas ven el último ciclo antes del mensaje.
-  emit cicloEjecutado();
+  // Como tras un tic: el refresco y, si acabó, su mensaje.
   tratarResultado(r, true);
   if (hastaElFinal && r != CICLO_COMPLETADO && r != CICLO_ERROR && r != CICLO_BREAKPOINT)
     dialogos.mensaje(ventana, MSG_LIMITE.arg(limite));
 }
 
 void TControladorMaquina::tratarResultado(int8_t resultado, bool enTic) {
+  // Antes de cualquier mensaje, el temporizador se para (los tics no se anidan
+  // y un paso que acaba la ejecución no deja tics sobre una máquina parada)…
+  if (resultado == CICLO_COMPLETADO || resultado == CICLO_ERROR || resultado == CICLO_BREAKPOINT) timer->stop();
+  // …y todas las vistas enseñan ya este ciclo: mientras el mensaje está
+  // abierto no se contradicen.
+  emit cicloEjecutado();
   switch (resultado) {
     case CICLO_COMPLETADO:
       terminar(TFinEjecucion::completada, MSG_COMPLETADA);
@@ -266,7 +269,6 @@ void TControladorMaquina::tratarResultado(int8_t resultado, bool enTic) {
     case CICLO_BREAKPOINT:
       // En un paso no hay mensaje; si el temporizador corría, la ejecución
       // queda en el breakpoint como cuando lo encuentra un tic.
-      timer->stop();
       if (enTic) dialogos.mensaje(ventana, MSG_BREAKPOINT);
       break;
     default:  // CICLO_NORMAL, y CICLO_VACIANDO de la VLIW: la ejecución sigue
