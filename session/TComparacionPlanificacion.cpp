@@ -66,6 +66,7 @@ void TComparacionPlanificacion::ejecutar(const TMaquinaVLIW& origen,
   TSesionVLIW sesion(m);
   destino.inicio = sesion.iniciar(limpiar, semilla);
   if (destino.inicio != SESION_OK) return;
+  destino.inicial = sesion.estadoInicial();
   sesion.ejecutar(limiteCiclos, false);
   destino.terminada = sesion.estado() == estTerminada;
   if (sesion.estado() == estError) destino.error = m.mensajeError;

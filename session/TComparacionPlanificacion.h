@@ -11,6 +11,7 @@
 
 #include "loader/TCodigo.h"
 #include "vliw/TCodigoVLIW.h"
+#include "vliw/TInstantaneaVLIW.h"
 #include "vliw/TMaquinaVLIW.h"
 
 struct TEjecucionPlanificada {
@@ -24,8 +25,10 @@ struct TEjecucionPlanificada {
   int32_t instruccionesLargas = 0;
   int32_t operaciones = 0;
   TEstadisticasVLIW estadisticas;  // de la ejecución
-  // La máquina al final, para comprobar su resultado (nula si no empezó).
+  // La máquina al final y su estado de partida, para comprobar su resultado
+  // (nula si no empezó).
   std::unique_ptr<TMaquinaVLIW> maquina;
+  TInstantaneaVLIW inicial;
 
   // Operaciones por instrucción larga del programa, y de las emitidas en la ejecución.
   double densidad() const;
