@@ -32,6 +32,7 @@
 #include "Simulador/control/TProgramaFuente.h"
 #include "Simulador/dialogos/TAboutBox.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
+#include "Simulador/vliw/TPlanificacionAutomatica.h"
 #include "loader/TCodigo.h"
 #include "session/TSesion.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -120,7 +121,8 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
       {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
       {o.actConfVLIW, &TfrmPrincipal::actConfVLIWExecute}, {o.actNuevoVLIW, &TfrmPrincipal::actNuevoVLIWExecute},
-      {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute}, {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
+      {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute},
+ {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
       {o.actIni, &TfrmPrincipal::actIniExecute}, {o.actPaso, &TfrmPrincipal::actPasoExecute},
       {o.actPausa, &TfrmPrincipal::actPausaExecute}, {o.actParar, &TfrmPrincipal::actPararExecute},
       {o.actRetroceder, &TfrmPrincipal::actRetrocederExecute}, {o.actIrACiclo, &TfrmPrincipal::actIrACicloExecute},
@@ -153,6 +155,10 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(ordenes, &TOrdenesPrincipal::ventanaElegida, gestor, &TGestorVentanas::activar);
   // Lo que trae un programa lo hace el programa fuente; aquí solo se enseña.
   fuente->conectar(*ordenes);
+  auto* automatica = new TPlanificacionAutomatica(*controlVLIW, *documento, [this] { return programa(); }, dialogos, *this);
+  connect(o.actPlanificarVLIW, &QAction::triggered, automatica, &TPlanificacionAutomatica::planificar);
+  connect(o.actCompararVLIW, &QAction::triggered, automatica, &TPlanificacionAutomatica::comparar);
+  connect(automatica, &TPlanificacionAutomatica::planificado, this, &TfrmPrincipal::mostrarEditorVLIW);
   connect(fuente, &TProgramaFuente::instalado, this, &TfrmPrincipal::mostrarPrograma);
   connect(fuente, &TProgramaFuente::editorVinculado, marcador, &TMarcadorEnVuelo::setEditor);
   connect(fuente, &TProgramaFuente::tituloCambiado, panCodigo->panTitulo, &QLabel::setText);
