@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QItemSelectionModel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QScreen>
@@ -29,10 +30,12 @@
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
+#include "Simulador/diagrama/TfrmDiagrama.h"
 #include "Simulador/dialogos/TAboutBox.h"
 #include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "loader/TCodigo.h"
+#include "observation/TRegistradorDiagrama.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -60,6 +63,12 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   controlSuper = new TControladorMaquina(*maquinaSuper, dialogos, this);
   documento = new TDocumentoVLIW(*maquinaVLIW, dialogos, this);
   controlVLIW->setComprobacionPrevia([this] { return documento->listoParaEjecutar(); });
+  // Los diagramas registran siempre, aunque su ventana esté cerrada: al abrirla
+  // se ve la ejecución entera.
+  diagramaSuper = std::make_unique<TRegistradorDiagrama>(false);
+  diagramaVLIW = std::make_unique<TRegistradorDiagrama>(true);
+  controlSuper->anadirObservador(diagramaSuper.get());
+  controlVLIW->anadirObservador(diagramaVLIW.get());
 
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
@@ -99,6 +108,8 @@ TfrmPrincipal::~TfrmPrincipal() {
   delete ayuda->visor();
   panCodigo->mostrarPrograma(nullptr, QString());
   controlSuper->asignarPrograma(nullptr);
+  controlSuper->quitarObservador(diagramaSuper.get());
+  controlVLIW->quitarObservador(diagramaVLIW.get());
 }
 
 void TfrmPrincipal::mostrar() {
@@ -118,7 +129,8 @@ void TfrmPrincipal::conectarOrdenes() {
   const TOrdenesPrincipal& o = *ordenes;
   const std::pair<QAction*, void (TfrmPrincipal::*)()> manejadores[] = {
       {o.actAbrir, &TfrmPrincipal::actAbrirExecute}, {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
-      {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
+      {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute},
+      {o.actVerDiagrama, &TfrmPrincipal::actVerDiagramaExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
       {o.actConfVLIW, &TfrmPrincipal::actConfVLIWExecute}, {o.actNuevoVLIW, &TfrmPrincipal::actNuevoVLIWExecute},
       {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute}, {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
       {o.actIni, &TfrmPrincipal::actIniExecute}, {o.actPaso, &TfrmPrincipal::actPasoExecute},
@@ -150,6 +162,7 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(panCodigo->grdInstrucciones, &TRejillaCodigo::dobleClicInstruccion, this,
           &TfrmPrincipal::grdInstruccionesDblClick);
   connect(o.mnuEjemplos, &QMenu::triggered, this, &TfrmPrincipal::mnuEjemplosClick);
+  connect(gestor, &TGestorVentanas::diagramaAbierto, this, &TfrmPrincipal::conectarDiagrama);
   connect(gestor, &TGestorVentanas::editorCodigoCambiado, this, [this] {
     TfrmEditorCodigo* e = gestor->frmEditorCodigo();
     marcador->setEditor(e);
@@ -311,6 +324,23 @@ void TfrmPrincipal::opcChkCodigoVLIWClick(bool marcada) { documento->setChequear
 void TfrmPrincipal::actVerBBExecute() {
   panCodigo->grdInstrucciones->setBloquesBasicos(ordenes->actVerBB->isChecked());
   gestor->setBloquesBasicos(ordenes->actVerBB->isChecked());
+}
+
+const TRegistradorDiagrama& TfrmPrincipal::registradorDiagrama(TTipoMaquina m) const {
+  return m == TTipoMaquina::vliw ? *diagramaVLIW : *diagramaSuper;
+}
+
+void TfrmPrincipal::actVerDiagramaExecute() { gestor->mostrarDiagrama(seleccionada, registradorDiagrama(seleccionada)); }
+
+void TfrmPrincipal::conectarDiagrama(TfrmDiagrama* ventana) {
+  TRejillaCodigo* rejilla = panCodigo->grdInstrucciones;
+  connect(ventana, &TfrmDiagrama::instruccionSeleccionada, rejilla, [rejilla](int32_t direccion) {
+    if (direccion < rejilla->model()->rowCount()) rejilla->selectRow(direccion);
+  });
+  connect(rejilla->selectionModel(), &QItemSelectionModel::currentRowChanged, ventana,
+          [ventana](const QModelIndex& actual) { ventana->resaltarInstruccion(actual.isValid() ? actual.row() : -1); });
+  const QModelIndex actual = rejilla->currentIndex();
+  ventana->resaltarInstruccion(actual.isValid() ? actual.row() : -1);
 }
 
 void TfrmPrincipal::actVerCodigoExecute() { panCodigo->setVisible(ordenes->actVerCodigo->isChecked()); }

@@ -25,8 +25,10 @@ class TMaquinaSuper;
 class TMaquinaVLIW;
 class TOrdenesPrincipal;
 class TPanelCodigo;
+class TRegistradorDiagrama;
 class TServicioDialogos;
 class TfrmEditorCodigo;
+class TfrmDiagrama;
 
 // Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
 // programas VLIW, FILTRO_VLIW, está con el editor).
@@ -46,6 +48,8 @@ public:
   TDocumentoVLIW& documentoVLIW() const { return *documento; }
   TGestorVentanas& ventanas() const { return *gestor; }
   TTipoMaquina maquinaActual() const { return seleccionada; }
+  // Lo que ve el diagrama de cada máquina: registra desde el arranque.
+  const TRegistradorDiagrama& registradorDiagrama(TTipoMaquina m) const;
   // El programa secuencial abierto, o nullptr hasta la primera apertura correcta.
   TCodigo* programa() const { return codigo.get(); }
 
@@ -83,6 +87,7 @@ private slots:
   void opcChkCodigoVLIWClick(bool marcada);
   void actVerBBExecute();
   void actVerCodigoExecute();
+  void actVerDiagramaExecute();
   void opcionBarEstandarClick();
   void opcionBarEjecucionClick();
   void actCascadaExecute();
@@ -103,6 +108,8 @@ private slots:
 private:
   void conectarOrdenes();
   void conectarControlador(TControladorMaquina& c);
+  // La selección del diagrama y la del código secuencial se siguen.
+  void conectarDiagrama(TfrmDiagrama* ventana);
   // Carga un programa fuente; false (con su mensaje ya mostrado) si no se pudo.
   bool abrirPrograma(const QString& ruta);
   // El único camino por el que un programa ya cargado pasa a ser el programa:
@@ -120,6 +127,8 @@ private:
   std::unique_ptr<TMaquinaVLIW> maquinaVLIW;
   std::unique_ptr<TMaquinaSuper> maquinaSuper;
   std::unique_ptr<TCodigo> codigo;
+  std::unique_ptr<TRegistradorDiagrama> diagramaSuper;
+  std::unique_ptr<TRegistradorDiagrama> diagramaVLIW;
 
   TControladorMaquina* controlSuper;
   TControladorMaquina* controlVLIW;

@@ -362,7 +362,10 @@ int64_t TRegistradorDiagrama::primeraFilaDesde(int32_t c) const {
 // ---------------------------------------------------------------------------
 // Sucesos de las dos máquinas
 
-void TRegistradorDiagrama::reiniciada() { vaciar(); }
+void TRegistradorDiagrama::reiniciada() {
+  vaciar();
+  ++reinicios;
+}
 
 void TRegistradorDiagrama::inicioCiclo(int32_t c) { ciclo = c; }
 

@@ -117,6 +117,9 @@ public:
   }
   // Filas descartadas por antiguas desde el último reset.
   int64_t filasDescartadas() const { return descartadas; }
+  // Cuántas veces ha empezado de cero (un reset): una secuencia solo nombra la
+  // misma fila dentro de la misma ejecución.
+  int64_t ejecucion() const { return reinicios; }
   // Último ciclo observado (0 antes del primero).
   int32_t ultimoCiclo() const { return cicloFinal; }
   // Ciclo de la primera letra de la fila más antigua guardada (0 sin filas).
@@ -203,6 +206,7 @@ private:
   int32_t cicloFinal = 0;  // el último terminado
   int64_t base = 0;        // secuencia de filas.front()
   int64_t descartadas = 0;
+  int64_t reinicios = 0;
   TAnillo<TFilaDiagrama> filas;
   TAnillo<TFilaDiagrama> ops;
   int64_t baseOps = 0;     // posición absoluta de ops.front()

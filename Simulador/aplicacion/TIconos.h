@@ -20,4 +20,5 @@ QIcon memoria();
 QIcon registrosGPR();
 QIcon registrosFPR();
 QIcon ayuda();
+QIcon diagrama();
 }  // namespace TIconos
