@@ -14,6 +14,8 @@
 #include "AyudaVLIW.h"
 #include "observation/TMultiplexorObservadores.h"
 #include "observation/TRegistradorDiagrama.h"
+#include "observation/TTablaInstrucciones.h"
+#include "observation/TTextosDiagrama.h"
 
 namespace {
 
@@ -457,4 +459,87 @@ TEST(DiagramaVLIW, ComoElModeloEnProgramasGenerados) {
     ASSERT_EQ(r.numFilasVista(), vista);
   }
   EXPECT_GT(conDescarte, 0);
+}
+
+// Cada motivo de espera tiene su frase en la pista, con los datos que lleva.
+TEST(DiagramaPistas, CadaMotivoConSusDatos) {
+  const std::pair<TEspera, std::string> casos[] = {
+      {{espROBLleno, -1, -1}, "El reorder buffer está lleno"},
+      {{espEstacionLlena, tufSumaFlotante, -1}, "La estación de reserva de +Flotante está llena"},
+      {{espEmisionEnOrden, -1, -1}, "Emisión en orden: una instrucción anterior no se ha podido emitir"},
+      {{espDecodificadorLleno, -1, -1}, "La cola del decodificador está llena"},
+      {{espDecodificadorVacio, -1, -1}, "No queda nada que emitir"},
+      {{espOperandoJ, -1, 7}, "Espera el operando j (etiqueta 7 del ROB, 3 filas antes)"},
+      {{espOperandoK, -1, 2}, "Espera el operando k (etiqueta 2 del ROB, 3 filas antes)"},
+      {{espSinUnidadLibre, tufMultEntera, -1}, "Ninguna unidad de xEntera libre"},
+      {{espSinUnidadLibre, TIPO_UNIDAD_DIRECCIONES, -1}, "Ninguna unidad de cálculo de direcciones libre"},
+      {{espAlmacenamientoSinDireccion, -1, 4},
+       "Un almacenamiento anterior aún no tiene dirección (etiqueta 4 del ROB, 3 filas antes)"},
+      {{espAlmacenamientoMismaDireccion, -1, 5},
+       "Un almacenamiento anterior escribe en la misma dirección (etiqueta 5 del ROB, 3 filas antes)"},
+      {{espFalloCache, -1, 12}, "Fallo de caché en la palabra 12"},
+      {{espConfirmacionEnOrden, -1, -1}, "Espera a confirmarse en orden: hay una instrucción anterior sin confirmar"},
+      {{espNaT, 1, 6}, "El registro F6 tiene el bit NaT puesto: espera el resultado de una carga"},
+      {{espNaT, 0, 6}, "El registro R6 tiene el bit NaT puesto: espera el resultado de una carga"},
+      {{espUnidadOcupada, tufMemoria, 1}, "La unidad Mem 1 está ocupada"},
+  };
+  for (const auto& [espera, frase] : casos) {
+    const TTramoVisible t{3, 5, espera.motivo == espNaT || espera.motivo == espUnidadOcupada ? 'S' : 'R', espera, 3};
+    const std::string p = TTextosDiagrama::pista(t, t.letra == 'S' ? filaLarga : filaSuper);
+    EXPECT_NE(p.find(frase), std::string::npos) << p;
+  }
+  // Sin distancia conocida no se inventa ninguna.
+  EXPECT_EQ(TTextosDiagrama::motivo({espOperandoJ, -1, 7}), "Espera el operando j (etiqueta 7 del ROB)");
+  EXPECT_EQ(TTextosDiagrama::pista(TTramoVisible{1, 1, 'W', {}, 0}, filaSuper), "Resultado escrito, por confirmar");
+  EXPECT_EQ(TTextosDiagrama::pista(TTramoVisible{1, 1, 'X', {}, 0}, filaOperacion),
+            "Descartada: su predicado de guarda es falso");
+  // Una letra o un tipo de unidad fuera de lo conocido no rompe nada.
+  EXPECT_EQ(TTextosDiagrama::etapa('?', filaSuper), "");
+  EXPECT_EQ(TTextosDiagrama::motivo({espUnidadOcupada, 99, 0}), "La unidad ? 0 está ocupada");
+}
+
+// La tabla de libro sale de las letras: ciclos de cada columna en los casos de libro.
+TEST(DiagramaTabla, CiclosDeLibroEnLasDosMaquinas) {
+  TSuper fallo("2\nLF F1 4(R0)\nADDF F2 F1 F1\n", 100);
+  fallo.correr();
+  const TFilaTabla carga = TTablaInstrucciones::fila(fallo.r, 0);
+  EXPECT_EQ(carga.emision, 3);
+  EXPECT_EQ(carga.inicioEjecucion, 4);
+  EXPECT_EQ(carga.finEjecucion, 14);
+  EXPECT_EQ(carga.escritura, 15);
+  EXPECT_EQ(carga.confirmacion, 16);
+  EXPECT_FALSE(carga.anulada);
+  EXPECT_EQ(TTablaInstrucciones::filas(fallo.r, 16, 16).size(), 2u);
+  EXPECT_EQ(TTablaInstrucciones::filas(fallo.r, 100, 200).size(), 0u);
+
+  TSuper salto("4\nDADDUI R1 R0 #1\nBNE R1 R0 FIN\nADDI R2 R2 R2\nFIN: ADDI R3 R3 R3\n");
+  salto.correr();
+  bool hayAnulada = false;
+  for (int64_t i = 0; i < salto.r.numFilas(); ++i) {
+    const TFilaTabla t = TTablaInstrucciones::fila(salto.r, i);
+    hayAnulada |= t.anulada;
+    EXPECT_EQ(t.anulada, t.confirmacion < 0) << i;
+  }
+  EXPECT_TRUE(hayAnulada);
+
+  using ayuda::TOp;
+  const TCodigo s = ayuda::secuencial("3\nADDI R1 R2 R3\nLI R4 0(R0)\nADDI R5 R4 R4\n");
+  TMaquinaVLIW m;
+  TRegistradorDiagrama r(true);
+  m.observador = &r;
+  ayuda::construir(m.codigo, s, {{TOp{0, 0}, TOp{1, 0}}, {TOp{2, 1}}});
+  m.memoria.sembrar(1);
+  m.reset(true);
+  m.memoria.porcentajeFallos = 100;
+  ayuda::ejecutar(m);
+  // Vista: L0, su suma, su carga, L1, su suma.
+  const TFilaTabla l0 = TTablaInstrucciones::fila(r, 0), cargaVLIW = TTablaInstrucciones::fila(r, 2),
+                   l1 = TTablaInstrucciones::fila(r, 3);
+  EXPECT_EQ(l0.emision, 1);
+  EXPECT_EQ(l0.final, 10);  // acaba con su carga
+  EXPECT_EQ(cargaVLIW.paradas, 5);
+  EXPECT_EQ(cargaVLIW.final, 10);
+  EXPECT_EQ(l1.emision, 10);
+  EXPECT_EQ(l1.paradas, 8);
+  EXPECT_EQ(TTablaInstrucciones::fila(r, 99).emision, -1);
 }
