@@ -30,12 +30,18 @@
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
+#include "Simulador/diagrama/TModeloDiagrama.h"
 #include "Simulador/diagrama/TfrmDiagrama.h"
 #include "Simulador/dialogos/TAboutBox.h"
+#include "Simulador/comunes/TPanelRejilla.h"
+#include "Simulador/comunes/TRejillaEjecucion.h"
+#include "Simulador/superescalar/TModeloROB.h"
+#include "Simulador/superescalar/TfrmExeSuper.h"
 #include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "loader/TCodigo.h"
 #include "observation/TRegistradorDiagrama.h"
+#include "superscalar/TEntradaROB.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -163,6 +169,19 @@ void TfrmPrincipal::conectarOrdenes() {
           &TfrmPrincipal::grdInstruccionesDblClick);
   connect(o.mnuEjemplos, &QMenu::triggered, this, &TfrmPrincipal::mnuEjemplosClick);
   connect(gestor, &TGestorVentanas::diagramaAbierto, this, &TfrmPrincipal::conectarDiagrama);
+  // Una fila elegida en el reorder buffer marca su instrucción en el diagrama.
+  // La ventana de ejecución se crea de nuevo en cada ejecución: se conecta la que haya.
+  connect(gestor, &TGestorVentanas::vistaActualizada, this, [this](QWidget* vista) {
+    auto* exe = qobject_cast<TfrmExeSuper*>(vista);
+    if (!exe || exe == exeConectada) return;
+    exeConectada = exe;
+    connect(exe->panROB->grdRejilla->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this, exe](const QModelIndex& actual) {
+              TfrmDiagrama* d = gestor->frmDiagrama(TTipoMaquina::superescalar);
+              const TEntradaROB* e = actual.isValid() ? exe->modeloROB->entrada(actual.row()) : nullptr;
+              if (d && e && e->instruccion) d->seleccionarSecuencia(e->instruccion->secuencia);
+            });
+  });
   connect(gestor, &TGestorVentanas::editorCodigoCambiado, this, [this] {
     TfrmEditorCodigo* e = gestor->frmEditorCodigo();
     marcador->setEditor(e);
@@ -334,8 +353,16 @@ void TfrmPrincipal::actVerDiagramaExecute() { gestor->mostrarDiagrama(selecciona
 
 void TfrmPrincipal::conectarDiagrama(TfrmDiagrama* ventana) {
   TRejillaCodigo* rejilla = panCodigo->grdInstrucciones;
-  connect(ventana, &TfrmDiagrama::instruccionSeleccionada, rejilla, [rejilla](int32_t direccion) {
+  connect(ventana, &TfrmDiagrama::instruccionSeleccionada, rejilla, [this, rejilla, ventana](int32_t direccion) {
     if (direccion < rejilla->model()->rowCount()) rejilla->selectRow(direccion);
+    // En vuelo, también su fila del reorder buffer.
+    TfrmExeSuper* exe = gestor->frmExeSuper();
+    const int64_t secuencia = ventana->modelo->secuenciaSeleccionada();
+    if (!exe || ventana->modelo->registrador().esVLIW() || secuencia < 0) return;
+    for (int i = 0; i < exe->modeloROB->rowCount(); ++i) {
+      const TEntradaROB* e = exe->modeloROB->entrada(i);
+      if (e && e->instruccion && e->instruccion->secuencia == secuencia) exe->panROB->grdRejilla->selectRow(i);
+    }
   });
   connect(rejilla->selectionModel(), &QItemSelectionModel::currentRowChanged, ventana,
           [ventana](const QModelIndex& actual) { ventana->resaltarInstruccion(actual.isValid() ? actual.row() : -1); });

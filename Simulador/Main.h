@@ -8,6 +8,7 @@
 // código o desde un ejemplo, siempre por el mismo camino.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -29,6 +30,7 @@ class TRegistradorDiagrama;
 class TServicioDialogos;
 class TfrmEditorCodigo;
 class TfrmDiagrama;
+class TfrmExeSuper;
 
 // Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
 // programas VLIW, FILTRO_VLIW, está con el editor).
@@ -142,6 +144,8 @@ private:
   TAboutBox* AboutBox;
   // De dónde salió el programa: su fichero (vacío si era un texto del editor
   // sin fichero) y, si vino del editor, el texto que se cargó.
+  // La ventana de ejecución superescalar cuya selección ya sigue el diagrama.
+  QPointer<TfrmExeSuper> exeConectada;
   QString rutaPrograma;
   QString fuentePrograma;
 };

@@ -432,7 +432,7 @@ bool escenarioDiagramaVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
 
 // La tabla de libro de producto_escalar.pla terminado.
 bool escenarioTablaInstrucciones(TfrmPrincipal& v, TDialogosAutomaticos& d) {
-  v.resize(1100, 720);
+  v.resize(1300, 720);
   if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
   orden(v, "actIni");
   if (!ejecutarHastaCompletar(v, d, TTipoMaquina::superescalar)) return false;

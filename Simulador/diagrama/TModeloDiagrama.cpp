@@ -168,4 +168,8 @@ int TModeloDiagrama::filaSeleccionada() const {
   return pos < filas ? static_cast<int>(pos) : -1;
 }
 
+void TModeloDiagrama::seleccionarSecuencia(int64_t secuencia) {
+  seleccion = secuencia < 0 ? TClave{} : TClave{reg.ejecucion(), secuencia, -1};
+}
+
 void TModeloDiagrama::resaltar(int32_t d) { direccionResaltada = d; }

@@ -55,6 +55,9 @@ public:
   // Selección: la fila (−1 ninguna). Se sigue por su secuencia, no por la posición.
   void seleccionar(int fila);
   int filaSeleccionada() const;
+  // La de la superescalar por la secuencia de su instrucción (−1: ninguna).
+  void seleccionarSecuencia(int64_t secuencia);
+  int64_t secuenciaSeleccionada() const { return filaSeleccionada() < 0 ? -1 : seleccion.secuencia; }
   // Resalta las filas de una dirección del código secuencial (−1 ninguna).
   void resaltar(int32_t direccionCodigo);
   int32_t resaltada() const { return direccionResaltada; }

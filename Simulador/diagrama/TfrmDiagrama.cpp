@@ -138,7 +138,8 @@ TfrmDiagrama::TfrmDiagrama(const TRegistradorDiagrama& r, TControladorMaquina& c
   grdTabla = nuevaRejilla(pagPestanas, "grdTabla");
   grdTabla->setModel(modeloTabla);
   grdTabla->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-  grdTabla->setColumnWidth(0, 280);
+  grdTabla->horizontalHeader()->setDefaultSectionSize(104);
+  grdTabla->setColumnWidth(0, 240);
   pagPestanas->addTab(grdTabla, QStringLiteral("Tabla de Instrucciones"));
 
   setWidget(cuerpo);
@@ -206,6 +207,13 @@ void TfrmDiagrama::actualizar() {
 
 void TfrmDiagrama::resaltarInstruccion(int32_t direccion) {
   modelo->resaltar(direccion);
+  grdDiagrama->viewport()->update();
+}
+
+void TfrmDiagrama::seleccionarSecuencia(int64_t secuencia) {
+  modelo->seleccionarSecuencia(secuencia);
+  const int fila = modelo->filaSeleccionada();
+  if (fila >= 0) grdDiagrama->scrollTo(modelo->index(fila, std::max(0, grdDiagrama->columnAt(0))));
   grdDiagrama->viewport()->update();
 }
 

@@ -48,6 +48,8 @@ public:
   void actualizar();
   // Resalta las filas de una instrucción del código secuencial (−1 ninguna).
   void resaltarInstruccion(int32_t direccion);
+  // Marca la fila de una instrucción de la superescalar (por su secuencia) y la enseña.
+  void seleccionarSecuencia(int64_t secuencia);
   // Lleva la vista a la columna de un ciclo.
   void mostrarCiclo(int32_t ciclo);
   // Anchura de las columnas de ciclo (acotada).

@@ -15,7 +15,11 @@
 #include <memory>
 
 #include "AyudaPrincipal.h"
+#include "Simulador/comunes/TPanelRejilla.h"
+#include "Simulador/comunes/TRejillaEjecucion.h"
 #include "Simulador/diagrama/TModeloDiagrama.h"
+#include "Simulador/superescalar/TModeloROB.h"
+#include "superscalar/TEntradaROB.h"
 #include "Simulador/diagrama/TModeloTablaInstrucciones.h"
 #include "Simulador/diagrama/TfrmDiagrama.h"
 #include "TServicioDialogosGuion.h"
@@ -178,6 +182,15 @@ private slots:
     // La selección sigue en su instrucción tras más ciclos.
     c->actPaso->trigger();
     QCOMPARE(d->modelo->filaSeleccionada(), 1);
+    // Con la ventana de ejecución: la fila elegida en el diagrama se marca en el
+    // reorder buffer, y la elegida en el reorder buffer, en el diagrama.
+    TfrmExeSuper* exe = c->frmExeSuper();
+    QVERIFY(exe && exe->modeloROB->entrada(1));
+    const int64_t enROB = exe->modeloROB->entrada(1)->instruccion->secuencia;
+    emit d->grdDiagrama->clicked(d->modelo->index(static_cast<int>(enROB), 0));
+    QCOMPARE(exe->panROB->grdRejilla->currentIndex().row(), 1);
+    exe->panROB->grdRejilla->selectRow(0);
+    QCOMPARE(d->modelo->secuenciaSeleccionada(), exe->modeloROB->entrada(0)->instruccion->secuencia);
     // Una ejecución nueva empieza de cero.
     c->controlador(SUPER).parar();
     c->actPaso->trigger();
