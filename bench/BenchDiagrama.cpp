@@ -19,6 +19,7 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/diagrama/TfrmDiagrama.h"
+#include "Simulador/diagrama/TRejillaDiagrama.h"
 #include "loader/TCodigo.h"
 #include "observation/TRegistradorDiagrama.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -28,9 +29,9 @@ namespace {
 // Un bucle con cargas, sumas dependientes y un salto: filas de todas las letras.
 const char* const PROGRAMA = R"(6
 BUCLE: DADDUI R1 R1 #1
-       LF     F1 0(R1)
+       LF     F1 0(R0)
        ADDF   F2 F2 F1
-       SF     F2 400(R1)
+       SF     F2 400(R0)
        ADDI   R3 R3 R1
        BNE    R1 R0 BUCLE
 )";

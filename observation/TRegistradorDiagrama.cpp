@@ -24,6 +24,24 @@ bool esperaDeOtraInstruccion(TMotivoEspera m) {
 
 const std::string SIN_TEXTO;
 
+// ¿Es «t» el texto de la instrucción? Sin construirlo.
+bool mismoTexto(const std::string& t, const TInstruccion& ins) {
+  size_t p = 0;
+  auto sigue = [&](const std::string& trozo, bool conBlanco) {
+    if (conBlanco) {
+      if (p >= t.size() || t[p] != ' ') return false;
+      ++p;
+    }
+    if (t.compare(p, trozo.size(), trozo) != 0) return false;
+    p += trozo.size();
+    return true;
+  };
+  if (!sigue(ins.textoCodOp, false) || !sigue(ins.textoOp[0], true)) return false;
+  for (int k = 1; k < 3; ++k)
+    if (!ins.textoOp[k].empty() && !sigue(ins.textoOp[k], true)) return false;
+  return p == t.size();
+}
+
 }  // namespace
 
 TRegistradorDiagrama::TRegistradorDiagrama(bool v, int64_t maxFilas)
@@ -217,8 +235,13 @@ void TRegistradorDiagrama::recordarTexto(const TInstruccion& ins) {
   const int32_t d = ins.direccion;
   if (d < 0 || d >= MAX_DIRECCION) return;
   const auto i = static_cast<size_t>(d);
-  if (i >= textos.size()) textos.resize(i + 1);
-  if (textos[i].empty()) textos[i] = ins.texto();
+  if (i >= textos.size()) {
+    textos.resize(i + 1);
+    textoAlDia.resize(i + 1, 0);
+  }
+  if (textoAlDia[i]) return;
+  textoAlDia[i] = 1;
+  if (!mismoTexto(textos[i], ins)) textos[i] = ins.texto();
 }
 
 void TRegistradorDiagrama::cerrarLarga() {
@@ -270,7 +293,9 @@ void TRegistradorDiagrama::vaciar() {
   descartadas = 0;
   ciclo = cicloFinal = 0;
   largaEnPunto = -1;
-  textos.clear();
+  // Los textos se conservan: casi siempre se repite el mismo programa, y
+  // rehacerlos costaría una asignación por instrucción en cada reset.
+  std::fill(textoAlDia.begin(), textoAlDia.end(), 0);
   secuenciaDeEtiqueta.clear();
 }
 
@@ -347,16 +372,6 @@ TRegistradorDiagrama::TPosicion TRegistradorDiagrama::enVista(int64_t posicion) 
 int64_t TRegistradorDiagrama::posicionEnVista(int64_t i) const {
   if (i < 0 || i >= numFilas()) return -1;
   return vliw ? fila(i).vista - baseVista : i;
-}
-
-int64_t TRegistradorDiagrama::primeraFilaDesde(int32_t c) const {
-  int64_t a = 0, b = numFilas();
-  while (a < b) {
-    const int64_t m = (a + b) / 2;
-    if (fila(m).primero < c) a = m + 1;
-    else b = m;
-  }
-  return a;
 }
 
 // ---------------------------------------------------------------------------

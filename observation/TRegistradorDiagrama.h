@@ -157,9 +157,6 @@ public:
   const TFilaDiagrama& deVista(const TPosicion& p) const {
     return p.op < 0 ? fila(p.fila) : operacion(fila(p.fila), p.op);
   }
-  // Primera fila cuya última letra llega a «ciclo» o después (las filas
-  // empiezan en orden; numFilas() si ninguna).
-  int64_t primeraFilaDesde(int32_t ciclo) const;
 
   // ---- Observador ----
   void reiniciada() override;
@@ -225,6 +222,7 @@ private:
   // Secuencia de la instrucción en cada etiqueta del ROB, para la distancia de una espera.
   std::vector<int64_t> secuenciaDeEtiqueta;
   std::vector<std::string> textos;
+  std::vector<uint8_t> textoAlDia;  // ya comprobado en esta ejecución
 
   TFilaDiagrama* filaDe(int64_t secuencia);
   TFilaDiagrama* operacionDe(int64_t secuenciaLarga, int32_t indice);

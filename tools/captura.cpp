@@ -36,6 +36,7 @@
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/diagrama/TModeloDiagrama.h"
 #include "Simulador/diagrama/TfrmDiagrama.h"
+#include "Simulador/diagrama/TRejillaDiagrama.h"
 #include "Simulador/dialogos/TfrmConfSuper.h"
 #include "Simulador/dialogos/TfrmConfVLIW.h"
 #include "Simulador/superescalar/TfrmExeSuper.h"

@@ -44,6 +44,11 @@ const std::vector<TTramoVisible>& TModeloDiagrama::tramosDe(int fila) const {
   return tramosLeidos;
 }
 
+bool TModeloDiagrama::perdida(int fila) const {
+  tramosDe(fila);
+  return filaPerdida;
+}
+
 TModeloDiagrama::TCelda TModeloDiagrama::celda(int fila, int columna) const {
   TCelda c;
   if (fila < 0 || fila >= filas || columna < 0 || columna >= columnas) return c;

@@ -45,6 +45,10 @@ public:
   };
   TCelda celda(int fila, int columna) const;
   const TFilaDiagrama& filaDiagrama(int fila) const;
+  // Los tramos de una fila, en orden, y si se perdió (la lectura se guarda
+  // mientras se pide la misma fila).
+  const std::vector<TTramoVisible>& tramosDe(int fila) const;
+  bool perdida(int fila) const;
   // Dirección de la instrucción de la fila (índice de la larga en la VLIW).
   int32_t direccion(int fila) const;
   // Texto de la cabecera de una fila: su dirección y su instrucción.
@@ -70,7 +74,6 @@ private:
     int64_t secuencia = -1;
     int32_t op = -1;
   };
-  const std::vector<TTramoVisible>& tramosDe(int fila) const;
 
   const TRegistradorDiagrama& reg;
   int filas = 0;

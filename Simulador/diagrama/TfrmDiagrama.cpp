@@ -26,6 +26,7 @@
 #include "Simulador/diagrama/TDelegadoDiagrama.h"
 #include "Simulador/diagrama/TModeloDiagrama.h"
 #include "Simulador/diagrama/TModeloTablaInstrucciones.h"
+#include "Simulador/diagrama/TRejillaDiagrama.h"
 #include "observation/TRegistradorDiagrama.h"
 
 namespace {
@@ -33,8 +34,9 @@ namespace {
 constexpr int ANCHO_ETIQUETAS = 260;  // columna de las instrucciones en la imagen
 constexpr int ALTO_CABECERA = 20;
 
-QTableView* nuevaRejilla(QWidget* padre, const char* nombre) {
-  auto* g = new QTableView(padre);
+template <typename Rejilla>
+Rejilla* nuevaRejilla(QWidget* padre, const char* nombre) {
+  auto* g = new Rejilla(padre);
   g->setObjectName(QString::fromLatin1(nombre));
   g->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   g->verticalHeader()->setDefaultSectionSize(TfrmDiagrama::ALTO_FILA);
@@ -119,7 +121,7 @@ TfrmDiagrama::TfrmDiagrama(const TRegistradorDiagrama& r, TControladorMaquina& c
 
   modelo = new TModeloDiagrama(reg, this);
   delegado = new TDelegadoDiagrama(this);
-  grdDiagrama = nuevaRejilla(pagPestanas, "grdDiagrama");
+  grdDiagrama = nuevaRejilla<TRejillaDiagrama>(pagPestanas, "grdDiagrama");
   grdDiagrama->setModel(modelo);
   grdDiagrama->setItemDelegate(delegado);
   grdDiagrama->setShowGrid(false);
@@ -135,7 +137,7 @@ TfrmDiagrama::TfrmDiagrama(const TRegistradorDiagrama& r, TControladorMaquina& c
   pagPestanas->addTab(grdDiagrama, QStringLiteral("Diagrama"));
 
   modeloTabla = new TModeloTablaInstrucciones(reg, this);
-  grdTabla = nuevaRejilla(pagPestanas, "grdTabla");
+  grdTabla = nuevaRejilla<QTableView>(pagPestanas, "grdTabla");
   grdTabla->setModel(modeloTabla);
   grdTabla->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
   grdTabla->horizontalHeader()->setDefaultSectionSize(104);

@@ -24,6 +24,7 @@ class TControladorMaquina;
 class TDelegadoDiagrama;
 class TModeloDiagrama;
 class TModeloTablaInstrucciones;
+class TRejillaDiagrama;
 class TRegistradorDiagrama;
 class TServicioDialogos;
 
@@ -68,7 +69,7 @@ public:
   TModeloTablaInstrucciones* modeloTabla;
   TDelegadoDiagrama* delegado;
   QTabWidget* pagPestanas;
-  QTableView* grdDiagrama;
+  TRejillaDiagrama* grdDiagrama;
   QTableView* grdTabla;
   QSlider* sldCiclo;
   QLabel* labCiclo;

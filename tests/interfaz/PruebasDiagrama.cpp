@@ -22,6 +22,7 @@
 #include "superscalar/TEntradaROB.h"
 #include "Simulador/diagrama/TModeloTablaInstrucciones.h"
 #include "Simulador/diagrama/TfrmDiagrama.h"
+#include "Simulador/diagrama/TRejillaDiagrama.h"
 #include "TServicioDialogosGuion.h"
 #include "observation/TRegistradorDiagrama.h"
 
