@@ -10,16 +10,20 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "Simulador/control/TTipoMaquina.h"
 
+class QLabel;
 class QMdiArea;
 class TAboutBox;
 class TAyudaContexto;
 class TCodigo;
 class TControladorMaquina;
 class TDocumentoVLIW;
+class TProgramaFuente;
 class TGestorVentanas;
 class TMarcadorEnVuelo;
 class TMaquinaSuper;
@@ -28,7 +32,6 @@ class TOrdenesPrincipal;
 class TPanelCodigo;
 class TRegistradorDiagrama;
 class TServicioDialogos;
-class TfrmEditorCodigo;
 class TfrmDiagrama;
 class TfrmExeSuper;
 
@@ -53,7 +56,13 @@ public:
   // Lo que ve el diagrama de cada máquina: registra desde el arranque.
   const TRegistradorDiagrama& registradorDiagrama(TTipoMaquina m) const;
   // El programa secuencial abierto, o nullptr hasta la primera apertura correcta.
-  TCodigo* programa() const { return codigo.get(); }
+  TCodigo* programa() const;
+
+  // Lo que se pide desde fuera (la línea de órdenes, un doble clic en un
+  // gestor de ficheros): el programa fuente como con «&Abrir...» y, si se
+  // abrió, el programa VLIW como con «Cargar Programa VLIW...». Un programa
+  // VLIW sin su fuente no se puede cargar: se dice.
+  void abrirDesdeFuera(const QString& programa, const QString& programaVLIW);
 
   // La máquina con la que trabajan las órdenes de ejecución y los componentes.
   // Elegir la que ya está no hace nada; no resetea ni toca los temporizadores.
@@ -65,7 +74,6 @@ protected:
   QMenu* createPopupMenu() override { return nullptr; }
 
 private slots:
-  void actAbrirExecute();
   void actIniExecute();
   void actPasoExecute();
   void actPausaExecute();
@@ -102,35 +110,36 @@ private slots:
   void HelpAbout();
   void FileExit();
   void grdInstruccionesDblClick(int instruccion);
-  void actNuevoProgramaExecute();
-  void actEditarProgramaExecute();
-  void actEnsamblarExecute();
-  void mnuEjemplosClick(QAction* ejemplo);
+  // El programa que acaba de llegar, en el panel del código y en la máquina superescalar.
+  void mostrarPrograma(TCodigo* nuevo, const QString& titulo);
+  // El programa VLIW recién creado o cargado, en su editor y con su máquina seleccionada.
+  void mostrarEditorVLIW();
 
 private:
   void conectarOrdenes();
   void conectarControlador(TControladorMaquina& c);
   // La selección del diagrama y la del código secuencial se siguen.
   void conectarDiagrama(TfrmDiagrama* ventana);
-  // Carga un programa fuente; false (con su mensaje ya mostrado) si no se pudo.
-  bool abrirPrograma(const QString& ruta);
-  // El único camino por el que un programa ya cargado pasa a ser el programa:
-  // de un fichero o de un ejemplo («ruta»), o del texto del editor de código
-  // («deEditor», que puede tener fichero o no).
-  void instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QString& ruta, TfrmEditorCodigo* deEditor = nullptr);
   bool algunaEnMarcha() const;
   // Bloquea (true) o desbloquea lo que no se puede tocar mientras ejecuta la máquina m.
   void bloquearControles(TTipoMaquina m, bool enMarcha);
   void actualizarOrdenes();
   TControladorMaquina& controladorActual() const { return controlador(seleccionada); }
+  // A quien llegan pausa y parar: la seleccionada, o la otra si solo ejecuta ella.
+  TControladorMaquina& controladorEnMarcha() const;
+  // La barra de estado (y con «casillaCiclo», la casilla de ciclo, que solo
+  // cambia con un ciclo, «Parar» o la selección) enseña la máquina
+  // seleccionada: su ciclo y cómo está su ejecución.
+  void mostrarEstado(bool casillaCiclo = false);
 
   TServicioDialogos& dialogos;
   TTipoMaquina seleccionada = TTipoMaquina::superescalar;
   std::unique_ptr<TMaquinaVLIW> maquinaVLIW;
   std::unique_ptr<TMaquinaSuper> maquinaSuper;
-  std::unique_ptr<TCodigo> codigo;
   std::unique_ptr<TRegistradorDiagrama> diagramaSuper;
   std::unique_ptr<TRegistradorDiagrama> diagramaVLIW;
+  // Ciclo que enseña cada máquina: el último ejecutado, o 0 tras «Parar».
+  std::array<int32_t, 2> cicloMostrado{};
 
   TControladorMaquina* controlSuper;
   TControladorMaquina* controlVLIW;
@@ -139,13 +148,10 @@ private:
   TGestorVentanas* gestor;
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
+  TProgramaFuente* fuente;
   TPanelCodigo* panCodigo;
   TMarcadorEnVuelo* marcador;
   TAboutBox* AboutBox;
-  // De dónde salió el programa: su fichero (vacío si era un texto del editor
-  // sin fichero) y, si vino del editor, el texto que se cargó.
   // La ventana de ejecución superescalar cuya selección ya sigue el diagrama.
   QPointer<TfrmExeSuper> exeConectada;
-  QString rutaPrograma;
-  QString fuentePrograma;
 };

@@ -1,11 +1,13 @@
 #include "runner/TEjecucionConsola.h"
 
 #include "loader/TCodigo.h"
+#include "machine/TEscrituraSegura.h"
 #include "observation/TRegistradorDiagrama.h"
 #include "reports/TInformeDiagrama.h"
 #include "reports/TLineaTraza.h"
 #include "session/TSesionSuper.h"
 #include "session/TSesionVLIW.h"
+#include "vliw/TPlanificadorVLIW.h"
 
 TEjecucionConsola::TEjecucionConsola(const TOpcionesConsola& o, std::ostream& s, std::ostream& e)
     : opciones(o), salida(s), errores(e) {}
@@ -109,16 +111,35 @@ int TEjecucionConsola::ejecutarSuper(TCodigo& codigo) {
   return estado;
 }
 
+bool TEjecucionConsola::planificar(const TCodigo& codigo, TMaquinaVLIW& maquina) {
+  if (TPlanificadorVLIW(maquina).planificar(codigo, maquina) != PLANIFICACION_OK) {
+    errores << "No se puede planificar el programa automáticamente\nNecesitaría más de "
+            << MAX_INSTRUCCIONES_LARGAS << " instrucciones largas\n";
+    return false;
+  }
+  if (opciones.salidaPlanificacion.empty()) return true;
+  // Un fallo a medias deja el fichero que hubiera como estaba.
+  TEscrituraSegura escritura;
+  if (maquina.codigo.guardar(opciones.salidaPlanificacion, escritura) != ESCRITURA_OK) {
+    errores << "No se pudo guardar el fichero\n" << opciones.salidaPlanificacion << '\n' << escritura.motivo << '\n';
+    return false;
+  }
+  return true;
+}
+
 int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
   TMaquinaVLIW maquina;
   configurar(maquina);
   maquina.reset(true);
-  if (!maquina.cargarCodigo(opciones.programaVLIW, codigo)) {
-    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n';
+  if (opciones.planificarAuto) {
+    if (!planificar(codigo, maquina)) return SALIDA_CARGA;
+  } else if (!maquina.cargarCodigo(opciones.programaVLIW, codigo)) {
+    // Como con los programas fuente: el mensaje y, debajo, la línea y el motivo.
+    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << maquina.codigo.detalleError << '\n';
     return SALIDA_CARGA;
   }
   if (maquina.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
-    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n';
+    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n' << maquina.detalleConfiguracion() << '\n';
     return SALIDA_CARGA;
   }
   if (maquina.codigo.numInstrucciones == 0) {

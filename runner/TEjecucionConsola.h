@@ -9,6 +9,7 @@
 #include "runner/TOpcionesConsola.h"
 
 class TCodigo;
+class TMaquinaVLIW;
 class TMaquina;
 class TSesion;
 class TRegistradorDiagrama;
@@ -31,6 +32,9 @@ public:
 private:
   int ejecutarSuper(TCodigo& codigo);
   int ejecutarVLIW(const TCodigo& codigo);
+  // --auto-schedule: la planificación automática como programa de la máquina
+  // y, con -o, en su fichero. false con el motivo ya escrito.
+  bool planificar(const TCodigo& codigo, TMaquinaVLIW& maquina);
   void configurar(TMaquina& maquina) const;
   // Arranca la sesión con la semilla de --seed (si la hay) y los valores de --set.
   void empezar(TSesion& sesion) const;

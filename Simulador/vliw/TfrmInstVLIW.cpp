@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/codigo/TModeloCodigo.h"
 #include "Simulador/codigo/TRejillaCodigo.h"
+#include "Simulador/comunes/TAreaTrabajo.h"
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TEdicionMaquina.h"
 #include "Simulador/dialogos/TdlgCantidad.h"
@@ -129,6 +131,16 @@ TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TEdicionMaquina& e
   botones->addWidget(butAceptar, 1, 0);
   botones->addWidget(butCancelar, 1, 1);
   botones->addWidget(butGuardar, 1, 2);
+  labResumen = new QLabel(panBotones);
+  labResumen->setObjectName(QStringLiteral("labResumen"));
+  labResumen->setToolTip(QStringLiteral("Instrucciones largas de la rejilla y casillas (operaciones) ocupadas"));
+  botones->addWidget(labResumen, 2, 0, 1, 3);
+  // Cualquier cambio de la rejilla, también sin aceptar.
+  connect(modelo, &QAbstractItemModel::modelReset, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::layoutChanged, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::dataChanged, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::rowsInserted, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::rowsRemoved, this, [this] { labResumen->setText(resumen()); });
   connect(butAnadir, &QPushButton::clicked, this, &TfrmInstVLIW::butAnadirClick);
   connect(butEliminar, &QPushButton::clicked, this, &TfrmInstVLIW::butEliminarClick);
   connect(butLimpiar, &QPushButton::clicked, this, &TfrmInstVLIW::butLimpiarClick);
@@ -199,12 +211,14 @@ void TfrmInstVLIW::aplicarCambios() {
   if (resaltado.activo && resaltado.fila >= modelo->numFilas()) resaltado = TResaltado{};
   maquina.borrarCodigo();
   QString aviso;
+  bool comprobado = false;
   if (modelo->hayOperaciones()) {
     modelo->construirPrograma(maquina.codigo);
     if (chequearCodigo()) {
       int32_t larga = 0, operacion = 0;
       const int32_t r = maquina.comprobarCodigo(larga, operacion);
       aviso = QString::fromStdString(TMaquinaVLIW::mensajeChequeo(r, larga, operacion));
+      comprobado = true;
     }
   }
   modificado = false;
@@ -213,7 +227,13 @@ void TfrmInstVLIW::aplicarCambios() {
   ajustarTamano();
   emit programaCambiado();
   // El aviso no deshace nada: el programa queda como se aceptó.
-  if (!aviso.isEmpty()) dialogos.mensaje(this, aviso);
+  if (!aviso.isEmpty()) {
+    dialogos.mensaje(this, aviso);
+  } else if (comprobado) {
+    // Sin problemas, sin cuadro: la barra de estado de la ventana principal.
+    QStatusTipEvent correcto(QString::fromUtf8(TEXTO_VLIW_CORRECTO));
+    QCoreApplication::sendEvent(this, &correcto);
+  }
 }
 
 void TfrmInstVLIW::bloquearEdicion(bool enEjecucion) {
@@ -272,6 +292,8 @@ void TfrmInstVLIW::ajustarTamano() {
   setMinimumHeight(marcoAlto + altoPanel + altoCabecera + 3 * altoFila);
   setMaximumWidth(ancho + marcoAncho);
   resize(anchoVentana, alto);
+  // El área la colocó con el tamaño de antes: crecer no debe dejarla medio fuera.
+  TAreaTrabajo::ponerAlAlcance(*this);
 }
 
 // ---------------------------------------------------------------- estado
@@ -285,6 +307,19 @@ void TfrmInstVLIW::marcarModificado() {
 int TfrmInstVLIW::filaActualRejilla() const {
   const QModelIndex actual = grdInstrucciones->currentIndex();
   return actual.isValid() && actual.row() < modelo->numFilas() ? actual.row() : -1;
+}
+
+QString TfrmInstVLIW::resumen() const {
+  const int filas = modelo->numFilas(), columnas = modelo->numColumnas();
+  int ocupadas = 0;
+  for (int f = 0; f < filas; ++f)
+    for (int c = 0; c < columnas; ++c) ocupadas += modelo->operacion(f, c) != nullptr;
+  const int casillas = filas * columnas;
+  return QStringLiteral("%1 instrucciones largas\n%2 de %3 casillas ocupadas (%4 %)")
+      .arg(filas)
+      .arg(ocupadas)
+      .arg(casillas)
+      .arg(casillas > 0 ? 100 * ocupadas / casillas : 0);
 }
 
 void TfrmInstVLIW::actualizarBotones() {
@@ -448,18 +483,8 @@ void TfrmInstVLIW::butAceptarClick() {
 void TfrmInstVLIW::butCancelarClick() { refrescar(); }
 
 void TfrmInstVLIW::butGuardarClick() {
-  if (!coincide) return;
-  if (guardarPrograma(dialogos, this, maquina.codigo)) emit programaGuardado();
-}
-
-bool TfrmInstVLIW::guardarPrograma(TServicioDialogos& dialogos, QWidget* padre, const TCodigoVLIW& programa) {
-  const QString ruta = dialogos.guardarFichero(padre, QString::fromUtf8(FILTRO_VLIW), QStringLiteral("vliw"));
-  if (ruta.isEmpty()) return false;
-  if (!programa.guardar(QFile::encodeName(ruta).toStdString())) {
-    dialogos.mensaje(padre, QStringLiteral("No se pudo guardar el fichero"), ruta);
-    return false;
-  }
-  return true;
+  if (!coincide || !guardarPrograma) return;
+  if (guardarPrograma()) emit programaGuardado();
 }
 
 // ---------------------------------------------------------------- pistas

@@ -10,12 +10,12 @@
 #include <cstdint>
 #include <functional>
 
+class QLabel;
 class QMimeData;
 class QPushButton;
 class QTableView;
 class QWidget;
 class TCodigo;
-class TCodigoVLIW;
 class TEdicionMaquina;
 class TMaquinaVLIW;
 class TModeloInstVLIW;
@@ -25,6 +25,8 @@ class TdlgSaltoVLIW;
 
 // Filtro de los diálogos de ficheros de programas VLIW, en la forma "Texto|*.ext".
 inline const char* const FILTRO_VLIW = "Programa VLIW|*.vliw";
+// Lo que dice la barra de estado cuando la comprobación no encuentra nada.
+inline const char* const TEXTO_VLIW_CORRECTO = "Código VLIW correcto: sin problemas de planificación";
 
 class TfrmInstVLIW : public QMdiSubWindow {
   Q_OBJECT
@@ -106,14 +108,13 @@ public:
   // Recalcula la pista para el puntero sobre «origen» (la rejilla o una cabecera).
   void grdInstruccionesMouseMove(const QWidget* origen, const QPoint& posicion);
 
+  // El texto de labResumen para lo que hay ahora en la rejilla.
+  QString resumen() const;
+
   // ---- Dibujo ----
   QColor fondoCelda(int fila, int columna) const;
   QColor textoCelda(int fila, int columna) const;
   void setBloquesBasicos(bool activos);
-
-  // Pide un nombre y escribe el programa. false si se cancela o si no se pudo
-  // escribir (con su mensaje ya mostrado).
-  static bool guardarPrograma(TServicioDialogos& dialogos, QWidget* padre, const TCodigoVLIW& programa);
 
   const TCodigo& codigo;
   TMaquinaVLIW& maquina;
@@ -122,6 +123,9 @@ public:
   TdlgSaltoVLIW& dlgSalto;
   // Opción «C&hequear código VLIW» de la ventana principal.
   std::function<bool()> chequearCodigo = [] { return true; };
+  // «Guardar» lo hace el documento del programa: pide el nombre y escribe.
+  // false si se canceló o no se pudo escribir (con su mensaje ya mostrado).
+  std::function<bool()> guardarPrograma;
 
   TModeloInstVLIW* modelo;
   QTableView* grdInstrucciones;
@@ -131,6 +135,8 @@ public:
   QPushButton* butAceptar;
   QPushButton* butCancelar;
   QPushButton* butGuardar;
+  // Instrucciones largas de la rejilla y cuántas de sus casillas están ocupadas.
+  QLabel* labResumen;
   TdlgCantidad* dlgAnadir;  // vive con el editor: recuerda el último número
   TResaltado resaltado;
   int filaActual = -1;  // fila de la rejilla (pc) seleccionada tras el último ciclo, -1 si ninguna
