@@ -7,16 +7,14 @@
 #include <QMdiArea>
 #include <QLineEdit>
 #include <QMenu>
-#include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
-#include <algorithm>
-#include <cstdint>
 #include <utility>
 
 #include "Simulador/aplicacion/TGestorVentanas.h"
 #include "Simulador/aplicacion/TIconos.h"
+#include "Simulador/aplicacion/TIndicadorEstado.h"
 #include "Simulador/aplicacion/TOrdenesPrincipal.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/ayuda/TAyudaContexto.h"
@@ -30,11 +28,11 @@
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
 #include "Simulador/control/TProgramaFuente.h"
+#include "Simulador/diagrama/TEnlaceDiagramas.h"
 #include "Simulador/dialogos/TAboutBox.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "Simulador/vliw/TPlanificacionAutomatica.h"
 #include "loader/TCodigo.h"
-#include "session/TSesion.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -77,14 +75,16 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
 
   gestor = new TGestorVentanas(*mdiArea, *controlSuper, *controlVLIW, *documento, dialogos, *this);
   marcador = new TMarcadorEnVuelo(*controlSuper, *controlVLIW, *panCodigo->grdInstrucciones->modelo(), this);
+  diagramas = new TEnlaceDiagramas(*controlSuper, *controlVLIW, *gestor, *panCodigo->grdInstrucciones, this);
   fuente = new TProgramaFuente(*documento, *gestor, dialogos, *this);
   fuente->setOcupado([this] { return algunaEnMarcha(); });
   AboutBox = new TAboutBox(this);
+  indicador = new TIndicadorEstado(*ordenes, *controlSuper, *controlVLIW, [this] { return programa() != nullptr; }, this);
   conectarOrdenes();
   conectarControlador(*controlSuper);
   conectarControlador(*controlVLIW);
   actualizarOrdenes();
-  mostrarEstado();
+  indicador->refrescar();
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
@@ -95,6 +95,7 @@ TfrmPrincipal::~TfrmPrincipal() {
   delete ayuda->visor();
   panCodigo->mostrarPrograma(nullptr, QString());
   controlSuper->asignarPrograma(nullptr);
+  delete diagramas;
   // Los controladores desenganchan su reparto de la máquina al destruirse: antes que ellas.
   delete controlSuper;
   delete controlVLIW;
@@ -119,7 +120,8 @@ void TfrmPrincipal::conectarOrdenes() {
   const TOrdenesPrincipal& o = *ordenes;
   const std::pair<QAction*, void (TfrmPrincipal::*)()> manejadores[] = {
       {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
-      {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
+      {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute},
+      {o.actVerDiagrama, &TfrmPrincipal::actVerDiagramaExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
       {o.actConfVLIW, &TfrmPrincipal::actConfVLIWExecute}, {o.actNuevoVLIW, &TfrmPrincipal::actNuevoVLIWExecute},
       {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute},
  {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
@@ -171,48 +173,13 @@ void TfrmPrincipal::conectarOrdenes() {
   });
 }
 
-// Las vistas siguen la ejecución por su cuenta (el gestor); la ventana, sus
-// bloqueos y el ciclo. Tras «Parar» la máquina no se resetea, pero el ciclo vuelve a "0".
-// Las dos máquinas pueden ejecutar a la vez: cada una apunta su ciclo y la
-// casilla enseña solo el de la seleccionada.
+// Las vistas siguen la ejecución por su cuenta (el gestor); la ventana, sus bloqueos.
 void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
   const TTipoMaquina m = c.tipo();
-  int32_t& ciclo = cicloMostrado[static_cast<size_t>(m)];
-  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) {
-    bloquearControles(m, enMarcha);
-    mostrarEstado();
-  });
-  connect(&c, &TControladorMaquina::cicloEjecutado, this, [this, &c, &ciclo] {
-    ciclo = c.maquina().ciclo;
-    mostrarEstado(true);
-  });
-  connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this, &ciclo](TFinEjecucion fin) {
-    if (fin != TFinEjecucion::parada) return;
-    ciclo = 0;
-    mostrarEstado(true);
-  });
-  connect(&c, &TControladorMaquina::ejecucionRapidaCambiada, ordenes->barProgreso, &QWidget::setVisible);
-  connect(&c, &TControladorMaquina::progresoRapida, this, [this, &ciclo](int32_t alcanzado, int32_t objetivo) {
-    ordenes->barProgreso->setRange(0, objetivo);
-    ordenes->barProgreso->setValue(alcanzado);
-    ciclo = alcanzado;
-    mostrarEstado(true);
-  });
+  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) { bloquearControles(m, enMarcha); });
 }
 
 // ---------------------------------------------------------------- operaciones
-
-void TfrmPrincipal::mostrarEstado(bool casillaCiclo) {
-  const int32_t ciclo = cicloMostrado[static_cast<size_t>(seleccionada)];
-  if (casillaCiclo) ordenes->txtCiclo->setText(QString::number(ciclo));
-  const TControladorMaquina& c = controladorActual();
-  QString estado = QStringLiteral("detenida");
-  if (!programa()) estado = QStringLiteral("sin programa");
-  else if (!c.enEjecucion()) estado = QStringLiteral("lista");
-  else if (c.temporizador()->isActive()) estado = QStringLiteral("en marcha");
-  else if (c.enBreakpoint()) estado = QStringLiteral("en breakpoint");
-  ordenes->mostrarEstado(seleccionada == TTipoMaquina::vliw, ciclo, estado);
-}
 
 TControladorMaquina& TfrmPrincipal::controladorEnMarcha() const {
   // Una orden VLIW puede seleccionar la VLIW con la superescalar en marcha, y
@@ -237,7 +204,7 @@ void TfrmPrincipal::mostrarPrograma(TCodigo* nuevo, const QString& titulo) {
   ordenes->habilitarVistasPrograma();
   panCodigo->show();
   actualizarOrdenes();
-  mostrarEstado();
+  indicador->refrescar();
   resizeDocks({panCodigo}, {panCodigo->anchoNecesario()}, Qt::Horizontal);
 }
 
@@ -257,7 +224,7 @@ void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
   (m == TTipoMaquina::vliw ? ordenes->actSelVLIW : ordenes->actSelSuper)->setChecked(true);
   gestor->seleccionarMaquina(m);
   marcador->seleccionarMaquina(m);
-  mostrarEstado(true);
+  indicador->seleccionar(m);
 }
 
 void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
@@ -272,52 +239,31 @@ void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
 // barra de estado se mira después de todas.
 void TfrmPrincipal::actIniExecute() {
   controladorActual().iniciar();
-  mostrarEstado();
+  indicador->refrescar();
 }
 
 void TfrmPrincipal::actPasoExecute() {
   controladorActual().paso();
-  mostrarEstado();
+  indicador->refrescar();
 }
 
 void TfrmPrincipal::actPausaExecute() {
   controladorEnMarcha().pausa();
-  mostrarEstado();
+  indicador->refrescar();
 }
 
 void TfrmPrincipal::actPararExecute() {
   controladorEnMarcha().parar();
-  mostrarEstado();
+  indicador->refrescar();
 }
 
 void TfrmPrincipal::actRetrocederExecute() { controladorActual().retroceder(); }
 void TfrmPrincipal::actHastaElFinalExecute() { controladorActual().ejecutarHastaElFinal(); }
 
-void TfrmPrincipal::actIrACicloExecute() {
-  TControladorMaquina& c = controladorActual();
-  const TSesion& s = c.sesion();
-  // Hasta el final de una ejecución terminada; si no, también más allá del
-  // ciclo más lejano (se ejecuta hasta él), como mucho el límite de ciclos.
-  const int64_t lejano = s.puedeNavegar() ? std::max(s.cicloMasLejano(), c.maquina().ciclo) : 0;
-  const bool terminada = s.puedeNavegar() && !s.enCurso();
-  const int maximo = static_cast<int>(terminada ? lejano : std::min<int64_t>(lejano + c.limiteCiclos(), INT32_MAX));
-  const QString texto = terminada ? QStringLiteral("Ciclo (de 0 a %1)").arg(maximo)
-                                  : QStringLiteral("Ciclo (de 0 a %1; más allá, se ejecuta hasta él)").arg(lejano);
-  int ciclo = 0;
-  if (dialogos.pedirCantidad(this, QStringLiteral("Ir al ciclo"), texto, c.maquina().ciclo, 0, maximo, ciclo) !=
-      RESULTADO_ACEPTAR)
-    return;
-  c.irACiclo(ciclo);
-}
+void TfrmPrincipal::actIrACicloExecute() { controladorActual().pedirCiclo(); }
 
 void TfrmPrincipal::opcLimiteCiclosExecute() {
-  int valor = 0;
-  if (dialogos.pedirCantidad(this, QStringLiteral("Límite de ciclos"),
-                             QStringLiteral("Ciclos de «Ejecutar hasta el final»"), controlSuper->limiteCiclos(), 1,
-                             INT32_MAX, valor) != RESULTADO_ACEPTAR)
-    return;
-  controlSuper->setLimiteCiclos(valor);
-  controlVLIW->setLimiteCiclos(valor);
+  if (controlSuper->pedirLimiteCiclos()) controlVLIW->setLimiteCiclos(controlSuper->limiteCiclos());
 }
 
 void TfrmPrincipal::actSelSuperExecute() { seleccionarMaquina(TTipoMaquina::superescalar); }
@@ -334,12 +280,12 @@ void TfrmPrincipal::cboComponentesChange(int indice) {
 
 void TfrmPrincipal::timSimulSuperTimer() {
   controlSuper->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulSuperTimer");
-  mostrarEstado();  // un fallo dentro del tic para el temporizador sin otra señal
+  indicador->refrescar();  // un fallo dentro del tic para el temporizador sin otra señal
 }
 
 void TfrmPrincipal::timSimulVLIWTimer() {
   controlVLIW->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulVLIWTimer");
-  mostrarEstado();
+  indicador->refrescar();
 }
 
 void TfrmPrincipal::spiVelocidadChange(int valor) {
@@ -388,6 +334,12 @@ void TfrmPrincipal::actVerBBExecute() {
   panCodigo->grdInstrucciones->setBloquesBasicos(ordenes->actVerBB->isChecked());
   gestor->setBloquesBasicos(ordenes->actVerBB->isChecked());
 }
+
+const TRegistradorDiagrama& TfrmPrincipal::registradorDiagrama(TTipoMaquina m) const {
+  return diagramas->registrador(m);
+}
+
+void TfrmPrincipal::actVerDiagramaExecute() { diagramas->mostrar(seleccionada); }
 
 void TfrmPrincipal::actVerCodigoExecute() { panCodigo->setVisible(ordenes->actVerCodigo->isChecked()); }
 

@@ -22,13 +22,16 @@ class TAyudaContexto;
 class TCodigo;
 class TControladorMaquina;
 class TDocumentoVLIW;
+class TEnlaceDiagramas;
 class TProgramaFuente;
 class TGestorVentanas;
+class TIndicadorEstado;
 class TMarcadorEnVuelo;
 class TMaquinaSuper;
 class TMaquinaVLIW;
 class TOrdenesPrincipal;
 class TPanelCodigo;
+class TRegistradorDiagrama;
 class TServicioDialogos;
 
 // Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
@@ -49,6 +52,8 @@ public:
   TDocumentoVLIW& documentoVLIW() const { return *documento; }
   TGestorVentanas& ventanas() const { return *gestor; }
   TTipoMaquina maquinaActual() const { return seleccionada; }
+  // Lo que ve el diagrama de cada máquina: registra desde el arranque.
+  const TRegistradorDiagrama& registradorDiagrama(TTipoMaquina m) const;
   // El programa secuencial abierto, o nullptr hasta la primera apertura correcta.
   TCodigo* programa() const;
 
@@ -95,6 +100,7 @@ private slots:
   void opcChkCodigoVLIWClick(bool marcada);
   void actVerBBExecute();
   void actVerCodigoExecute();
+  void actVerDiagramaExecute();
   void opcionBarEstandarClick();
   void opcionBarEjecucionClick();
   void actCascadaExecute();
@@ -122,17 +128,11 @@ private:
   TControladorMaquina& controladorActual() const { return controlador(seleccionada); }
   // A quien llegan pausa y parar: la seleccionada, o la otra si solo ejecuta ella.
   TControladorMaquina& controladorEnMarcha() const;
-  // La barra de estado (y con «casillaCiclo», la casilla de ciclo, que solo
-  // cambia con un ciclo, «Parar» o la selección) enseña la máquina
-  // seleccionada: su ciclo y cómo está su ejecución.
-  void mostrarEstado(bool casillaCiclo = false);
 
   TServicioDialogos& dialogos;
   TTipoMaquina seleccionada = TTipoMaquina::superescalar;
   std::unique_ptr<TMaquinaVLIW> maquinaVLIW;
   std::unique_ptr<TMaquinaSuper> maquinaSuper;
-  // Ciclo que enseña cada máquina: el último ejecutado, o 0 tras «Parar».
-  std::array<int32_t, 2> cicloMostrado{};
 
   TControladorMaquina* controlSuper;
   TControladorMaquina* controlVLIW;
@@ -145,4 +145,6 @@ private:
   TPanelCodigo* panCodigo;
   TMarcadorEnVuelo* marcador;
   TAboutBox* AboutBox;
+  TIndicadorEstado* indicador;
+  TEnlaceDiagramas* diagramas;
 };

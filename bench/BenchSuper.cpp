@@ -5,6 +5,7 @@
 #include <string>
 
 #include "loader/TCodigo.h"
+#include "observation/TRegistradorDiagrama.h"
 #include "superscalar/TInstantaneaSuper.h"
 #include "superscalar/TMaquinaSuper.h"
 
@@ -44,9 +45,11 @@ void configurarMaxima(TMaquinaSuper& m) {
 TObservadorCiclo observadorVacio;
 
 // Ejecuta ciclos sin parar; al completar, resetea y vuelve a empezar. Con
-// state.range(0) = 1, con el observador vacío enganchado.
+// state.range(0) = 1, con el observador vacío enganchado; con 2, con el
+// registrador del diagrama (con su límite de filas por defecto).
 void medir(benchmark::State& state, TMaquinaSuper& m, const TCodigo& codigo) {
-  m.observador = state.range(0) != 0 ? &observadorVacio : nullptr;
+  TRegistradorDiagrama diagrama(false);
+  m.observador = state.range(0) == 2 ? &diagrama : state.range(0) != 0 ? &observadorVacio : nullptr;
   m.codigo = &codigo;
   m.memoria.sembrar(1);
   m.reset(true);
@@ -79,7 +82,7 @@ void BM_DefectoProductoEscalar(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoProductoEscalar)->ArgName("observador")->Arg(0)->Arg(1);
+BENCHMARK(BM_DefectoProductoEscalar)->ArgName("observador")->Arg(0)->Arg(1)->Arg(2);
 
 void BM_DefectoVectorSuma(benchmark::State& state) {
   TCodigo c;
@@ -87,7 +90,7 @@ void BM_DefectoVectorSuma(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoVectorSuma)->ArgName("observador")->Arg(0)->Arg(1);
+BENCHMARK(BM_DefectoVectorSuma)->ArgName("observador")->Arg(0)->Arg(1)->Arg(2);
 
 // El mismo bucle con las estructuras más grandes, casi vacías: el coste por ciclo
 // no debe crecer con su capacidad.
@@ -98,7 +101,7 @@ void BM_MaximaVectorSuma(benchmark::State& state) {
   configurarMaxima(m);
   medir(state, m, c);
 }
-BENCHMARK(BM_MaximaVectorSuma)->ArgName("observador")->Arg(0)->Arg(1);
+BENCHMARK(BM_MaximaVectorSuma)->ArgName("observador")->Arg(0)->Arg(1)->Arg(2);
 
 // El coste por ciclo no debe crecer con la capacidad de estructuras vacías: el
 // mismo bucle entero con la configuración por defecto y con 10 unidades de
@@ -109,7 +112,7 @@ void BM_DefectoBucleEntero(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoBucleEntero)->ArgName("observador")->Arg(0)->Arg(1);
+BENCHMARK(BM_DefectoBucleEntero)->ArgName("observador")->Arg(0)->Arg(1)->Arg(2);
 
 void BM_GrandeVaciaBucleEntero(benchmark::State& state) {
   TCodigo c;
@@ -121,7 +124,7 @@ void BM_GrandeVaciaBucleEntero(benchmark::State& state) {
   }
   medir(state, m, c);
 }
-BENCHMARK(BM_GrandeVaciaBucleEntero)->ArgName("observador")->Arg(0)->Arg(1);
+BENCHMARK(BM_GrandeVaciaBucleEntero)->ArgName("observador")->Arg(0)->Arg(1)->Arg(2);
 
 void BM_MaximaEstacionesLlenas(benchmark::State& state) {
   TCodigo c;
@@ -130,7 +133,7 @@ void BM_MaximaEstacionesLlenas(benchmark::State& state) {
   configurarMaxima(m);
   medir(state, m, c);
 }
-BENCHMARK(BM_MaximaEstacionesLlenas)->ArgName("observador")->Arg(0)->Arg(1);
+BENCHMARK(BM_MaximaEstacionesLlenas)->ArgName("observador")->Arg(0)->Arg(1)->Arg(2);
 
 // Lo que cuesta tomar una instantánea (para la repetición y los puntos de
 // control): a mitad de producto_escalar con la configuración por defecto

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "loader/TCodigo.h"
+#include "observation/TRegistradorDiagrama.h"
 #include "vliw/TMaquinaVLIW.h"
 
 namespace {
@@ -60,7 +61,8 @@ void construir(TMaquinaVLIW& m, const TCodigo& s) {
 
 TObservadorCiclo observadorVacio;
 
-// range(0): porcentaje de fallos; range(1) = 1: con un observador vacío enganchado.
+// range(0): porcentaje de fallos; range(1) = 1: con un observador vacío
+// enganchado; 2: con el registrador del diagrama.
 void BM_CiclosVLIW(benchmark::State& estado) {
   TCodigo s;
   if (s.cargarTexto(PROGRAMA) != CARGA_OK) {
@@ -71,7 +73,8 @@ void BM_CiclosVLIW(benchmark::State& estado) {
   construir(m, s);
   m.memoria.sembrar(1);
   m.memoria.porcentajeFallos = static_cast<int32_t>(estado.range(0));
-  m.observador = estado.range(1) != 0 ? &observadorVacio : nullptr;
+  TRegistradorDiagrama diagrama(true);
+  m.observador = estado.range(1) == 2 ? &diagrama : estado.range(1) != 0 ? &observadorVacio : nullptr;
   int64_t ciclos = 0, ejecuciones = 0;
   for (auto _ : estado) {
     if (m.ejecutarCiclo() == CICLO_COMPLETADO) {
@@ -86,6 +89,6 @@ void BM_CiclosVLIW(benchmark::State& estado) {
 
 }  // namespace
 
-BENCHMARK(BM_CiclosVLIW)->ArgNames({"fallos%", "observador"})->ArgsProduct({{0, 10}, {0, 1}});
+BENCHMARK(BM_CiclosVLIW)->ArgNames({"fallos%", "observador"})->ArgsProduct({{0, 10}, {0, 1, 2}});
 
 BENCHMARK_MAIN();

@@ -2,10 +2,21 @@
 
 #include "loader/TCodigo.h"
 #include "machine/TEscrituraSegura.h"
+#include "observation/TRegistradorDiagrama.h"
+#include "reports/TInformeDiagrama.h"
 #include "reports/TLineaTraza.h"
 #include "session/TSesionSuper.h"
 #include "session/TSesionVLIW.h"
 #include "vliw/TPlanificadorVLIW.h"
+
+TEjecucionConsola::TEjecucionConsola(const TOpcionesConsola& o, std::ostream& s, std::ostream& e)
+    : opciones(o), salida(s), errores(e) {}
+
+TEjecucionConsola::~TEjecucionConsola() = default;
+
+namespace {
+constexpr int64_t FILAS_DIAGRAMA = 2000000;
+}  // namespace
 
 int TEjecucionConsola::ejecutar() {
   TCodigo codigo;
@@ -37,14 +48,46 @@ void TEjecucionConsola::empezar(TSesion& sesion) const {
 
 template <typename Maquina>
 TFinalEjecucion TEjecucionConsola::correr(TSesion& sesion, const Maquina& maquina) {
+  TFinalEjecucion final = finMaxCiclos;
   while (maquina.ciclo < opciones.maxCiclos) {
     // Los breakpoints no cuentan aquí: CICLO_BREAKPOINT sigue como un ciclo normal.
     const int8_t r = sesion.paso(false);
     if (opciones.traza) TLineaTraza::escribir(salida, maquina, r);
-    if (r == CICLO_COMPLETADO) return finCompletado;
-    if (r == CICLO_ERROR) return finError;
+    if (r == CICLO_COMPLETADO) {
+      final = finCompletado;
+      break;
+    }
+    if (r == CICLO_ERROR) {
+      final = finError;
+      break;
+    }
   }
-  return finMaxCiclos;
+  if (diagrama) {
+    if (diagrama->filasDescartadas() > 0)
+      errores << "aviso: el diagrama empieza en la fila " << diagrama->primeraSecuencia() << "; se descartaron las "
+              << diagrama->filasDescartadas() << " más antiguas\n";
+    escribirDiagrama(*diagrama);
+  }
+  return final;
+}
+
+void TEjecucionConsola::escribirDiagrama(const TRegistradorDiagrama& r) const {
+  const TIntervaloCiclos iv{opciones.diagramaDesde, opciones.diagramaHasta};
+  switch (opciones.formatoDiagrama) {
+    case TOpcionesConsola::diagJSON: TInformeDiagrama::escribirJSON(salida, r, iv); break;
+    case TOpcionesConsola::diagTexto: TInformeDiagrama::escribirTexto(salida, r, iv); break;
+    case TOpcionesConsola::diagCSV: TInformeDiagrama::escribirCSV(salida, r, iv); break;
+    case TOpcionesConsola::diagTabla: TInformeDiagrama::escribirTablaCSV(salida, r, iv); break;
+    case TOpcionesConsola::diagSVG: TInformeDiagrama::escribirSVG(salida, r, iv); break;
+  }
+}
+
+void TEjecucionConsola::enganchar(TMaquina& maquina, bool vliw) {
+  if (!opciones.diagrama) return;
+  // La salida es de una ejecución entera: muchas más filas que en la ventana,
+  // pero con un tope para que una ejecución de millones de ciclos no agote la memoria.
+  diagrama = std::make_unique<TRegistradorDiagrama>(vliw, FILAS_DIAGRAMA);
+  maquina.observador = diagrama.get();
 }
 
 int TEjecucionConsola::estadoDeSalida(TFinalEjecucion final, const TMaquina& maquina) const {
@@ -57,6 +100,7 @@ int TEjecucionConsola::ejecutarSuper(TCodigo& codigo) {
   configurar(maquina);
   maquina.emision = opciones.emision;
   TSesionSuper sesion(maquina, &codigo);
+  enganchar(maquina, false);
   empezar(sesion);
   const TFinalEjecucion final = correr(sesion, maquina);
   const int estado = estadoDeSalida(final, maquina);
@@ -111,6 +155,7 @@ int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
     if (!opciones.json && !comprobacion.mensaje.empty()) errores << comprobacion.mensaje << '\n';
   }
   TSesionVLIW sesion(maquina);
+  enganchar(maquina, true);
   empezar(sesion);
   const TFinalEjecucion final = correr(sesion, maquina);
   const int estado = estadoDeSalida(final, maquina);

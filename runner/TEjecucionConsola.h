@@ -2,6 +2,7 @@
 // Una ejecución de orvex-run: carga, configura, ejecuta con la sesión de su
 // máquina y escribe la traza y el informe final (reports/).
 
+#include <memory>
 #include <ostream>
 
 #include "reports/TInformeEjecucion.h"
@@ -11,6 +12,7 @@ class TCodigo;
 class TMaquinaVLIW;
 class TMaquina;
 class TSesion;
+class TRegistradorDiagrama;
 
 // Estados de salida del programa.
 constexpr int SALIDA_COMPLETADO = 0;
@@ -21,8 +23,8 @@ constexpr int SALIDA_ERROR = 4;
 
 class TEjecucionConsola {
 public:
-  TEjecucionConsola(const TOpcionesConsola& o, std::ostream& s, std::ostream& e)
-      : opciones(o), salida(s), errores(e) {}
+  TEjecucionConsola(const TOpcionesConsola& o, std::ostream& s, std::ostream& e);
+  ~TEjecucionConsola();
 
   // Devuelve el estado de salida.
   int ejecutar();
@@ -40,9 +42,13 @@ private:
   // la traza, si se pide, tras cada ciclo.
   template <typename Maquina>
   TFinalEjecucion correr(TSesion& sesion, const Maquina& maquina);
+  // Con --timeline, el registrador del diagrama en la máquina antes de empezar.
+  void enganchar(TMaquina& maquina, bool vliw);
+  void escribirDiagrama(const TRegistradorDiagrama& r) const;
   int estadoDeSalida(TFinalEjecucion final, const TMaquina& maquina) const;
 
   const TOpcionesConsola& opciones;
   std::ostream& salida;
   std::ostream& errores;
+  std::unique_ptr<TRegistradorDiagrama> diagrama;
 };

@@ -1,5 +1,6 @@
 #include "runner/TOpcionesConsola.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -206,6 +207,31 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
       if (!sinValor()) return false;
       estado = true;
       json = true;
+    } else if (arg == "--timeline") {
+      if (!sinValor()) return false;
+      diagrama = true;
+    } else if (arg == "--timeline-format") {
+      if (!siguiente(t)) return false;
+      static const char* const formatos[] = {"json", "text", "csv", "table", "svg"};
+      const auto f = std::find(std::begin(formatos), std::end(formatos), t);
+      if (f == std::end(formatos)) {
+        error = "--timeline-format espera json, text, csv, table o svg: " + t;
+        return false;
+      }
+      formatoDiagrama = static_cast<TFormatoDiagrama>(f - std::begin(formatos));
+      diagrama = true;
+    } else if (arg == "--timeline-cycles") {
+      if (!siguiente(t)) return false;
+      const size_t guion = t.find('-');
+      int64_t a = 0, b = 0;
+      if (guion == std::string::npos || !leerEntero(t.substr(0, guion), 1, 2000000000, a) ||
+          !leerEntero(t.substr(guion + 1), 1, 2000000000, b) || a > b) {
+        error = "--timeline-cycles espera DESDE-HASTA, con 1 <= DESDE <= HASTA: " + t;
+        return false;
+      }
+      diagramaDesde = static_cast<int32_t>(a);
+      diagramaHasta = static_cast<int32_t>(b);
+      diagrama = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "opción desconocida: " + arg;
       return false;
@@ -286,6 +312,13 @@ ciclo, que en el simulador de escritorio.
       --json                      informe final como un objeto JSON en la salida estándar
       --state                     añade al informe JSON (implica --json) las
                                   estructuras de la máquina al final, en «state»
+      --timeline                  el diagrama instrucción × ciclo, tras la traza y
+                                  antes del informe final
+      --timeline-format F         formato del diagrama (implica --timeline): json
+                                  (por defecto), text (gráfico legible), csv
+                                  (una columna por ciclo), table (tabla de
+                                  instrucciones en CSV) o svg (imagen)
+      --timeline-cycles A-B       solo los ciclos A a B del diagrama (implica --timeline)
   -h, --help                      muestra esta ayuda
       --version                   muestra la versión
 
@@ -296,6 +329,15 @@ Traza (--trace), un objeto por ciclo: cycle, result (código del ciclo: 0 normal
 -2 completado, -3 vaciando, -4 error), pc; en la superescalar, committed (las
 instrucciones confirmadas en el ciclo); en la VLIW, issued (la instrucción larga
 emitida, o null).
+
+Diagrama (--timeline, json), un objeto por fila en orden de seq: seq, pc,
+first (ciclo de la primera letra), stages (una letra por ciclo), text y, si
+esperó, waits (from, to, reason). Superescalar: P prefetch, D decodificador, R
+estación de reserva, A cálculo de dirección, E ejecución, M fallo de caché, W
+resultado escrito, C confirmada, X anulada. VLIW: una fila por instrucción
+larga que llega al punto de emisión (S detenida, I emitida; pc es su índice)
+con ops (unit, number, first, stages, pc, text): I emitida, E en su unidad, M
+fallo de caché, W ejecutada, X descartada.
 
 Informe (--json): machine, result ("completed", "max-cycles" o "error"),
 cycles, error (solo con "error"), gpr (64 enteros), fpr (64 números), memory

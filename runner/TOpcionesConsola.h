@@ -2,6 +2,7 @@
 // Opciones de orvex-run, leídas de la línea de órdenes.
 
 #include <array>
+#include <climits>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -41,6 +42,13 @@ public:
   bool traza = false;
   bool json = false;
   bool estado = false;  // --state: las estructuras al final, en el informe JSON
+  // --timeline: el diagrama instrucción × ciclo tras la traza, en el formato de
+  // --timeline-format y limitado a los ciclos de --timeline-cycles.
+  enum TFormatoDiagrama { diagJSON, diagTexto, diagCSV, diagTabla, diagSVG };
+  bool diagrama = false;
+  TFormatoDiagrama formatoDiagrama = diagJSON;
+  int32_t diagramaDesde = 0;
+  int32_t diagramaHasta = INT32_MAX;
 
   // Lee los argumentos (sin el nombre del programa). Devuelve false con un
   // mensaje en error si la orden está mal formada.

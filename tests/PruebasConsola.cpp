@@ -247,6 +247,58 @@ TEST(ConsolaErrores, LimiteDeCiclosYErrorEnEjecucion) {
   EXPECT_TRUE(contiene(json.salida, R"("error":"Dirección de memoria fuera de rango (1030))")) << json.salida;
 }
 
+// El diagrama va tras la traza y antes del informe, una fila por línea.
+TEST(ConsolaDiagrama, FilasJSONDeLasDosMaquinas) {
+  TResultado r = orvexRun("--trace --timeline --miss-rate 100 " + dato("una_carga.pla"));
+  EXPECT_EQ(r.estado, 0) << r.errores;
+  const size_t fila = r.salida.find(R"j({"seq":0,"pc":0,"first":1,"stages":"PDRAREEEEMMMMMWC","text":"LF F1 4(R0)",)j");
+  ASSERT_NE(fila, std::string::npos) << r.salida;
+  EXPECT_LT(r.salida.find(R"({"cycle":16,)"), fila);
+  EXPECT_GT(r.salida.find("Resultado: "), fila);
+  EXPECT_TRUE(contiene(r.salida, R"("waits":[{"from":10,"to":14,"reason":"Fallo de caché en la palabra 4"}])"))
+      << r.salida;
+
+  TResultado v = orvexRun("-m vliw -p " + ejemplo("vector_suma.vliw") + " --timeline --json " +
+                          ejemplo("vector_suma.pla"));
+  EXPECT_EQ(v.estado, 0) << v.errores;
+  EXPECT_TRUE(contiene(v.salida, R"({"seq":0,"pc":0,"first":1,"stages":"I",)")) << v.salida;
+  EXPECT_TRUE(contiene(v.salida,
+                       R"("ops":[{"unit":"+Entera","number":0,"first":1,"stages":"IW","pc":0,"text":"DADDUI R1 R0 #0"},)"
+                       R"({"unit":"+Entera","number":1,"first":1,"stages":"IW",)"))
+      << v.salida;
+  EXPECT_TRUE(contiene(v.salida, R"("unit":"Mem","number":0,"first":3,"stages":"IEEEW")")) << v.salida;
+  // Cada línea antes del informe es una fila, en orden de seq.
+  std::istringstream lineas(v.salida);
+  int64_t seq = 0;
+  for (std::string l; std::getline(lineas, l);)
+    if (l.rfind("{\"seq\":", 0) == 0) {
+      EXPECT_EQ(l.rfind("{\"seq\":" + std::to_string(seq++) + ",", 0), 0u) << l;
+    }
+  EXPECT_GT(seq, 10);
+}
+
+TEST(ConsolaDiagrama, FormatosEIntervalo) {
+  TResultado texto = orvexRun("--timeline-format text " + dato("una_suma.pla"));
+  EXPECT_EQ(texto.estado, 0) << texto.errores;
+  EXPECT_TRUE(contiene(texto.salida, "ciclo             123456\n0: ADDI R1 R2 R3  PDREWC\n\n")) << texto.salida;
+
+  TResultado csv = orvexRun("--timeline-format csv --timeline-cycles 2-4 " + dato("una_suma.pla"));
+  EXPECT_TRUE(contiene(csv.salida, "seq,fila,dirección,instrucción,2,3,4\n0,\"instrucción\",0,\"ADDI R1 R2 R3\",D,R,E\n"))
+      << csv.salida;
+  TResultado tabla = orvexRun("--timeline-format table --miss-rate 100 " + dato("una_carga.pla"));
+  EXPECT_TRUE(contiene(tabla.salida, "0,0,\"LF F1 4(R0)\",3,4,14,15,16\n")) << tabla.salida;
+  TResultado svg = orvexRun("--timeline-format svg " + dato("una_suma.pla"));
+  EXPECT_TRUE(contiene(svg.salida, "<svg xmlns=\"http://www.w3.org/2000/svg\"")) << svg.salida;
+  EXPECT_TRUE(contiene(svg.salida, ">C</text>"));
+  EXPECT_TRUE(contiene(svg.salida, "</svg>\n"));
+
+  for (const char* mal : {"--timeline-format xml", "--timeline-cycles 5-2", "--timeline-cycles 0-3",
+                          "--timeline-cycles 7", "--timeline=1"}) {
+    TResultado r = orvexRun(std::string(mal) + " " + dato("una_suma.pla"));
+    EXPECT_EQ(r.estado, 2) << mal;
+  }
+}
+
 // La velocidad se mide en bench/; aquí, que un bucle largo llega entero.
 TEST(ConsolaInforme, DiezMilInstruccionesDeUnBucle) {
   // 2500 vueltas de un bucle de 4 instrucciones: 10 000 instrucciones ejecutadas.

@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTreeView>
 #include <QTextBlock>
@@ -38,6 +39,9 @@
 #include "Simulador/componentes/TfrmComponente.h"
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TControladorMaquina.h"
+#include "Simulador/diagrama/TModeloDiagrama.h"
+#include "Simulador/diagrama/TfrmDiagrama.h"
+#include "Simulador/diagrama/TRejillaDiagrama.h"
 #include "Simulador/dialogos/TfrmConfSuper.h"
 #include "Simulador/dialogos/TfrmConfVLIW.h"
 #include "Simulador/superescalar/TfrmExeSuper.h"
@@ -378,6 +382,92 @@ bool escenarioEditorCodigo(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return true;
 }
 
+// El diagrama de la máquina m ocupando el área de trabajo, tras «ciclos» ciclos
+// del ejemplo ya abierto, con la pista de la celda (fila, ciclo) a la vista.
+TfrmDiagrama* diagramaTras(TfrmPrincipal& v, TTipoMaquina m, int ciclos) {
+  orden(v, "actIni");
+  for (int i = 0; i < ciclos && v.controlador(m).temporizador()->isActive(); ++i) tic(v, m);
+  v.controlador(m).temporizador()->stop();
+  orden(v, "actVerDiagrama");
+  TfrmDiagrama* d = v.ventanas().frmDiagrama(m);
+  if (!d) return nullptr;
+  QApplication::processEvents();
+  d->showMaximized();
+  QApplication::processEvents();
+  return d;
+}
+
+void pistaDeCelda(TfrmDiagrama& d, int fila, int32_t ciclo) {
+  const int columna = d.modelo->columnaDeCiclo(ciclo);
+  d.grdDiagrama->scrollTo(d.modelo->index(fila, columna));
+  QApplication::processEvents();
+  const QRect celda = d.grdDiagrama->visualRect(d.modelo->index(fila, columna));
+  auto* pista = new QLabel(d.modelo->pista(fila, columna), nullptr, Qt::ToolTip);
+  pista->setPalette(QToolTip::palette());
+  pista->setFont(QToolTip::font());
+  pista->setFrameStyle(QFrame::Box | QFrame::Plain);
+  pista->setMargin(3);
+  pista->adjustSize();
+  pista->move(d.grdDiagrama->viewport()->mapToGlobal(celda.bottomRight() + QPoint(6, 6)));
+  pista->show();
+  encima << pista;
+}
+
+// producto_escalar.pla en la superescalar: esperas por operandos y filas anuladas
+// tras un fallo de predicción; la pista de una suma que espera su operando.
+bool escenarioDiagramaSuperescalar(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1300, 800);
+  if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
+  TfrmDiagrama* diagrama = diagramaTras(v, TTipoMaquina::superescalar, 40);
+  if (!diagrama) return false;
+  diagrama->grdDiagrama->scrollToTop();
+  // La primera celda de espera por un operando.
+  const TModeloDiagrama& m = *diagrama->modelo;
+  for (int f = 0; f < m.rowCount(); ++f)
+    for (int c = 0; c < m.columnCount(); ++c)
+      if (m.celda(f, c).tramo.espera.motivo == espOperandoJ || m.celda(f, c).tramo.espera.motivo == espOperandoK) {
+        pistaDeCelda(*diagrama, f, m.cicloDeColumna(c));
+        return true;
+      }
+  return false;
+}
+
+// vector_suma en la VLIW: instrucciones largas detenidas por NaT y sus operaciones.
+bool escenarioDiagramaVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1300, 800);
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
+  if (!vliw(v).cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.programa()))
+    return false;
+  v.seleccionarMaquina(TTipoMaquina::vliw);
+  TfrmDiagrama* diagrama = diagramaTras(v, TTipoMaquina::vliw, 30);
+  if (!diagrama) return false;
+  diagrama->grdDiagrama->scrollToTop();
+  const TModeloDiagrama& m = *diagrama->modelo;
+  for (int f = 0; f < m.rowCount(); ++f)
+    for (int c = 0; c < m.columnCount(); ++c)
+      if (m.celda(f, c).letra == 'S') {
+        pistaDeCelda(*diagrama, f, m.cicloDeColumna(c));
+        return true;
+      }
+  return true;
+}
+
+// La tabla de libro de producto_escalar.pla terminado.
+bool escenarioTablaInstrucciones(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1300, 720);
+  if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
+  orden(v, "actIni");
+  if (!ejecutarHastaCompletar(v, d, TTipoMaquina::superescalar)) return false;
+  orden(v, "actVerDiagrama");
+  TfrmDiagrama* diagrama = v.ventanas().frmDiagrama(TTipoMaquina::superescalar);
+  if (!diagrama) return false;
+  diagrama->showMaximized();
+  diagrama->pagPestanas->setCurrentWidget(diagrama->grdTabla);
+  QApplication::processEvents();
+  diagrama->grdTabla->scrollToTop();
+  return true;
+}
+
 // Un ejemplo elegido en "Archivo, Ejemplos", con la carpeta de ejemplos del código fuente.
 bool elegirEjemplo(TfrmPrincipal& v, const QString& nombre) {
   auto* ordenes = v.findChild<TOrdenesPrincipal*>();
@@ -534,6 +624,9 @@ const std::map<QString, TEscenario> ESCENARIOS = {
     {QStringLiteral("chequeo-vliw"), escenarioChequeoVLIW},
     {QStringLiteral("resultado-vliw"), escenarioResultadoVLIW},
     {QStringLiteral("configuracion"), escenarioConfiguracion},
+    {QStringLiteral("diagrama-superescalar"), escenarioDiagramaSuperescalar},
+    {QStringLiteral("diagrama-vliw"), escenarioDiagramaVLIW},
+    {QStringLiteral("tabla-instrucciones"), escenarioTablaInstrucciones},
 };
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "Simulador/dialogos/TdlgIntervalo.h"
 #include "Simulador/dialogos/TfrmConfSuper.h"
 #include "Simulador/dialogos/TfrmConfVLIW.h"
+#include "Simulador/diagrama/TfrmDiagrama.h"
 #include "Simulador/editor/TEditorFuente.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "Simulador/superescalar/TfrmExeSuper.h"
@@ -295,6 +296,23 @@ void TGestorVentanas::restaurarTodo() {
     v->move(x, y);
     x += tam.width();
   }
+}
+
+// ---------------------------------------------------------------- diagrama
+
+TfrmDiagrama* TGestorVentanas::frmDiagrama(TTipoMaquina m) const {
+  return m == TTipoMaquina::vliw ? diagramaVLIW : diagramaSuper;
+}
+
+TfrmDiagrama* TGestorVentanas::mostrarDiagrama(TTipoMaquina m, const TRegistradorDiagrama& registrador) {
+  QPointer<TfrmDiagrama>& ranura = m == TTipoMaquina::vliw ? diagramaVLIW : diagramaSuper;
+  if (!ranura) {
+    ranura = new TfrmDiagrama(registrador, controlador(m), dialogos);
+    anadir(ranura);
+    emit diagramaAbierto(ranura);
+  }
+  mostrarDelante(ranura);
+  return ranura;
 }
 
 QList<QPair<QMdiSubWindow*, QString>> TGestorVentanas::ventanasConNombre() const {

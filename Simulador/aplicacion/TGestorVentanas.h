@@ -26,6 +26,8 @@ class TfrmComponente;
 class TfrmEditorCodigo;
 class TfrmConfSuper;
 class TfrmConfVLIW;
+class TfrmDiagrama;
+class TRegistradorDiagrama;
 class TfrmExeSuper;
 class TfrmExeVLIW;
 class TfrmInstVLIW;
@@ -82,6 +84,12 @@ public:
   // «Bloques Básicos» también colorea el editor, abierto o por abrir.
   void setBloquesBasicos(bool activos);
 
+  // ---- Diagrama de ejecución ----
+  TfrmDiagrama* frmDiagrama(TTipoMaquina m) const;
+  // Lo crea si no existe, sobre el registrador de la máquina m (que vive más
+  // que el gestor), y lo trae delante.
+  TfrmDiagrama* mostrarDiagrama(TTipoMaquina m, const TRegistradorDiagrama& registrador);
+
   // ---- Editor de código ----
   // Lo crea si no existe (vacío) y lo trae delante.
   TfrmEditorCodigo* mostrarEditorCodigo();
@@ -111,6 +119,8 @@ signals:
   void vistaActualizada(QWidget* vista);
   // El editor de código se ha creado o destruido (hay órdenes que dependen de él).
   void editorCodigoCambiado();
+  // Se ha creado la ventana del diagrama de una máquina.
+  void diagramaAbierto(TfrmDiagrama* ventana);
 
 private:
   TControladorMaquina& controlador(TTipoMaquina m) const;
@@ -146,4 +156,6 @@ private:
   QPointer<TfrmComponente> compFPR;
   QPointer<TfrmComponente> compMem;
   QPointer<TfrmEditorCodigo> editorCodigo;
+  QPointer<TfrmDiagrama> diagramaSuper;
+  QPointer<TfrmDiagrama> diagramaVLIW;
 };

@@ -137,6 +137,19 @@ QIcon codigoSecuencial() {
   });
 }
 
+// Una escalera de tramos de colores: las instrucciones avanzando ciclo a ciclo.
+QIcon diagrama() {
+  return dibujar([](QPainter& p) {
+    p.setPen(Qt::NoPen);
+    const QColor colores[3] = {QColor(176, 204, 240), QColor(130, 205, 120), QColor(110, 150, 220)};
+    for (int i = 0; i < 4; ++i)
+      for (int k = 0; k < 3; ++k) {
+        p.setBrush(colores[k]);
+        p.drawRect(QRectF(3 + i * 4 + k * 6, 4 + i * 6.5, 6, 5));
+      }
+  });
+}
+
 QIcon confSuper() {
   return dibujar([](QPainter& p) {
     engranaje(p, QPointF(13, 13), 10, GRIS);

@@ -23,4 +23,5 @@ QIcon memoria();
 QIcon registrosGPR();
 QIcon registrosFPR();
 QIcon ayuda();
+QIcon diagrama();
 }  // namespace TIconos

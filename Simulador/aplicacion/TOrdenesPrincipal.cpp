@@ -92,6 +92,9 @@ void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
                              TIconos::codigoSecuencial());
   actVerCodigo->setCheckable(true);
   actVerCodigo->setChecked(true);
+  actVerDiagrama = nuevaAccion(&v, "actVerDiagrama", QStringLiteral("&Diagrama de Ejecución"),
+                               QStringLiteral("Muestra el diagrama instrucción × ciclo de la máquina seleccionada"),
+                               QKeySequence(Qt::CTRL | Qt::Key_D), TIconos::diagrama());
   actConfSuper = nuevaAccion(&v, "actConfSuper", QStringLiteral("Configurar Super&escalar"),
                              QStringLiteral("Establecer los parámetros de la Máquina Superescalar"),
                              QKeySequence(Qt::ALT | Qt::Key_F2), TIconos::confSuper());
@@ -200,6 +203,7 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
   mnuBarras->addAction(opcionBarEstandar);
   mnuBarras->addAction(opcionBarEjecucion);
   mnuVer->addAction(actVerCodigo);
+  mnuVer->addAction(actVerDiagrama);
 
   mnuConfigurar = nombrar(barra->addMenu(QStringLiteral("&Configurar")), "mnuConfigurar", 5);
   mnuConfigurar->addAction(actConfSuper);
@@ -283,6 +287,7 @@ void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
   tobEstandar->addSeparator();
   tobEstandar->addAction(actVerBB);
   tobEstandar->addAction(actVerCodigo);
+  tobEstandar->addAction(actVerDiagrama);
   tobEstandar->addSeparator();
   tobEstandar->addAction(actConfSuper);
   tobEstandar->addAction(actConfVLIW);

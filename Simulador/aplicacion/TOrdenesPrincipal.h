@@ -87,6 +87,7 @@ public:
   QAction* actEnsamblar;
   QAction* actVerBB;
   QAction* actVerCodigo;
+  QAction* actVerDiagrama;
   QAction* actConfSuper;
   QAction* actConfVLIW;
   QAction* actNuevoVLIW;

@@ -307,3 +307,30 @@ void TControladorMaquina::cambiarBreakpoint(int32_t instruccion, bool marca) {
 }
 
 void TControladorMaquina::cambiarPorcentajeFallos(int32_t porcentaje) { ses->editarPorcentajeFallos(porcentaje); }
+
+// ---------------------------------------------------------------- diálogos de la navegación
+
+void TControladorMaquina::pedirCiclo() {
+  const TSesion& s = *ses;
+  // Hasta el final de una ejecución terminada; si no, también más allá del
+  // ciclo más lejano (se ejecuta hasta él), como mucho el límite de ciclos.
+  const int64_t lejano = s.puedeNavegar() ? std::max<int64_t>(s.cicloMasLejano(), maq.ciclo) : 0;
+  const bool terminada = s.puedeNavegar() && !s.enCurso();
+  const int maximo = static_cast<int>(terminada ? lejano : std::min<int64_t>(lejano + limite, INT32_MAX));
+  const QString texto = terminada ? QStringLiteral("Ciclo (de 0 a %1)").arg(maximo)
+                                  : QStringLiteral("Ciclo (de 0 a %1; más allá, se ejecuta hasta él)").arg(lejano);
+  int ciclo = 0;
+  if (dialogos.pedirCantidad(ventana, QStringLiteral("Ir al ciclo"), texto, maq.ciclo, 0, maximo, ciclo) ==
+      RESULTADO_ACEPTAR)
+    irACiclo(ciclo);
+}
+
+bool TControladorMaquina::pedirLimiteCiclos() {
+  int valor = 0;
+  if (dialogos.pedirCantidad(ventana, QStringLiteral("Límite de ciclos"),
+                             QStringLiteral("Ciclos de «Ejecutar hasta el final»"), limite, 1, INT32_MAX, valor) !=
+      RESULTADO_ACEPTAR)
+    return false;
+  setLimiteCiclos(valor);
+  return true;
+}

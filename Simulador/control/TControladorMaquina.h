@@ -98,6 +98,9 @@ public:
   // breakpoints. Sin ejecución por la que moverse, empieza una (como un paso).
   // Más allá del final de una ejecución terminada se queda en su final.
   void irACiclo(int32_t c);
+  // «Ir al ciclo…»: pide el ciclo (de 0 al más lejano alcanzado o, si la
+  // ejecución sigue en curso, hasta el límite de ciclos más allá) y va a él.
+  void pedirCiclo();
   // irACiclo(ciclo - 1); sin efecto en el ciclo 0 o sin ejecución.
   void retroceder();
   // A toda velocidad hasta que el programa termina, salta un breakpoint, hay
@@ -108,6 +111,8 @@ public:
   static constexpr int32_t LIMITE_CICLOS_DEFECTO = 1000000;
   int32_t limiteCiclos() const { return limite; }
   void setLimiteCiclos(int32_t ciclos) { limite = ciclos > 0 ? ciclos : 1; }
+  // «Límite de ciclos...»: lo pide; false si se cancela.
+  bool pedirLimiteCiclos();
   // El temporizador de la ejecución rápida (intervalo 0): cada tic da unos
   // milisegundos de ciclos y vuelve al bucle de eventos.
   QTimer* temporizadorRapido() const { return timerRapido; }
