@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "reports/TEscritorJSON.h"
+#include "reports/TEstadoJSON.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -97,13 +98,18 @@ void valoresTexto(std::ostream& salida, const TMaquina& m) {
 
 }  // namespace
 
-void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaSuper& m, TFinalEjecucion final) {
+void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaSuper& m, TFinalEjecucion final,
+                                     bool conEstado) {
   TEscritorJSON j(salida);
   cabeceraJSON(j, m, true, final);
   j.clave("predictor");
   j.abrirLista();
   for (int32_t p : m.prediccion) j.valor(static_cast<int64_t>(p));
   j.cerrarLista();
+  if (conEstado) {
+    j.clave("state");
+    TEstadoJSON::escribir(j, m);
+  }
   j.clave("stats");
   j.abrirObjeto();
   const TEstadisticasSuper& e = m.estadisticas;
@@ -115,7 +121,7 @@ void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaSuper& 
 }
 
 void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaVLIW& m, TFinalEjecucion final,
-                                     const TComprobacionVLIW* comprobacion) {
+                                     const TComprobacionVLIW* comprobacion, bool conEstado) {
   TEscritorJSON j(salida);
   cabeceraJSON(j, m, false, final);
   if (comprobacion != nullptr) {
@@ -126,6 +132,10 @@ void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaVLIW& m
     j.clave("message");
     j.valor(comprobacion->mensaje);
     j.cerrarObjeto();
+  }
+  if (conEstado) {
+    j.clave("state");
+    TEstadoJSON::escribir(j, m);
   }
   j.clave("stats");
   j.abrirObjeto();

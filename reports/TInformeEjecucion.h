@@ -26,8 +26,10 @@ class TInformeEjecucion {
 public:
   static void escribirTexto(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final);
   static void escribirTexto(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final);
-  // Un objeto en una línea. El de la VLIW lleva «check» solo si se da la comprobación.
-  static void escribirJSON(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final);
+  // Un objeto en una línea. El de la VLIW lleva «check» solo si se da la
+  // comprobación; con «conEstado», «state» lleva las estructuras (TEstadoJSON).
+  static void escribirJSON(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final,
+                           bool conEstado = false);
   static void escribirJSON(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final,
-                           const TComprobacionVLIW* comprobacion = nullptr);
+                           const TComprobacionVLIW* comprobacion = nullptr, bool conEstado = false);
 };

@@ -105,7 +105,7 @@ int TEjecucionConsola::ejecutarSuper(TCodigo& codigo) {
   const TFinalEjecucion final = correr(sesion, maquina);
   const int estado = estadoDeSalida(final, maquina);
   if (opciones.json)
-    TInformeEjecucion::escribirJSON(salida, maquina, final);
+    TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.estado);
   else
     TInformeEjecucion::escribirTexto(salida, maquina, final);
   return estado;
@@ -160,7 +160,8 @@ int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
   const TFinalEjecucion final = correr(sesion, maquina);
   const int estado = estadoDeSalida(final, maquina);
   if (opciones.json)
-    TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.comprobar ? &comprobacion : nullptr);
+    TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.comprobar ? &comprobacion : nullptr,
+                                    opciones.estado);
   else
     TInformeEjecucion::escribirTexto(salida, maquina, final);
   return estado;

@@ -227,6 +227,11 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
       diagramaDesde = static_cast<int32_t>(a);
       diagramaHasta = static_cast<int32_t>(b);
       diagrama = true;
+    } else if (arg == "--state") {
+      // Las estructuras solo tienen sitio en el informe JSON.
+      if (!sinValor()) return false;
+      estado = true;
+      json = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "opción desconocida: " + arg;
       return false;
@@ -312,6 +317,8 @@ ciclo, que en el simulador de escritorio.
                                   (una columna por ciclo), table (tabla de
                                   instrucciones en CSV) o svg (imagen)
       --timeline-cycles A-B       solo los ciclos A a B del diagrama (implica --timeline)
+      --state                     añade al informe JSON (implica --json) las
+                                  estructuras de la máquina al final, en «state»
   -h, --help                      muestra esta ayuda
       --version                   muestra la versión
 
@@ -337,6 +344,17 @@ cycles, error (solo con "error"), gpr (64 enteros), fpr (64 números), memory
 (dirección -> valor, solo las palabras distintas de cero), predictor (solo
 superescalar), check (con --check: code y message) y stats (contadores de la
 máquina e ipc).
+
+Estado (--state), en «state»; listas de la más antigua a la más nueva, etapas
+de la entrada a la salida, pc = posición de la instrucción en el programa.
+Superescalar: prefetch y decoder (los pc), rob (tag, pc, dest, value, address,
+stage, ready), stations (por tipo de unidad, "+Entera" … "Salto": pc, qj, vj,
+qk, vk, a, rob), units (por tipo y "ALU Dir.": por unidad, stages con el pc o
+null y stall), rename (robGPR y robFPR: por registro, la etiqueta del ROB si
+está pendiente, o null). VLIW: units (stages con long, la instrucción larga, y
+unit, la unidad de la operación, o null; y stall), nat (gpr y fpr: los
+registros con NaT) y predicates (los registros de predicado a cierto). Con
+--max-cycles N es la máquina tras el ciclo N.
 
 Estado de salida:
   0  el programa terminó

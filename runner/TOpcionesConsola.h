@@ -48,6 +48,7 @@ public:
   TFormatoDiagrama formatoDiagrama = diagJSON;
   int32_t diagramaDesde = 0;
   int32_t diagramaHasta = INT32_MAX;
+  bool estado = false;  // --state: las estructuras al final, en el informe JSON
 
   // Lee los argumentos (sin el nombre del programa). Devuelve false con un
   // mensaje en error si la orden está mal formada.

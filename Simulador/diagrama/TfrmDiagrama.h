@@ -31,7 +31,7 @@ class TServicioDialogos;
 class TfrmDiagrama : public QMdiSubWindow {
   Q_OBJECT
 public:
-  static constexpr int TEMA_AYUDA = 42;
+  static constexpr int TEMA_AYUDA = 43;
   static constexpr int ALTO_FILA = 18;
   static constexpr int ANCHO_CICLO = 18;  // anchura inicial de una columna
   static constexpr int ANCHO_MINIMO = 3;
