@@ -16,6 +16,7 @@
 #include "observation/TRegistradorDiagrama.h"
 #include "observation/TTablaInstrucciones.h"
 #include "observation/TTextosDiagrama.h"
+#include "session/TSesionSuper.h"
 
 namespace {
 
@@ -542,4 +543,42 @@ TEST(DiagramaTabla, CiclosDeLibroEnLasDosMaquinas) {
   EXPECT_EQ(l1.emision, 10);
   EXPECT_EQ(l1.paradas, 8);
   EXPECT_EQ(TTablaInstrucciones::fila(r, 99).emision, -1);
+}
+
+// Con la navegación de la sesión: volver a un ciclo deja el diagrama como si la
+// ejecución hubiera llegado solo hasta él, y seguir adelante lo completa igual
+// que la ejecución de un tirón (también a través de un punto de control).
+TEST(DiagramaSesion, VolverAUnCicloYSeguir) {
+  auto codigo = compilar("5\nDADDUI R1 R0 #0\nDADDUI R2 R0 #300\nL: DADDUI R1 R1 #1\nLF F1 0(R1)\nBNE R1 R2 L\n");
+  for (int porcentaje : {0, 50}) {
+    TMaquinaSuper seguida, navegada;
+    TRegistradorDiagrama a(false), b(false);
+    TSesionSuper sa(seguida, codigo.get()), sb(navegada, codigo.get());
+    sb.intervaloInicial = 64;
+    seguida.observador = &a;
+    navegada.observador = &b;
+    for (TSesionSuper* s : {&sa, &sb}) {
+      s->maquina.memoria.porcentajeFallos = porcentaje;
+      ASSERT_EQ(s->iniciar(true, 7u), SESION_OK);
+    }
+    sa.ejecutar(100000, false);
+    sb.ejecutar(100000, false);
+    ASSERT_GT(navegada.ciclo, 300);
+    for (int32_t c : {300, 3, 130, 64}) {
+      ASSERT_EQ(sb.irACiclo(c), c);
+      EXPECT_EQ(b.ultimoCiclo(), c);
+      for (int64_t i = 0; i < b.numFilas(); ++i) {
+        const TFilaDiagrama& f = b.fila(i);
+        ASSERT_LE(f.primero, c);
+        ASSERT_LE(b.finDe(f), c);
+        // Lo que hay hasta c es lo de la ejecución seguida.
+        const std::string letras = b.letras(f), completa = a.letras(a.fila(i));
+        ASSERT_EQ(letras, completa.substr(0, letras.size())) << "ciclo " << c << ", fila " << i;
+      }
+    }
+    sb.ejecutar(100000, false);
+    ASSERT_EQ(b.numFilas(), a.numFilas()) << porcentaje;
+    for (int64_t i = 0; i < a.numFilas(); ++i)
+      ASSERT_EQ(conMotivos(b, b.fila(i)), conMotivos(a, a.fila(i))) << porcentaje << ", fila " << i;
+  }
 }
