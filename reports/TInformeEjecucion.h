@@ -9,6 +9,8 @@
 
 class TMaquinaSuper;
 class TMaquinaVLIW;
+struct TVeredicto;
+class TEscritorJSON;
 
 enum TFinalEjecucion : int8_t {
   finCompletado = 0,
@@ -26,8 +28,12 @@ class TInformeEjecucion {
 public:
   static void escribirTexto(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final);
   static void escribirTexto(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final);
-  // Un objeto en una línea. El de la VLIW lleva «check» solo si se da la comprobación.
-  static void escribirJSON(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final);
+  // Un objeto en una línea. El de la VLIW lleva «check» solo si se da la
+  // comprobación; los dos llevan «verify» solo si se da el veredicto.
+  static void escribirJSON(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final,
+                           const TVeredicto* verificacion = nullptr);
   static void escribirJSON(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final,
-                           const TComprobacionVLIW* comprobacion = nullptr);
+                           const TComprobacionVLIW* comprobacion = nullptr, const TVeredicto* verificacion = nullptr);
+  // El objeto «verify»: equal, differences y, si la hay, hint.
+  static void escribirVeredictoJSON(TEscritorJSON& j, const TVeredicto& veredicto);
 };

@@ -9,6 +9,7 @@
 
 class TCodigo;
 class TMaquina;
+class TMaquinaVLIW;
 class TSesion;
 
 // Estados de salida del programa.
@@ -17,6 +18,7 @@ constexpr int SALIDA_CARGA = 1;
 constexpr int SALIDA_USO = 2;
 constexpr int SALIDA_MAX_CICLOS = 3;
 constexpr int SALIDA_ERROR = 4;
+constexpr int SALIDA_DIFERENTE = 5;  // --verify: el resultado no es el del código secuencial
 
 class TEjecucionConsola {
 public:
@@ -29,6 +31,7 @@ public:
 private:
   int ejecutarSuper(TCodigo& codigo);
   int ejecutarVLIW(const TCodigo& codigo);
+  int ejecutarComparacion(const TCodigo& codigo);
   void configurar(TMaquina& maquina) const;
   // Arranca la sesión con la semilla de --seed (si la hay) y los valores de --set.
   void empezar(TSesion& sesion) const;
@@ -37,6 +40,8 @@ private:
   template <typename Maquina>
   TFinalEjecucion correr(TSesion& sesion, const Maquina& maquina);
   int estadoDeSalida(TFinalEjecucion final, const TMaquina& maquina) const;
+  // La comprobación del programa VLIW de --check, con su aviso si no va en JSON.
+  TComprobacionVLIW comprobarVLIW(const TMaquinaVLIW& maquina);
 
   const TOpcionesConsola& opciones;
   std::ostream& salida;
