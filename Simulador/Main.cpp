@@ -32,6 +32,7 @@
 #include "Simulador/dialogos/TAboutBox.h"
 #include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
+#include "Simulador/estadisticas/TVentanasEstadisticas.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -81,6 +82,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   ordenes->actVerCodigo->setEnabled(false);
 
   gestor = new TGestorVentanas(*mdiArea, *controlSuper, *controlVLIW, *documento, dialogos, *this);
+  ventanasEstadisticas = new TVentanasEstadisticas(*mdiArea, *controlSuper, *controlVLIW, dialogos, *this);
   marcador = new TMarcadorEnVuelo(*controlSuper, *controlVLIW, *panCodigo->grdInstrucciones->modelo(), this);
   const QString carpetaEjemplos = TEjemplos::buscarCarpeta();
   ordenes->ponerEjemplos(carpetaEjemplos.isEmpty() ? QList<TEjemplo>() : TEjemplos::listar(carpetaEjemplos));
@@ -96,6 +98,8 @@ TfrmPrincipal::~TfrmPrincipal() {
   controlVLIW->temporizador()->stop();
   // Las ventanas hijas leen las máquinas y el programa: se destruyen antes que ellos.
   gestor->destruirTodas();
+  // Desengancha los recolectores mientras sus máquinas y controladores existen.
+  delete ventanasEstadisticas;
   delete ayuda->visor();
   panCodigo->mostrarPrograma(nullptr, QString());
   controlSuper->asignarPrograma(nullptr);
@@ -135,6 +139,10 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.actNuevoPrograma, &TfrmPrincipal::actNuevoProgramaExecute},
       {o.actEditarPrograma, &TfrmPrincipal::actEditarProgramaExecute},
       {o.actEnsamblar, &TfrmPrincipal::actEnsamblarExecute},
+      {o.actVerEstadisticas, &TfrmPrincipal::actVerEstadisticasExecute},
+      {o.actComprobar, &TfrmPrincipal::actComprobarExecute},
+      {o.actComparar, &TfrmPrincipal::actCompararExecute},
+      {o.actExplorar, &TfrmPrincipal::actExplorarExecute},
   };
   for (const auto& [accion, manejador] : manejadores) connect(accion, &QAction::triggered, this, manejador);
   // Las opciones se leen cuando hacen falta: se siguen también si se marcan por programa.
@@ -321,6 +329,20 @@ void TfrmPrincipal::opcionBarEstandarClick() {
 
 void TfrmPrincipal::opcionBarEjecucionClick() {
   ordenes->tobEjecucion->setVisible(ordenes->opcionBarEjecucion->isChecked());
+}
+
+void TfrmPrincipal::actVerEstadisticasExecute() { ventanasEstadisticas->mostrarEstadisticas(seleccionada); }
+
+void TfrmPrincipal::actComprobarExecute() {
+  if (codigo) ventanasEstadisticas->comprobarResultado(seleccionada, *codigo);
+}
+
+void TfrmPrincipal::actCompararExecute() {
+  if (codigo) ventanasEstadisticas->compararMaquinas(*codigo);
+}
+
+void TfrmPrincipal::actExplorarExecute() {
+  if (codigo) ventanasEstadisticas->mostrarExploracion(*codigo);
 }
 
 void TfrmPrincipal::actCascadaExecute() { gestor->cascada(); }

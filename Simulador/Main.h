@@ -26,6 +26,7 @@ class TMaquinaVLIW;
 class TOrdenesPrincipal;
 class TPanelCodigo;
 class TServicioDialogos;
+class TVentanasEstadisticas;
 class TfrmEditorCodigo;
 
 // Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
@@ -45,6 +46,7 @@ public:
   TControladorMaquina& controlador(TTipoMaquina m) const;
   TDocumentoVLIW& documentoVLIW() const { return *documento; }
   TGestorVentanas& ventanas() const { return *gestor; }
+  TVentanasEstadisticas& estadisticas() const { return *ventanasEstadisticas; }
   TTipoMaquina maquinaActual() const { return seleccionada; }
   // El programa secuencial abierto, o nullptr hasta la primera apertura correcta.
   TCodigo* programa() const { return codigo.get(); }
@@ -99,6 +101,10 @@ private slots:
   void actEditarProgramaExecute();
   void actEnsamblarExecute();
   void mnuEjemplosClick(QAction* ejemplo);
+  void actVerEstadisticasExecute();
+  void actComprobarExecute();
+  void actCompararExecute();
+  void actExplorarExecute();
 
 private:
   void conectarOrdenes();
@@ -126,6 +132,7 @@ private:
   TDocumentoVLIW* documento;
   QMdiArea* mdiArea;
   TGestorVentanas* gestor;
+  TVentanasEstadisticas* ventanasEstadisticas;
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
   TPanelCodigo* panCodigo;

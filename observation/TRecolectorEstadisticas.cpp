@@ -148,6 +148,45 @@ void TRecolectorEstadisticas::operacionDescartada(int64_t secuenciaLarga, int32_
   operacionesDescartadas.push_back(std::move(d));
 }
 
+// ---------------------------------------------------------------- curvas
+
+namespace {
+
+size_t pasoDeMuestreo(size_t n, size_t maxPuntos) {
+  const size_t m = std::max<size_t>(maxPuntos, 1);
+  return std::max<size_t>((n + m - 1) / m, 1);
+}
+
+// El último ciclo siempre entra: la curva acaba donde acaba la ejecución.
+bool tocaMuestra(size_t i, size_t n, size_t paso) { return (i + 1) % paso == 0 || i + 1 == n; }
+
+}  // namespace
+
+std::vector<TPuntoCurva> TRecolectorEstadisticas::curvaIPC(int32_t ventana, size_t maxPuntos) const {
+  std::vector<TPuntoCurva> curva;
+  const size_t n = historia.size();
+  const size_t w = static_cast<size_t>(std::max(ventana, 1));
+  const size_t paso = pasoDeMuestreo(n, maxPuntos);
+  int64_t suma = 0;
+  for (size_t i = 0; i < n; ++i) {
+    suma += historia[i].completadas;
+    if (i >= w) suma -= historia[i - w].completadas;
+    if (!tocaMuestra(i, n, paso)) continue;
+    const size_t ciclos = std::min(i + 1, w);
+    curva.push_back({historia[i].ciclo, static_cast<double>(suma) / static_cast<double>(ciclos)});
+  }
+  return curva;
+}
+
+std::vector<TPuntoCurva> TRecolectorEstadisticas::curvaOcupacion(size_t maxPuntos) const {
+  std::vector<TPuntoCurva> curva;
+  const size_t n = historia.size();
+  const size_t paso = pasoDeMuestreo(n, maxPuntos);
+  for (size_t i = 0; i < n; ++i)
+    if (tocaMuestra(i, n, paso)) curva.push_back({historia[i].ciclo, static_cast<double>(historia[i].ocupacion)});
+  return curva;
+}
+
 // ---------------------------------------------------------------- resumen
 
 std::string TRecolectorEstadisticas::nombreParada(const TEspera& m) {

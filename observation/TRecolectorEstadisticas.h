@@ -52,6 +52,12 @@ struct TOperacionDescartada {
   std::string destino;     // registro que no escribió ("F4"), o "" si no escribe registro
 };
 
+// Un punto de una curva a lo largo de los ciclos.
+struct TPuntoCurva {
+  int32_t ciclo = 0;
+  double valor = 0.0;
+};
+
 class TRecolectorEstadisticas : public TObservadorCiclo {
 public:
   // La máquina debe vivir más que el recolector; solo se lee.
@@ -66,6 +72,12 @@ public:
 
   // Todo lo registrado, sumado hasta el último ciclo.
   TResumenEstadisticas resumen() const;
+  // Curvas para los gráficos, con «maxPuntos» como mucho (uno de cada tantos
+  // ciclos: una ejecución larga no llena el gráfico de puntos). El IPC de cada
+  // ciclo es el de los «ventana» ciclos que acaban en él (menos al principio).
+  std::vector<TPuntoCurva> curvaIPC(int32_t ventana, size_t maxPuntos) const;
+  // Entradas del reorder buffer (superescalar) o etapas de unidad ocupadas (VLIW).
+  std::vector<TPuntoCurva> curvaOcupacion(size_t maxPuntos) const;
   // Nombre de una causa de parada, como lo enseñan la ventana y los informes.
   static std::string nombreParada(const TEspera& motivo);
 

@@ -5,7 +5,10 @@
 // Las máquinas son propias: las de la ventana no se tocan. De cada una quedan
 // sus ciclos, su IPC y el veredicto frente al código secuencial.
 
+#include <array>
 #include <cstdint>
+#include <ostream>
+#include <vector>
 #include <string>
 
 #include "loader/TCodigo.h"
@@ -42,10 +45,19 @@ public:
 
   // Las dos, hasta su final o «maxCiclos».
   void ejecutar(const TDatosIniciales& datos, uint32_t semilla, int64_t maxCiclos);
+  // Solo una («Comprobar resultado» de una ejecución que no ha terminado).
+  void ejecutarSuper(const TDatosIniciales& datos, uint32_t semilla, int64_t maxCiclos);
+  void ejecutarVLIW(const TDatosIniciales& datos, uint32_t semilla, int64_t maxCiclos);
 
   // Ciclos de la superescalar entre ciclos de la VLIW (más de 1: la VLIW es más
   // rápida); 0 si alguna no ha terminado.
   double aceleracionVLIW() const;
+
+  // Las dos columnas lado a lado: {magnitud, superescalar, VLIW}, como las
+  // enseñan la ventana, el texto que se copia y el CSV.
+  std::vector<std::array<std::string, 3>> tabla() const;
+  void escribirTexto(std::ostream& salida) const;
+  void escribirCSV(std::ostream& salida) const;
 
   // Hasta el final, sin parar en breakpoints; un error o el límite también acaban.
   static TFinalEjecucion correr(TMaquina& maquina, int64_t maxCiclos);

@@ -122,6 +122,28 @@ TEST(EstadisticasSuper, ReinicioYVueltaAtras) {
   EXPECT_EQ(repetido.ciclosParada, completo.ciclosParada);
 }
 
+// La curva de IPC es una media móvil y se muestrea sin perder el último ciclo.
+TEST(EstadisticasSuper, CurvasMuestreadas) {
+  auto codigo = compilar("3\nDADDUI R1 R0 #1\nMULTI R2 R1 R1\nADDI R3 R2 R1\n");
+  TMaquinaSuper m;
+  TRecolectorEstadisticas rec(m);
+  m.observador = &rec;
+  preparar(m, codigo.get());
+  ASSERT_EQ(ejecutarHastaFin(m), CICLO_COMPLETADO);
+  const size_t n = rec.muestras().size();
+  const auto completa = rec.curvaIPC(static_cast<int32_t>(n), n);
+  ASSERT_EQ(completa.size(), n);
+  EXPECT_DOUBLE_EQ(completa.back().valor, rec.resumen().ipc());
+  EXPECT_EQ(completa.back().ciclo, m.ciclo);
+  // Con ventana 1, cada punto son las confirmadas de su ciclo.
+  const auto porCiclo = rec.curvaIPC(1, n);
+  for (size_t i = 0; i < n; ++i) EXPECT_EQ(porCiclo[i].valor, rec.muestras()[i].completadas);
+  const auto pocos = rec.curvaOcupacion(2);
+  ASSERT_LE(pocos.size(), 3u);
+  EXPECT_EQ(pocos.back().ciclo, m.ciclo);
+  EXPECT_TRUE(rec.curvaIPC(0, 0).size() >= 1);  // valores absurdos no rompen nada
+}
+
 // Una instrucción larga con una ADDI: emitida en 1, ejecutada en 2, y el ciclo
 // 3 termina. Una operación en 11 huecos.
 TEST(EstadisticasVLIW, UnaInstruccionLargaCalculadaAMano) {

@@ -248,7 +248,8 @@ private slots:
     QCOMPARE(menus, QStringList({"&Archivo", "&Ver", "&Configurar", "&Ejecutar", "Ve&ntana", "A&yuda"}));
     QStringList ejecutar;
     for (QAction* a : c->mnuEjecutar->actions()) ejecutar << a->text();
-    QCOMPARE(ejecutar, QStringList({"Seleccionar Máquina", "Iniciar", "Pausa", "Paso a Paso", "Parar", "Componentes"}));
+    QCOMPARE(ejecutar, QStringList({"Seleccionar Máquina", "Iniciar", "Pausa", "Paso a Paso", "Parar", "Componentes", "",
+                                    "Comprobar resultado", "Comparar máquinas", "Explorar configuración..."}));
     QCOMPARE(c->mnuOpciones->menuAction()->statusTip(), QStringLiteral("Otras opciones de configuración"));
     QCOMPARE(c->tobEjecucion->actions().mid(0, 4),
              QList<QAction*>({c->actIni, c->actPaso, c->actPausa, c->actParar}));
