@@ -448,8 +448,8 @@ bool escenarioComparacion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   orden(v, "actComparar");
   auto* f = v.findChild<QMdiSubWindow*>(QStringLiteral("frmComparacion"));
   if (!f) return false;
-  f->resize(900, 360);
-  f->move(10, 10);
+  f->resize(770, 380);
+  f->move(4, 4);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QFont>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -43,7 +44,9 @@ void ponerCurva(QLineSeries* serie, QValueAxis* ejeX, QValueAxis* ejeY, const st
   }
   serie->replace(puntos);
   ejeX->setRange(0, std::max(1, curva.empty() ? 1 : curva.back().ciclo));
+  ejeX->applyNiceNumbers();
   ejeY->setRange(0, maxY * 1.1);
+  ejeY->applyNiceNumbers();
 }
 
 }  // namespace
@@ -59,6 +62,7 @@ TGraficosEstadisticas::TGraficosEstadisticas(bool superescalar, QWidget* padre) 
   serieIPC = new QLineSeries;
   ipc->addSeries(serieIPC);
   ejeCiclosIPC = nuevoEje(QStringLiteral("Ciclo"));
+  ejeCiclosIPC->setLabelFormat(QStringLiteral("%d"));
   ejeIPC = nuevoEje(QString());
   ipc->addAxis(ejeCiclosIPC, Qt::AlignBottom);
   ipc->addAxis(ejeIPC, Qt::AlignLeft);
@@ -72,7 +76,9 @@ TGraficosEstadisticas::TGraficosEstadisticas(bool superescalar, QWidget* padre) 
   serieOcupacion = new QLineSeries;
   ocupacion->addSeries(serieOcupacion);
   ejeCiclosOcupacion = nuevoEje(QStringLiteral("Ciclo"));
+  ejeCiclosOcupacion->setLabelFormat(QStringLiteral("%d"));
   ejeOcupacion = nuevoEje(QString());
+  ejeOcupacion->setLabelFormat(QStringLiteral("%d"));
   ocupacion->addAxis(ejeCiclosOcupacion, Qt::AlignBottom);
   ocupacion->addAxis(ejeOcupacion, Qt::AlignLeft);
   serieOcupacion->attachAxis(ejeCiclosOcupacion);
@@ -85,6 +91,9 @@ TGraficosEstadisticas::TGraficosEstadisticas(bool superescalar, QWidget* padre) 
   seriesParadas = new QBarSeries;
   paradas->addSeries(seriesParadas);
   ejeCausas = new QBarCategoryAxis;
+  QFont letra = ejeCausas->labelsFont();
+  letra.setPointSizeF(letra.pointSizeF() * 0.8);
+  ejeCausas->setLabelsFont(letra);
   ejeParadas = nuevoEje(QStringLiteral("Ciclos"));
   ejeParadas->setLabelFormat(QStringLiteral("%d"));
   paradas->addAxis(ejeCausas, Qt::AlignBottom);
@@ -114,5 +123,13 @@ void TGraficosEstadisticas::actualizar(const TRecolectorEstadisticas& r, const T
   }
   seriesParadas->append(barras);
   ejeCausas->append(causas);
-  ejeParadas->setRange(0, static_cast<double>(maximo) * 1.1);
+  // Con pocos ciclos, una marca por ciclo: si no, el eje repetiría enteros.
+  if (maximo <= 4) {
+    ejeParadas->setRange(0, static_cast<double>(maximo));
+    ejeParadas->setTickCount(static_cast<int>(maximo) + 1);
+  } else {
+    ejeParadas->setTickCount(5);
+    ejeParadas->setRange(0, static_cast<double>(maximo) * 1.1);
+    ejeParadas->applyNiceNumbers();
+  }
 }

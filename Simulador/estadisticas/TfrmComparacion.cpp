@@ -65,9 +65,14 @@ void TfrmComparacion::mostrar(std::unique_ptr<TComparacionMaquinas> comparacion)
   const auto tabla = datos->tabla();
   grdComparacion->setRowCount(static_cast<int>(tabla.size()));
   for (size_t i = 0; i < tabla.size(); ++i)
-    for (size_t j = 0; j < 3; ++j)
-      grdComparacion->setItem(static_cast<int>(i), static_cast<int>(j),
-                              new QTableWidgetItem(QString::fromStdString(tabla[i][j])));
+    for (size_t j = 0; j < 3; ++j) {
+      QString texto = QString::fromStdString(tabla[i][j]);
+      // Los números con coma decimal, como en el resto de la interfaz (el CSV lleva punto).
+      bool esNumero = false;
+      texto.toDouble(&esNumero);
+      if (esNumero) texto.replace(QLatin1Char('.'), QLatin1Char(','));
+      grdComparacion->setItem(static_cast<int>(i), static_cast<int>(j), new QTableWidgetItem(texto));
+    }
   grdComparacion->resizeRowsToContents();
 
   const double a = datos->aceleracionVLIW();

@@ -232,6 +232,9 @@ void TfrmExploracion::dibujar() {
   serieIPC->replace(ipc);
   ejeParametro->setTitleText(nombreParametro());
   ejeParametro->setRange(exploracion.desde, std::max(exploracion.desde + 1, exploracion.hasta));
+  ejeParametro->applyNiceNumbers();
   ejeCiclos->setRange(0, maxCiclos * 1.1);
+  ejeCiclos->applyNiceNumbers();
   ejeIPC->setRange(0, maxIPC * 1.1);
+  ejeIPC->applyNiceNumbers();
 }
