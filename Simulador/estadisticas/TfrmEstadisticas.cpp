@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <sstream>
 
@@ -65,6 +66,12 @@ TfrmEstadisticas::TfrmEstadisticas(const TRecolectorEstadisticas& r, TControlado
   connect(&controlador, &TControladorMaquina::cicloEjecutado, this, &TfrmEstadisticas::actualizar);
   connect(&controlador, &TControladorMaquina::ejecucionIniciada, this, &TfrmEstadisticas::actualizar);
   connect(&controlador, &TControladorMaquina::ejecucionTerminada, this, &TfrmEstadisticas::actualizar);
+  // Lo que cambia el recolector sin un ciclo (volver atrás en el tiempo, un
+  // reset) también se ve: mirar su versión de vez en cuando no cuesta nada.
+  auto* vigilancia = new QTimer(this);
+  vigilancia->setObjectName(QStringLiteral("timVigilancia"));
+  connect(vigilancia, &QTimer::timeout, this, &TfrmEstadisticas::actualizar);
+  vigilancia->start(INTERVALO_VIGILANCIA);
   actualizar();
 }
 

@@ -20,6 +20,7 @@ class TfrmEstadisticas : public QMdiSubWindow {
   Q_OBJECT
 public:
   static constexpr int TEMA_AYUDA = 46;
+  static constexpr int INTERVALO_VIGILANCIA = 250;  // ms
 
   // El recolector, el controlador y «dialogos» deben vivir más que la ventana.
   TfrmEstadisticas(const TRecolectorEstadisticas& recolector, TControladorMaquina& controlador,

@@ -124,6 +124,12 @@ private slots:
              QString::number(c->super().estadisticas.instruccionesConfirmadas));
     QVERIFY(f->graficos->serieIPC->count() > 0);
 
+    // Una ejecución nueva empieza de cero.
+    c->actIni->trigger();
+    c->tic(SUPER);
+    QCOMPARE(valor(*f, QStringLiteral("Ciclos")), QStringLiteral("1"));
+    c->actParar->trigger();
+
     // La de la VLIW es otra ventana, con sus propias magnitudes.
     c->actSelVLIW->trigger();
     accion("actVerEstadisticas")->trigger();
