@@ -3,14 +3,11 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMdiArea>
+#include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <utility>
@@ -29,8 +26,8 @@
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
+#include "Simulador/control/TProgramaFuente.h"
 #include "Simulador/dialogos/TAboutBox.h"
-#include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "Simulador/estadisticas/TVentanasEstadisticas.h"
 #include "loader/TCodigo.h"
@@ -41,8 +38,6 @@ namespace {
 
 // Fichero que nombra el mensaje de un fallo dentro de un tic: el de sus manejadores.
 const char* const FICHERO_MAIN = "Simulador/Main.cpp";
-
-const QString MSG_FICHERO_ERRONEO = QStringLiteral("FICHERO DE CODIGO CON ERRORES O NO VÁLIDO");
 
 }  // namespace
 
@@ -64,33 +59,29 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
 
   mdiArea = new QMdiArea(this);
   mdiArea->setObjectName(QStringLiteral("mdiArea"));
+  // Una ventana mayor que el área (o que quedó fuera al encogerla) se alcanza desplazándola.
+  mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea);
   ordenes = new TOrdenesPrincipal(*this);
   panCodigo = new TPanelCodigo(this);
   addDockWidget(Qt::LeftDockWidgetArea, panCodigo);
   resizeDocks({panCodigo}, {TPanelCodigo::ANCHO_INICIAL}, Qt::Horizontal);
   panCodigo->hide();
-  statusBar()->setObjectName(QStringLiteral("staPrincipal"));
-  statusBar()->setSizeGripEnabled(true);
   ayuda = new TAyudaContexto(*this, *mdiArea, dialogos);
   for (QMenu* m : ordenes->menus()) ayuda->vigilarMenu(m);
-
-  // Estado de arranque: barra de ejecución oculta y su entrada deshabilitada,
-  // el código sin mostrar hasta que se abra el primer programa.
-  ordenes->tobEjecucion->hide();
-  ordenes->opcionBarEjecucion->setEnabled(false);
-  ordenes->actVerCodigo->setEnabled(false);
 
   gestor = new TGestorVentanas(*mdiArea, *controlSuper, *controlVLIW, *documento, dialogos, *this);
   ventanasEstadisticas = new TVentanasEstadisticas(*mdiArea, *controlSuper, *controlVLIW, dialogos, *this);
   marcador = new TMarcadorEnVuelo(*controlSuper, *controlVLIW, *panCodigo->grdInstrucciones->modelo(), this);
-  const QString carpetaEjemplos = TEjemplos::buscarCarpeta();
-  ordenes->ponerEjemplos(carpetaEjemplos.isEmpty() ? QList<TEjemplo>() : TEjemplos::listar(carpetaEjemplos));
+  fuente = new TProgramaFuente(*documento, *gestor, dialogos, *this);
+  fuente->setOcupado([this] { return algunaEnMarcha(); });
   AboutBox = new TAboutBox(this);
   conectarOrdenes();
   conectarControlador(*controlSuper);
   conectarControlador(*controlVLIW);
   actualizarOrdenes();
+  mostrarEstado();
 }
 
 TfrmPrincipal::~TfrmPrincipal() {
@@ -103,6 +94,9 @@ TfrmPrincipal::~TfrmPrincipal() {
   delete ayuda->visor();
   panCodigo->mostrarPrograma(nullptr, QString());
   controlSuper->asignarPrograma(nullptr);
+  // Los controladores desenganchan su reparto de la máquina al destruirse: antes que ellas.
+  delete controlSuper;
+  delete controlVLIW;
 }
 
 void TfrmPrincipal::mostrar() {
@@ -111,6 +105,8 @@ void TfrmPrincipal::mostrar() {
     move(pantalla->availableGeometry().center() - QPoint(892 / 2, 564 / 2));
   showMaximized();
 }
+
+TCodigo* TfrmPrincipal::programa() const { return fuente->codigo(); }
 
 TControladorMaquina& TfrmPrincipal::controlador(TTipoMaquina m) const {
   return m == TTipoMaquina::vliw ? *controlVLIW : *controlSuper;
@@ -121,7 +117,7 @@ TControladorMaquina& TfrmPrincipal::controlador(TTipoMaquina m) const {
 void TfrmPrincipal::conectarOrdenes() {
   const TOrdenesPrincipal& o = *ordenes;
   const std::pair<QAction*, void (TfrmPrincipal::*)()> manejadores[] = {
-      {o.actAbrir, &TfrmPrincipal::actAbrirExecute}, {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
+      {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
       {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
       {o.actConfVLIW, &TfrmPrincipal::actConfVLIWExecute}, {o.actNuevoVLIW, &TfrmPrincipal::actNuevoVLIWExecute},
       {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute}, {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
@@ -136,9 +132,6 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.opcionBarEjecucion, &TfrmPrincipal::opcionBarEjecucionClick}, {o.mnuCompMem, &TfrmPrincipal::mnuCompMemClick},
       {o.mnuCompGPR, &TfrmPrincipal::mnuCompGPRClick}, {o.mnuCompFPR, &TfrmPrincipal::mnuCompFPRClick},
       {o.opcRestaurarTodo, &TfrmPrincipal::WindowArrange}, {o.opcAcerca, &TfrmPrincipal::HelpAbout},
-      {o.actNuevoPrograma, &TfrmPrincipal::actNuevoProgramaExecute},
-      {o.actEditarPrograma, &TfrmPrincipal::actEditarProgramaExecute},
-      {o.actEnsamblar, &TfrmPrincipal::actEnsamblarExecute},
       {o.actVerEstadisticas, &TfrmPrincipal::actVerEstadisticasExecute},
       {o.actComprobar, &TfrmPrincipal::actComprobarExecute},
       {o.actComparar, &TfrmPrincipal::actCompararExecute},
@@ -155,77 +148,94 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(controlSuper->temporizador(), &QTimer::timeout, this, &TfrmPrincipal::timSimulSuperTimer);
   connect(controlVLIW->temporizador(), &QTimer::timeout, this, &TfrmPrincipal::timSimulVLIWTimer);
   connect(panCodigo, &TPanelCodigo::tituloDobleClic, o.actVerCodigo, &QAction::trigger);
+  // La lista de ventanas de «Ve&ntana», al día cada vez que se abre.
+  connect(o.mnuVentana, &QMenu::aboutToShow, this,
+          [this] { ordenes->listarVentanas(gestor->ventanasConNombre(), mdiArea->activeSubWindow()); });
+  connect(ordenes, &TOrdenesPrincipal::ventanaElegida, gestor, &TGestorVentanas::activar);
+  // Lo que trae un programa lo hace el programa fuente; aquí solo se enseña.
+  fuente->conectar(*ordenes);
+  connect(fuente, &TProgramaFuente::instalado, this, &TfrmPrincipal::mostrarPrograma);
+  connect(fuente, &TProgramaFuente::editorVinculado, marcador, &TMarcadorEnVuelo::setEditor);
+  connect(fuente, &TProgramaFuente::tituloCambiado, panCodigo->panTitulo, &QLabel::setText);
+  connect(fuente, &TProgramaFuente::vliwCargado, this, &TfrmPrincipal::mostrarEditorVLIW);
   connect(panCodigo->grdInstrucciones, &TRejillaCodigo::dobleClicInstruccion, this,
           &TfrmPrincipal::grdInstruccionesDblClick);
-  connect(o.mnuEjemplos, &QMenu::triggered, this, &TfrmPrincipal::mnuEjemplosClick);
   connect(gestor, &TGestorVentanas::editorCodigoCambiado, this, [this] {
-    TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-    marcador->setEditor(e);
+    marcador->setEditor(gestor->frmEditorCodigo());
     actualizarOrdenes();
-    // «Guardar como» del texto del programa cargado: el programa ya tiene fichero.
-    if (e) connect(e, &TfrmEditorCodigo::rutaCambiada, this, [this, e](const QString& ruta) {
-      if (!e->programaVinculado() || ruta.isEmpty()) return;
-      rutaPrograma = ruta;
-      panCodigo->panTitulo->setText(e->nombre());
-    });
   });
 }
 
 // Las vistas siguen la ejecución por su cuenta (el gestor); la ventana, sus
 // bloqueos y el ciclo. Tras «Parar» la máquina no se resetea, pero el ciclo vuelve a "0".
+// Las dos máquinas pueden ejecutar a la vez: cada una apunta su ciclo y la
+// casilla enseña solo el de la seleccionada.
 void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
   const TTipoMaquina m = c.tipo();
-  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) { bloquearControles(m, enMarcha); });
-  connect(&c, &TControladorMaquina::cicloEjecutado, this,
-          [this, &c] { ordenes->txtCiclo->setText(QString::number(c.maquina().ciclo)); });
-  connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this](TFinEjecucion fin) {
-    if (fin == TFinEjecucion::parada) ordenes->txtCiclo->setText(QStringLiteral("0"));
+  int32_t& ciclo = cicloMostrado[static_cast<size_t>(m)];
+  connect(&c, &TControladorMaquina::estadoCambiado, this, [this, m](bool enMarcha) {
+    bloquearControles(m, enMarcha);
+    mostrarEstado();
+  });
+  connect(&c, &TControladorMaquina::cicloEjecutado, this, [this, &c, &ciclo] {
+    ciclo = c.maquina().ciclo;
+    mostrarEstado(true);
+  });
+  connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this, &ciclo](TFinEjecucion fin) {
+    if (fin != TFinEjecucion::parada) return;
+    ciclo = 0;
+    mostrarEstado(true);
   });
 }
 
 // ---------------------------------------------------------------- operaciones
 
+void TfrmPrincipal::mostrarEstado(bool casillaCiclo) {
+  const int32_t ciclo = cicloMostrado[static_cast<size_t>(seleccionada)];
+  if (casillaCiclo) ordenes->txtCiclo->setText(QString::number(ciclo));
+  const TControladorMaquina& c = controladorActual();
+  QString estado = QStringLiteral("detenida");
+  if (!programa()) estado = QStringLiteral("sin programa");
+  else if (!c.enEjecucion()) estado = QStringLiteral("lista");
+  else if (c.temporizador()->isActive()) estado = QStringLiteral("en marcha");
+  else if (c.enBreakpoint()) estado = QStringLiteral("en breakpoint");
+  ordenes->mostrarEstado(seleccionada == TTipoMaquina::vliw, ciclo, estado);
+}
+
+TControladorMaquina& TfrmPrincipal::controladorEnMarcha() const {
+  // Una orden VLIW puede seleccionar la VLIW con la superescalar en marcha, y
+  // la selección queda bloqueada mientras tanto: sin esto nada la alcanzaría.
+  TControladorMaquina& actual = controladorActual();
+  TControladorMaquina& otro =
+      controlador(seleccionada == TTipoMaquina::vliw ? TTipoMaquina::superescalar : TTipoMaquina::vliw);
+  return !actual.enEjecucion() && otro.enEjecucion() ? otro : actual;
+}
+
 void TfrmPrincipal::actualizarOrdenes() {
-  ordenes->actualizar(codigo != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion(),
+  ordenes->actualizar(programa() != nullptr, controlSuper->enEjecucion(), controlVLIW->enEjecucion(),
                       gestor->frmEditorCodigo() != nullptr);
 }
 
 bool TfrmPrincipal::algunaEnMarcha() const { return controlSuper->enEjecucion() || controlVLIW->enEjecucion(); }
 
-bool TfrmPrincipal::abrirPrograma(const QString& ruta) {
-  auto nuevo = std::make_unique<TCodigo>();
-  if (nuevo->cargar(QFile::encodeName(ruta).toStdString()) != CARGA_OK) {
-    dialogos.mensaje(this, MSG_FICHERO_ERRONEO, QString::fromStdString(nuevo->detalleError));
-    return false;
-  }
-  instalarPrograma(std::move(nuevo), ruta);
-  return true;
+void TfrmPrincipal::mostrarPrograma(TCodigo* nuevo, const QString& titulo) {
+  panCodigo->mostrarPrograma(nuevo, titulo);
+  controlSuper->asignarPrograma(nuevo);
+  marcador->actualizar();
+  ordenes->habilitarVistasPrograma();
+  panCodigo->show();
+  actualizarOrdenes();
+  mostrarEstado();
+  resizeDocks({panCodigo}, {panCodigo->anchoNecesario()}, Qt::Horizontal);
 }
 
-void TfrmPrincipal::instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QString& ruta, TfrmEditorCodigo* deEditor) {
-  // El editor VLIW se refiere al programa que se va a sustituir: se cierra antes.
-  gestor->cerrarEditorVLIW();
+void TfrmPrincipal::mostrarEditorVLIW() {
+  gestor->abrirEditorVLIW(*programa());
+  seleccionarMaquina(TTipoMaquina::vliw);
+}
 
-  std::unique_ptr<TCodigo> anterior = std::move(codigo);
-  codigo = std::move(nuevo);
-  panCodigo->mostrarPrograma(codigo.get(), ruta.isEmpty() && deEditor ? deEditor->nombre() : ruta);
-  controlSuper->asignarPrograma(codigo.get());
-  anterior.reset();
-  rutaPrograma = ruta;
-  fuentePrograma = deEditor ? deEditor->texto() : QString();
-  // El editor enmarca lo que está en vuelo solo si su texto es este programa.
-  if (deEditor) deEditor->vincularPrograma(*codigo);
-  else if (TfrmEditorCodigo* e = gestor->frmEditorCodigo()) e->vincularSiEs(*codigo);
-  marcador->actualizar();
-
-  ordenes->opcionBarEjecucion->setEnabled(true);
-  ordenes->opcionBarEjecucion->setChecked(true);
-  ordenes->tobEjecucion->show();
-  panCodigo->show();
-  ordenes->actVerCodigo->setEnabled(true);
-  ordenes->actVerCodigo->setChecked(true);
-  actualizarOrdenes();
-  resizeDocks({panCodigo}, {panCodigo->anchoNecesario()}, Qt::Horizontal);
+void TfrmPrincipal::abrirDesdeFuera(const QString& rutaFuente, const QString& rutaVLIW) {
+  fuente->abrirDesdeFuera(rutaFuente, rutaVLIW);
 }
 
 void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
@@ -235,6 +245,7 @@ void TfrmPrincipal::seleccionarMaquina(TTipoMaquina m) {
   (m == TTipoMaquina::vliw ? ordenes->actSelVLIW : ordenes->actSelSuper)->setChecked(true);
   gestor->seleccionarMaquina(m);
   marcador->seleccionarMaquina(m);
+  mostrarEstado(true);
 }
 
 void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
@@ -245,15 +256,27 @@ void TfrmPrincipal::bloquearControles(TTipoMaquina m, bool enMarcha) {
 
 // ---------------------------------------------------------------- manejadores
 
-void TfrmPrincipal::actAbrirExecute() {
-  const QString ruta = dialogos.abrirFichero(this, QString::fromUtf8(FILTRO_FUENTES));
-  if (!ruta.isEmpty()) abrirPrograma(ruta);
+// Cada orden puede poner en marcha o parar el temporizador sin otra señal: la
+// barra de estado se mira después de todas.
+void TfrmPrincipal::actIniExecute() {
+  controladorActual().iniciar();
+  mostrarEstado();
 }
 
-void TfrmPrincipal::actIniExecute() { controladorActual().iniciar(); }
-void TfrmPrincipal::actPasoExecute() { controladorActual().paso(); }
-void TfrmPrincipal::actPausaExecute() { controladorActual().pausa(); }
-void TfrmPrincipal::actPararExecute() { controladorActual().parar(); }
+void TfrmPrincipal::actPasoExecute() {
+  controladorActual().paso();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPausaExecute() {
+  controladorEnMarcha().pausa();
+  mostrarEstado();
+}
+
+void TfrmPrincipal::actPararExecute() {
+  controladorEnMarcha().parar();
+  mostrarEstado();
+}
 
 void TfrmPrincipal::actSelSuperExecute() { seleccionarMaquina(TTipoMaquina::superescalar); }
 void TfrmPrincipal::actSelVLIWExecute() { seleccionarMaquina(TTipoMaquina::vliw); }
@@ -267,8 +290,15 @@ void TfrmPrincipal::cboComponentesChange(int indice) {
   if (indice >= 0 && indice < 3) gestor->mostrarComponente(tipos[indice]);
 }
 
-void TfrmPrincipal::timSimulSuperTimer() { controlSuper->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulSuperTimer"); }
-void TfrmPrincipal::timSimulVLIWTimer() { controlVLIW->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulVLIWTimer"); }
+void TfrmPrincipal::timSimulSuperTimer() {
+  controlSuper->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulSuperTimer");
+  mostrarEstado();  // un fallo dentro del tic para el temporizador sin otra señal
+}
+
+void TfrmPrincipal::timSimulVLIWTimer() {
+  controlVLIW->tic(FICHERO_MAIN, "TfrmPrincipal::timSimulVLIWTimer");
+  mostrarEstado();
+}
 
 void TfrmPrincipal::spiVelocidadChange(int valor) {
   controlSuper->setVelocidad(valor);
@@ -286,15 +316,11 @@ void TfrmPrincipal::actFalloCacheExecute() {
 }
 
 void TfrmPrincipal::actNuevoVLIWExecute() {
-  if (!codigo || controlVLIW->enEjecucion() || !documento->nuevo()) return;
-  gestor->abrirEditorVLIW(*codigo);
-  seleccionarMaquina(TTipoMaquina::vliw);
+  if (programa() && !controlVLIW->enEjecucion() && documento->nuevo()) mostrarEditorVLIW();
 }
 
 void TfrmPrincipal::actCargarVLIWExecute() {
-  if (!codigo || controlVLIW->enEjecucion() || !documento->cargar(*codigo)) return;
-  gestor->abrirEditorVLIW(*codigo);
-  seleccionarMaquina(TTipoMaquina::vliw);
+  if (programa() && !controlVLIW->enEjecucion() && documento->cargar(*programa())) mostrarEditorVLIW();
 }
 
 void TfrmPrincipal::mnuCompGPRClick() { gestor->mostrarComponente(TfrmComponente::GPR); }
@@ -334,15 +360,15 @@ void TfrmPrincipal::opcionBarEjecucionClick() {
 void TfrmPrincipal::actVerEstadisticasExecute() { ventanasEstadisticas->mostrarEstadisticas(seleccionada); }
 
 void TfrmPrincipal::actComprobarExecute() {
-  if (codigo) ventanasEstadisticas->comprobarResultado(seleccionada, *codigo);
+  if (const TCodigo* p = programa()) ventanasEstadisticas->comprobarResultado(seleccionada, *p);
 }
 
 void TfrmPrincipal::actCompararExecute() {
-  if (codigo) ventanasEstadisticas->compararMaquinas(*codigo);
+  if (const TCodigo* p = programa()) ventanasEstadisticas->compararMaquinas(*p);
 }
 
 void TfrmPrincipal::actExplorarExecute() {
-  if (codigo) ventanasEstadisticas->mostrarExploracion(*codigo);
+  if (const TCodigo* p = programa()) ventanasEstadisticas->mostrarExploracion(*p);
 }
 
 void TfrmPrincipal::actCascadaExecute() { gestor->cascada(); }
@@ -367,60 +393,10 @@ void TfrmPrincipal::closeEvent(QCloseEvent* evento) {
 }
 
 void TfrmPrincipal::grdInstruccionesDblClick(int instruccion) {
+  const TCodigo* codigo = programa();
   if (!codigo || !codigo->indiceValido(instruccion)) return;
   const bool marca = !codigo->instrucciones[static_cast<size_t>(instruccion)].breakpoint;
   controlSuper->cambiarBreakpoint(instruccion, marca);
   panCodigo->grdInstrucciones->modelo()->refrescar();
   panCodigo->grdInstrucciones->viewport()->update();
-}
-
-// ---------------------------------------------------------------- editor de código y ejemplos
-
-void TfrmPrincipal::actNuevoProgramaExecute() {
-  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-  // Uno recién creado ya está vacío; en el que hay se pregunta por sus cambios.
-  if (e) e->nuevo();
-  gestor->mostrarEditorCodigo();
-}
-
-void TfrmPrincipal::actEditarProgramaExecute() {
-  if (!codigo) return;
-  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-  const bool yaLoTiene = e && e->programaVinculado();
-  e = gestor->mostrarEditorCodigo();
-  if (yaLoTiene) return;
-  // Un programa que salió de un texto sin fichero vuelve como ese texto.
-  if (!(rutaPrograma.isEmpty() ? e->nuevo(fuentePrograma) : e->abrir(rutaPrograma))) return;
-  if (!e->vincularSiEs(*codigo))
-    statusBar()->showMessage(
-        QStringLiteral("El fichero ha cambiado desde que se cargó el programa: el editor no marcará su ejecución"));
-  marcador->setEditor(e);
-}
-
-void TfrmPrincipal::actEnsamblarExecute() {
-  TfrmEditorCodigo* e = gestor->frmEditorCodigo();
-  if (!e || algunaEnMarcha()) return;
-  auto nuevo = std::make_unique<TCodigo>();
-  // Con errores no se carga nada: el error queda marcado en el editor.
-  if (e->cargarEn(*nuevo) != CARGA_OK) {
-    statusBar()->showMessage(QStringLiteral("No se ha cargado el programa: ") + e->detalleError());
-    return;
-  }
-  const QString resumen = QStringLiteral("Programa cargado desde el editor: %1, %2 instrucciones")
-                              .arg(e->nombre())
-                              .arg(nuevo->numInstrucciones);
-  instalarPrograma(std::move(nuevo), e->ruta(), e);
-  statusBar()->showMessage(resumen);
-}
-
-void TfrmPrincipal::mnuEjemplosClick(QAction* ejemplo) {
-  const QString ruta = ejemplo->data().toString();
-  if (ruta.isEmpty() || algunaEnMarcha()) return;
-  const QString vliw = TEjemplos::programaVLIW(ruta);
-  // Su programa VLIW sustituye al que hay: se pregunta antes de cambiar nada.
-  if (!vliw.isEmpty() && !documento->puedeDescartarse()) return;
-  if (!abrirPrograma(ruta) || vliw.isEmpty()) return;
-  if (documento->cargarFichero(*codigo, vliw))
-    statusBar()->showMessage(QStringLiteral("%1 cargado con su programa VLIW %2 (F3 selecciona la máquina VLIW)")
-                                 .arg(QFileInfo(ruta).fileName(), QFileInfo(vliw).fileName()));
 }

@@ -9,16 +9,20 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <array>
+#include <cstdint>
 #include <memory>
 
 #include "Simulador/control/TTipoMaquina.h"
 
+class QLabel;
 class QMdiArea;
 class TAboutBox;
 class TAyudaContexto;
 class TCodigo;
 class TControladorMaquina;
 class TDocumentoVLIW;
+class TProgramaFuente;
 class TGestorVentanas;
 class TMarcadorEnVuelo;
 class TMaquinaSuper;
@@ -27,7 +31,6 @@ class TOrdenesPrincipal;
 class TPanelCodigo;
 class TServicioDialogos;
 class TVentanasEstadisticas;
-class TfrmEditorCodigo;
 
 // Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
 // programas VLIW, FILTRO_VLIW, está con el editor).
@@ -49,7 +52,13 @@ public:
   TVentanasEstadisticas& estadisticas() const { return *ventanasEstadisticas; }
   TTipoMaquina maquinaActual() const { return seleccionada; }
   // El programa secuencial abierto, o nullptr hasta la primera apertura correcta.
-  TCodigo* programa() const { return codigo.get(); }
+  TCodigo* programa() const;
+
+  // Lo que se pide desde fuera (la línea de órdenes, un doble clic en un
+  // gestor de ficheros): el programa fuente como con «&Abrir...» y, si se
+  // abrió, el programa VLIW como con «Cargar Programa VLIW...». Un programa
+  // VLIW sin su fuente no se puede cargar: se dice.
+  void abrirDesdeFuera(const QString& programa, const QString& programaVLIW);
 
   // La máquina con la que trabajan las órdenes de ejecución y los componentes.
   // Elegir la que ya está no hace nada; no resetea ni toca los temporizadores.
@@ -61,7 +70,6 @@ protected:
   QMenu* createPopupMenu() override { return nullptr; }
 
 private slots:
-  void actAbrirExecute();
   void actIniExecute();
   void actPasoExecute();
   void actPausaExecute();
@@ -97,10 +105,10 @@ private slots:
   void HelpAbout();
   void FileExit();
   void grdInstruccionesDblClick(int instruccion);
-  void actNuevoProgramaExecute();
-  void actEditarProgramaExecute();
-  void actEnsamblarExecute();
-  void mnuEjemplosClick(QAction* ejemplo);
+  // El programa que acaba de llegar, en el panel del código y en la máquina superescalar.
+  void mostrarPrograma(TCodigo* nuevo, const QString& titulo);
+  // El programa VLIW recién creado o cargado, en su editor y con su máquina seleccionada.
+  void mostrarEditorVLIW();
   void actVerEstadisticasExecute();
   void actComprobarExecute();
   void actCompararExecute();
@@ -109,23 +117,24 @@ private slots:
 private:
   void conectarOrdenes();
   void conectarControlador(TControladorMaquina& c);
-  // Carga un programa fuente; false (con su mensaje ya mostrado) si no se pudo.
-  bool abrirPrograma(const QString& ruta);
-  // El único camino por el que un programa ya cargado pasa a ser el programa:
-  // de un fichero o de un ejemplo («ruta»), o del texto del editor de código
-  // («deEditor», que puede tener fichero o no).
-  void instalarPrograma(std::unique_ptr<TCodigo> nuevo, const QString& ruta, TfrmEditorCodigo* deEditor = nullptr);
   bool algunaEnMarcha() const;
   // Bloquea (true) o desbloquea lo que no se puede tocar mientras ejecuta la máquina m.
   void bloquearControles(TTipoMaquina m, bool enMarcha);
   void actualizarOrdenes();
   TControladorMaquina& controladorActual() const { return controlador(seleccionada); }
+  // A quien llegan pausa y parar: la seleccionada, o la otra si solo ejecuta ella.
+  TControladorMaquina& controladorEnMarcha() const;
+  // La barra de estado (y con «casillaCiclo», la casilla de ciclo, que solo
+  // cambia con un ciclo, «Parar» o la selección) enseña la máquina
+  // seleccionada: su ciclo y cómo está su ejecución.
+  void mostrarEstado(bool casillaCiclo = false);
 
   TServicioDialogos& dialogos;
   TTipoMaquina seleccionada = TTipoMaquina::superescalar;
   std::unique_ptr<TMaquinaVLIW> maquinaVLIW;
   std::unique_ptr<TMaquinaSuper> maquinaSuper;
-  std::unique_ptr<TCodigo> codigo;
+  // Ciclo que enseña cada máquina: el último ejecutado, o 0 tras «Parar».
+  std::array<int32_t, 2> cicloMostrado{};
 
   TControladorMaquina* controlSuper;
   TControladorMaquina* controlVLIW;
@@ -135,11 +144,8 @@ private:
   TVentanasEstadisticas* ventanasEstadisticas;
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
+  TProgramaFuente* fuente;
   TPanelCodigo* panCodigo;
   TMarcadorEnVuelo* marcador;
   TAboutBox* AboutBox;
-  // De dónde salió el programa: su fichero (vacío si era un texto del editor
-  // sin fichero) y, si vino del editor, el texto que se cargó.
-  QString rutaPrograma;
-  QString fuentePrograma;
 };

@@ -28,8 +28,11 @@ public:
     std::fprintf(stderr, "mensaje inesperado: %s\n", qPrintable(texto));
   }
   bool confirmar(QWidget*, const QString&) override { return false; }
-  QString abrirFichero(QWidget*, const QString&) override { return {}; }
-  QString guardarFichero(QWidget*, const QString&, const QString&) override { return {}; }
+  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
+    return TRespuestaCambios::cancelar;
+  }
+  QString abrirFichero(QWidget*, const QString&, const QString&) override { return {}; }
+  QString guardarFichero(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }
   int pedirCantidad(QWidget*, const QString&, const QString&, int, int, int, int&) override { return RESULTADO_CANCELAR; }
   int preguntarGuardarCambio(QWidget*) override { return RESULTADO_CANCELAR; }

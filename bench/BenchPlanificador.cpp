@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "loader/TCodigo.h"
+#include "machine/TJuegoInstrucciones.h"
 #include "vliw/TMaquinaVLIW.h"
 #include "vliw/TPlanificadorVLIW.h"
 
@@ -46,21 +47,11 @@ struct TRegistrosDe {
 
 TRegistrosDe registrosDe(const TInstruccion& i) {
   TRegistrosDe r;
-  auto f = [&](int base, int32_t num) { r.fuentes[r.n++] = base + num; };
-  switch (i.codOp) {
-    case ADDI:
-    case MULTI: f(0, i.op[1]); f(0, i.op[2]); r.destino = i.op[0]; break;
-    case DADDUI: f(0, i.op[1]); r.destino = i.op[0]; break;
-    case ADDF:
-    case MULTF: f(64, i.op[1]); f(64, i.op[2]); r.destino = 64 + i.op[0]; break;
-    case SI: f(0, i.op[0]); f(0, i.op[2]); break;
-    case SF: f(64, i.op[0]); f(0, i.op[2]); break;
-    case LI: f(0, i.op[2]); r.destino = i.op[0]; break;
-    case LF: f(0, i.op[2]); r.destino = 64 + i.op[0]; break;
-    case BNE:
-    case BEQ: f(0, i.op[0]); f(0, i.op[1]); break;
-    default: break;
-  }
+  const TDescripcionInstruccion& d = descripcionDe(i.codOp);
+  auto clave = [&](const TOperando& o) { return (o.flotante() ? 64 : 0) + i.op[o.campo]; };
+  for (const TOperando& o : {d.fuenteJ, d.fuenteK})
+    if (o.esRegistro()) r.fuentes[r.n++] = clave(o);
+  if (d.destino.esRegistro()) r.destino = clave(d.destino);
   return r;
 }
 

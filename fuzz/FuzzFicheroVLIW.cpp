@@ -4,6 +4,7 @@
 // comprueba y lo ejecuta sin salirse de sus estructuras; uno rechazado deja el
 // programa vacío.
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
@@ -100,8 +101,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
   if (!m.codigo.cargar(entrada, c)) {
     fuzz::exigir(m.codigo.numInstrucciones == 0 && m.codigo.instrucciones.empty(),
                  "una lectura fallida deja un programa a medias");
+    // Siempre dice por qué, en una línea de un mensaje y nunca más allá del fichero.
+    const std::string& detalle = m.codigo.detalleError;
+    fuzz::exigir(!detalle.empty() && detalle.find('\n') == std::string::npos && detalle.find('\0') == std::string::npos,
+                 "una lectura fallida sin su motivo en una línea");
+    fuzz::exigir(m.codigo.lineaError >= 1 &&
+                     m.codigo.lineaError <= 1 + std::count(reinterpret_cast<const char*>(datos),
+                                                           reinterpret_cast<const char*>(datos) + tam, '\n'),
+                 "una lectura fallida con una línea que no está en el fichero");
     return 0;
   }
+  fuzz::exigir(m.codigo.detalleError.empty(), "una lectura buena con motivo de fallo");
   comprobarLeido(m.codigo, c);
 
   std::ostringstream escrito;

@@ -21,7 +21,7 @@ constexpr int32_t CARGA_NO_ABRE = -1;
 constexpr int32_t CARGA_ERRONEA = -2;
 
 // Texto que ve el usuario cuando un programa fuente no carga; debajo va detalleError.
-constexpr const char* MENSAJE_CODIGO_ERRONEO = "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO";
+constexpr const char* MENSAJE_CODIGO_ERRONEO = "FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO";
 
 class TCodigo {
 public:

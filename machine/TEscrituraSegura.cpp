@@ -63,6 +63,14 @@ int32_t TEscrituraSegura::escribir(const std::string& ruta, const std::string& c
     return ESCRITURA_NO_CREA;
   }
   const std::string destino = destinoReal(ruta);
+  // Solo se sustituyen ficheros normales: el renombrado cambiaría una carpeta,
+  // un dispositivo (/dev/full, con permisos de root) o una tubería por un fichero.
+  struct stat previo {};
+  if (stat(destino.c_str(), &previo) == 0 && !S_ISREG(previo.st_mode)) {
+    motivo = "no se puede sustituir " + destino + ": " +
+             (S_ISDIR(previo.st_mode) ? causa(EISDIR) : std::string("no es un fichero normal"));
+    return ESCRITURA_NO_RENOMBRA;
+  }
   const size_t barra = destino.find_last_of('/');
   const std::string carpeta = barra == std::string::npos ? "." : barra == 0 ? "/" : destino.substr(0, barra);
   const std::string nombre = barra == std::string::npos ? destino : destino.substr(barra + 1);

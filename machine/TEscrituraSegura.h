@@ -23,7 +23,8 @@ public:
   std::string motivo;
 
   // Escribe «contenido» tal cual (bytes) en «ruta». Si la ruta es un enlace
-  // simbólico se sustituye el fichero al que apunta, no el enlace. Un fichero
+  // simbólico se sustituye el fichero al que apunta, no el enlace; lo que no es
+  // un fichero normal (carpeta, dispositivo, tubería) no se sustituye nunca. Un fichero
   // que ya existía conserva sus permisos; uno nuevo tiene los de siempre.
   int32_t escribir(const std::string& ruta, const std::string& contenido);
 

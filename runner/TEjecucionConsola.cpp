@@ -85,12 +85,13 @@ int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
   TMaquinaVLIW maquina;
   configurar(maquina);
   maquina.reset(true);
+  // Como con los programas fuente: el mensaje y, debajo, la línea y el motivo.
   if (!maquina.cargarCodigo(opciones.programaVLIW, codigo)) {
-    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n';
+    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << maquina.codigo.detalleError << '\n';
     return SALIDA_CARGA;
   }
   if (maquina.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
-    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n';
+    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n' << maquina.detalleConfiguracion() << '\n';
     return SALIDA_CARGA;
   }
   if (maquina.codigo.numInstrucciones == 0) {

@@ -217,20 +217,24 @@ TEST(ConsolaErrores, FallosDeCarga) {
   TResultado erroneo = orvexRun(dato("erroneo.pla"));
   EXPECT_EQ(erroneo.estado, 1);
   EXPECT_EQ(erroneo.errores,
-            "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO\nlínea 3: se esperaba un registro F y se encontró R2\n");
+            "FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO\nlínea 3: se esperaba un registro F y se encontró R2\n");
 
   TResultado ausente = orvexRun(dato("no_existe.pla"));
   EXPECT_EQ(ausente.estado, 1);
-  EXPECT_TRUE(contiene(ausente.errores, "FICHERO DE CODIGO CON ERRORES O NO VÁLIDO\n"));
+  EXPECT_TRUE(contiene(ausente.errores, "FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO\n"));
 
   const std::string vliw = "-m vliw " + dato("una_suma.pla") + " -p ";
   TResultado tipo = orvexRun(vliw + dato("tipo_erroneo.vliw"));
   EXPECT_EQ(tipo.estado, 1);
-  EXPECT_EQ(tipo.errores, "Error al cargar el código VLIW\n");
+  EXPECT_EQ(tipo.errores,
+            "Error al cargar el código VLIW\nlínea 2: la instrucción 0 (ADDI R1 R2 R3) va en una unidad +Entera, no "
+            "xFlotante\n");
 
   TResultado unidad = orvexRun(vliw + dato("unidad_5.vliw"));
   EXPECT_EQ(unidad.estado, 1);
-  EXPECT_EQ(unidad.errores, "La configuración actual de la máquina no permite ejecutar ese código\n");
+  EXPECT_EQ(unidad.errores,
+            "La configuración actual de la máquina no permite ejecutar ese código\n"
+            "línea 2: unidad +Entera 5 fuera de la configuración\n");
   TResultado bastan = orvexRun("--units 6,2,2,2,2,1 " + vliw + dato("unidad_5.vliw"));
   EXPECT_EQ(bastan.estado, 0) << bastan.errores;
 

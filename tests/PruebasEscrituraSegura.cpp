@@ -134,6 +134,12 @@ TEST_F(EscrituraSegura, FallosDeVerdadDelSistema) {
   EXPECT_EQ(e.escribir(ruta("carpeta.pla"), "x"), ESCRITURA_NO_RENOMBRA);
   EXPECT_TRUE(fs::is_directory(carpeta / "carpeta.pla"));
   EXPECT_EQ(ficheros(), std::vector<std::string>{"carpeta.pla"});
+  // Ni una tubería (ni un dispositivo como /dev/full): se quedan lo que son.
+  ASSERT_EQ(mkfifo(ruta("tuberia.vliw").c_str(), 0600), 0);
+  EXPECT_EQ(e.escribir(ruta("tuberia.vliw"), "x"), ESCRITURA_NO_RENOMBRA);
+  EXPECT_NE(e.motivo.find("no es un fichero normal"), std::string::npos) << e.motivo;
+  EXPECT_TRUE(fs::is_fifo(carpeta / "tuberia.vliw"));
+  EXPECT_EQ(ficheros(), (std::vector<std::string>{"carpeta.pla", "tuberia.vliw"}));
   // Tras un fallo, la siguiente escritura buena borra el motivo.
   EXPECT_EQ(e.escribir(ruta("bien.pla"), "x"), ESCRITURA_OK);
   EXPECT_TRUE(e.motivo.empty());

@@ -129,44 +129,76 @@ TEST_F(FicheroVLIW, OtroProgramaSecuencialConLosMismosTiposSirve) {
   EXPECT_EQ(ops[2]->op[2], 2);
 }
 
-TEST_F(FicheroVLIW, FicherosMalFormadosDejanElProgramaVacio) {
-  const std::vector<std::string> malos = {
-      "",                                  // vacío
-      "x\n",                               // no numérico
-      "1\n1\t0 0 0",                       // termina antes de tiempo
-      "2\n0\n",                            // falta una instrucción larga
-      "-1\n",                              // número de instrucciones negativo
-      "1\n-1\n",                           // número de operaciones negativo
-      "100001\n",                          // demasiadas instrucciones largas
-      "1\n61\n",                           // más operaciones que unidades posibles
-      "1\n1\t5 0 0 0\n",                   // dirección fuera del programa
-      "1\n1\t-1 0 0 0\n",                  // dirección negativa
-      "1\n1\t1 0 0 0\n",                   // tipo que no es el de la instrucción
-      "1\n1\t0 7 0 0\n",                   // tipo fuera de 0 … 5
-      "1\n1\t0 -1 0 0\n",                  // tipo negativo
-      "1\n1\t0 0 -1 0\n",                  // unidad negativa
-      "1\n1\t0 0 0 64\n",                  // predicado fuera de 0 … 63
-      "1\n1\t0 0 0 -1\n",                  // predicado negativo
-      "1\n1\t3 5 0 0 0 0 2\n",             // salto que escribiría el predicado 0
-      "1\n1\t3 5 0 0 0 1 0\n",             // ídem con predFalso
-      "1\n1\t3 5 0 0 0 1 64\n",            // predicado de salto fuera de rango
-      "1\n1\t3 5 0 0 0 1\n",               // a un salto le falta un campo
-      "1\n2\t0 0 0 0\t0 0 0 0\n",          // dos operaciones en la misma unidad
-      "1\n1\t0 0 2147483648 0\n",          // no cabe en 32 bits
-      "1\n1\t0 0 -2147483649 0\n",         // ídem, negativo
-      "1\n1\t0 0 0 0x\n",                  // basura pegada a un número
-      "1\n1\t0 0 +1 0\n",                  // signo más
-      "1\n1\t0 0 - 1 0\n",                 // signo suelto
-      std::string("1\n1\t0 0 0\0 0\n", 13),  // byte nulo
+// Cada fichero malo deja el programa vacío y dice, como los programas fuente,
+// en qué línea y qué estaba mal.
+TEST_F(FicheroVLIW, FicherosMalFormadosDejanElProgramaVacioYDicenPorQue) {
+  const std::vector<std::pair<std::string, std::string>> malos = {
+      {"", "el fichero está vacío"},
+      {"x\n", "línea 1: se esperaba el número de instrucciones largas y se encontró x"},
+      {"1\n1\t0 0 0", "línea 2: el fichero acaba antes de tiempo: falta el predicado de la operación 0"},
+      {"2\n0\n", "línea 2: se esperaban 2 instrucciones largas y hay 1"},
+      {"-1\n", "línea 1: número de instrucciones largas negativo: -1"},
+      {"1\n-1\n", "línea 2: número de operaciones negativo: -1"},
+      {"100001\n", "línea 1: demasiadas instrucciones largas: 100001 (como mucho 100000)"},
+      {"1\n61\n", "línea 2: demasiadas operaciones: 61 (como mucho 60)"},
+      {"1\n1\t5 0 0 0\n", "línea 2: la instrucción 5 no está en el programa fuente, que tiene 5"},
+      {"1\n1\t-1 0 0 0\n", "línea 2: la instrucción -1 no está en el programa fuente, que tiene 5"},
+      {"1\n1\t1 0 0 0\n", "línea 2: la instrucción 1 (LF F1 0(R1)) va en una unidad Mem, no +Entera"},
+      {"1\n1\t0 7 0 0\n", "línea 2: tipo de unidad no válido: 7"},
+      {"1\n1\t0 -1 0 0\n", "línea 2: tipo de unidad no válido: -1"},
+      {"1\n1\t0 0 -1 0\n", "línea 2: unidad no válida: +Entera -1"},
+      {"1\n1\t0 0 0 64\n", "línea 2: registro de predicado no válido: 64"},
+      {"1\n1\t0 0 0 -1\n", "línea 2: registro de predicado no válido: -1"},
+      {"1\n1\t3 5 0 0 0 0 2\n", "línea 2: registro de predicado de un salto no válido: 0 (de 1 a 63)"},
+      {"1\n1\t3 5 0 0 0 1 0\n", "línea 2: registro de predicado de un salto no válido: 0 (de 1 a 63)"},
+      {"1\n1\t3 5 0 0 0 1 64\n", "línea 2: registro de predicado de un salto no válido: 64 (de 1 a 63)"},
+      {"1\n1\t3 5 0 0 0 1\n",
+       "línea 2: el fichero acaba antes de tiempo: falta el predicado falso del salto de la operación 0"},
+      {"1\n2\t0 0 0 0\t0 0 0 0\n", "línea 2: la unidad +Entera 0 tiene dos operaciones en la instrucción larga 0"},
+      {"1\n1\t0 0 2147483648 0\n", "línea 2: número demasiado grande: 2147483648"},
+      {"1\n1\t0 0 -2147483649 0\n", "línea 2: número demasiado grande: -2147483649"},
+      {"1\n1\t0 0 0 0x\n", "línea 2: se esperaba el predicado de la operación 0 y se encontró 0x"},
+      {"1\n1\t0 0 +1 0\n", "línea 2: se esperaba la unidad de la operación 0 y se encontró +1"},
+      {"1\n1\t0 0 - 1 0\n", "línea 2: se esperaba la unidad de la operación 0 y se encontró -"},
+      {std::string("1\n1\t0 0 0\0 0\n", 13), "línea 2: se esperaba la unidad de la operación 0 y se encontró 0?"},
+      // Una línea con menos operaciones de las que anuncia: lo que se lee
+      // después es de la línea siguiente, y eso no se cuenta.
+      {"2\n3\t0 0 0 0\t1 4 0 0\n1\t2 3 0 0\n", "línea 2: se esperaban 3 operaciones y hay 2"},
+      {"1\n2\t0 0 0 0\n", "línea 2: se esperaban 2 operaciones y hay 1"},
+      {"1\n1\n", "línea 2: se esperaban 1 operaciones y hay 0"},
+      {"3\n0\n\n0\n1\t0 1 0 0\n", "línea 5: la instrucción 0 (ADDI R1 R2 R3) va en una unidad +Entera, no xEntera"},
+      {"2\r\n1\t0 0 0 0\r\n\r\n1\t9 0 0 0\r\n", "línea 4: la instrucción 9 no está en el programa fuente, que tiene 5"},
   };
-  for (const std::string& texto : malos) {
+  for (const auto& [texto, detalle] : malos) {
     SCOPED_TRACE(texto);
     construir(programa, s, {{{0}}});
     EXPECT_FALSE(programa.cargar(escribir(texto), s));
     EXPECT_EQ(programa.numInstrucciones, 0);
     EXPECT_TRUE(programa.instrucciones.empty());
+    EXPECT_EQ(programa.detalleError, detalle);
   }
   EXPECT_FALSE(programa.cargar(ruta("no_existe.vliw"), s));
+  EXPECT_EQ(programa.detalleError, "no se puede abrir el fichero");
+  // Una carga buena borra el motivo de la anterior.
+  ASSERT_TRUE(programa.cargar(escribir("1\n1\t0 0 0 0\n"), s));
+  EXPECT_TRUE(programa.detalleError.empty());
+  EXPECT_EQ(programa.instruccion(0)->linea, 2);
+}
+
+// Una unidad que la configuración no tiene: la línea del fichero (o, en un
+// programa hecho en el editor, la instrucción larga) y la unidad.
+TEST_F(FicheroVLIW, DetalleDeUnaUnidadFueraDeLaConfiguracion) {
+  TMaquinaVLIW m;
+  m.numUF[tufMemoria] = 3;
+  m.reset(false);
+  ASSERT_TRUE(m.cargarCodigo(escribir("3\n1\t0 0 0 0\n0\n2\t1 4 3 0\t0 0 1 0\n"), s));
+  EXPECT_EQ(m.comprobarConfiguracion(), CHEQUEO_CONFIGURACION);
+  EXPECT_EQ(m.detalleConfiguracion(), "línea 4: unidad Mem 3 fuera de la configuración");
+  construir(m.codigo, s, {{}, {{0, 2}}});
+  EXPECT_EQ(m.detalleConfiguracion(), "instrucción larga 1: unidad +Entera 2 fuera de la configuración");
+  construir(m.codigo, s, {{{0, 1}}});
+  EXPECT_EQ(m.comprobarConfiguracion(), CHEQUEO_OK);
+  EXPECT_EQ(m.detalleConfiguracion(), "");
 }
 
 TEST_F(FicheroVLIW, LoQueNoEsAsuntoDelLectorSeAcepta) {
@@ -183,10 +215,31 @@ TEST_F(FicheroVLIW, LoQueNoEsAsuntoDelLectorSeAcepta) {
 TEST_F(FicheroVLIW, GuardarInformaDeLosFallos) {
   construir(programa, s, {{{0}}});
   EXPECT_FALSE(programa.guardar(ruta("no/existe/x.vliw")));
-  // Un dispositivo lleno solo falla al vaciar el búfer.
+  // Un dispositivo no se sustituye por un fichero, tampoco con permisos de root.
   if (fs::exists("/dev/full")) {
     EXPECT_FALSE(programa.guardar("/dev/full"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
   }
+}
+
+// Encima de un programa viejo: un fallo a medias (disco lleno en el segundo
+// bloque) lo deja intacto y dice por qué.
+TEST_F(FicheroVLIW, GuardarEncimaConUnFalloDejaElViejo) {
+  const std::string viejo = ruta("viejo.vliw");
+  std::ofstream(viejo, std::ios::binary) << "0\n";
+  construir(programa, s, {{{0}}, {{0}}});
+  TEscrituraSegura escritura;
+  escritura.tamBloque = 4;
+  int bloques = 0;
+  escritura.inyectarFallo = [&](TEscrituraSegura::TPaso p) {
+    return p == TEscrituraSegura::pasoEscribir && ++bloques == 2 ? ENOSPC : 0;
+  };
+  EXPECT_EQ(programa.guardar(viejo, escritura), ESCRITURA_FALLA);
+  EXPECT_NE(escritura.motivo.find("no queda espacio en el disco"), std::string::npos) << escritura.motivo;
+  EXPECT_EQ(leer(viejo), "0\n");
+  escritura.inyectarFallo = nullptr;
+  EXPECT_EQ(programa.guardar(viejo, escritura), ESCRITURA_OK);
+  EXPECT_EQ(leer(viejo), "2\n1\t0 0 0 0\n1\t0 0 0 0\n");
 }
 
 // Planificación propia del ejemplo vector_suma.pla (tests/datos/vector_suma.vliw).

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -16,7 +17,10 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
+#include <QTreeView>
 #include <QTextBlock>
 #include <QToolTip>
 #include <QTemporaryDir>
@@ -27,6 +31,7 @@
 #include <map>
 
 #include "Simulador/Main.h"
+#include "Simulador/aplicacion/TAplicacion.h"
 #include "Simulador/aplicacion/TGestorVentanas.h"
 #include "Simulador/aplicacion/TOrdenesPrincipal.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
@@ -65,8 +70,13 @@ public:
     std::fprintf(stderr, "mensaje: %s %s\n", qPrintable(texto), qPrintable(detalle));
   }
   bool confirmar(QWidget*, const QString&) override { return true; }
-  QString abrirFichero(QWidget*, const QString&) override { return ficheros.isEmpty() ? QString() : ficheros.takeFirst(); }
-  QString guardarFichero(QWidget*, const QString&, const QString&) override {
+  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
+    return TRespuestaCambios::descartar;
+  }
+  QString abrirFichero(QWidget*, const QString&, const QString&) override {
+    return ficheros.isEmpty() ? QString() : ficheros.takeFirst();
+  }
+  QString guardarFichero(QWidget*, const QString&, const QString&, const QString&) override {
     return ficherosGuardar.isEmpty() ? QString() : ficherosGuardar.takeFirst();
   }
   QList<QColor> colores;  // respuestas del selector de color, en orden
@@ -470,9 +480,99 @@ bool escenarioExploracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return !cancelada && f->puntos().size() == 15;
 }
 
+// Un aula con proyector: la ventana a 1024 × 768, el editor VLIW con tres
+// unidades de memoria y dos componentes en cascada; el editor se sale del área
+// y el área se desplaza hasta que se alcanza su botón «Guardar».
+bool escenarioArea1024(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1024, 768);
+  d.ficheros << EJEMPLOS + QStringLiteral("/vector_suma.pla") << EJEMPLOS + QStringLiteral("/vector_suma.vliw");
+  orden(v, "actAbrir");
+  QApplication::processEvents();
+  orden(v, "actConfVLIW");
+  TfrmConfVLIW* conf = v.ventanas().frmConfVLIW();
+  if (!conf) return false;
+  conf->spiUF[tufMemoria]->setValue(3);
+  conf->butAceptar->click();
+  QApplication::processEvents();
+  orden(v, "mnuCompGPR");
+  orden(v, "mnuCompMem");
+  orden(v, "actCargarVLIW");
+  TfrmInstVLIW* e = v.ventanas().frmInstVLIW();
+  if (!e) return false;
+  QApplication::processEvents();
+  // «Cascada» no encoge las ventanas: el editor, delante y por tanto el último,
+  // se sale del área.
+  v.findChild<QMdiArea*>()->setActiveSubWindow(e);
+  orden(v, "actCascada");
+  QApplication::processEvents();
+  auto* area = v.findChild<QMdiArea*>();
+  area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+  area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+  QApplication::processEvents();
+  const QRect guardar(e->butGuardar->mapTo(area->viewport(), QPoint(0, 0)), e->butGuardar->size());
+  std::fprintf(stderr, "área %dx%d, editor %d,%d %dx%d, «Guardar» en %d,%d %dx%d\n", area->viewport()->width(),
+               area->viewport()->height(), e->x(), e->y(), e->width(), e->height(), guardar.x(), guardar.y(),
+               guardar.width(), guardar.height());
+  return area->viewport()->rect().contains(guardar);
+}
+
+// «Abrir...» con el diálogo de ficheros de Qt (el que se usa sin un escritorio
+// que dé el suyo), en español como todo lo demás, en la carpeta de los ejemplos.
+bool escenarioDialogoFicheros(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  // Los tipos de Orvex como si estuviera instalado (si no, el sistema toma los
+  // *.pla por listas de reproducción): su XML en una carpeta de datos propia.
+  static QTemporaryDir datos;
+  const QString paquetes = datos.filePath(QStringLiteral("mime/packages"));
+  if (!QDir().mkpath(paquetes) ||
+      !QFile::copy(EJEMPLOS + QStringLiteral("/../Simulador/orvex-mime.xml"), paquetes + QStringLiteral("/orvex.xml")))
+    return false;
+  qputenv("XDG_DATA_DIRS", (datos.path() + QStringLiteral(":/usr/share")).toLocal8Bit());
+  v.resize(1024, 700);
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
+  auto* dialogo = new QFileDialog(&v, QStringLiteral("Abrir"), EJEMPLOS,
+                                  QStringLiteral("Ficheros fuente (*.pla);;Ficheros fuente VLIW (con bundles) (*.bun)"));
+  dialogo->setOption(QFileDialog::DontUseNativeDialog);
+  dialogo->setModal(false);
+  dialogo->resize(780, 420);
+  dialogo->show();
+  if (auto* lista = dialogo->findChild<QTreeView*>(QStringLiteral("treeView"))) {
+    lista->header()->resizeSection(0, 230);
+    lista->header()->resizeSection(2, 200);
+  }
+  dialogo->move(v.geometry().center() - dialogo->rect().center());
+  encima << dialogo;
+  return true;
+}
+
+// Una máquina ancha: «Emisión» 16 a 1400 × 900. Las colas de prefetch y del
+// decodificador (32 y 16 filas) se desplazan y el reorder buffer conserva su
+// sitio; en las tablas de renombrado, las etiquetas viejas en gris.
+bool escenarioEmision16(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1400, 900);
+  if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
+  orden(v, "actConfSuper");
+  TfrmConfSuper* conf = v.ventanas().frmConfSuper();
+  if (!conf) return false;
+  conf->spiEmision->setValue(16);
+  conf->butAceptar->click();
+  QApplication::processEvents();
+  orden(v, "actIni");
+  // Hasta que el bucle haya confirmado algo (etiquetas viejas) y tenga más en vuelo.
+  for (int i = 0; i < 300 && (super(v).rob.numElementos() < 20 || super(v).estadisticas.instruccionesConfirmadas < 8);
+       ++i)
+    tic(v, TTipoMaquina::superescalar);
+  QTimer* t = v.controlador(TTipoMaquina::superescalar).temporizador();
+  if (!v.ventanas().frmExeSuper() || !t->isActive()) return false;
+  t->stop();
+  return super(v).emision == 16;
+}
+
 const std::map<QString, TEscenario> ESCENARIOS = {
     {QStringLiteral("envuelo-superescalar"), escenarioEnVueloSuperescalar},
     {QStringLiteral("envuelo-vliw"), escenarioEnVueloVLIW},
+    {QStringLiteral("emision-16"), escenarioEmision16},
+    {QStringLiteral("dialogo-ficheros"), escenarioDialogoFicheros},
+    {QStringLiteral("area-1024"), escenarioArea1024},
     {QStringLiteral("editor-codigo"), escenarioEditorCodigo},
     {QStringLiteral("ejecucion-superescalar"), escenarioEjecucionSuperescalar},
     {QStringLiteral("ejecucion-vliw"), escenarioEjecucionVLIW},
@@ -492,6 +592,10 @@ const std::map<QString, TEscenario> ESCENARIOS = {
 
 int main(int argc, char** argv) {
   QApplication aplicacion(argc, argv);
+  TAplicacion::instalarTraducciones();
+  // Lo que abre el programa no toca la lista de ficheros recientes del usuario.
+  QTemporaryDir configuracion;
+  QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configuracion.path());
   QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
   const QStringList args = QApplication::arguments();
   if (args.size() != 3 || ESCENARIOS.count(args[1]) == 0) {

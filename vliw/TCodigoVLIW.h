@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "loader/TCodigo.h"
+#include "machine/TEscrituraSegura.h"
 #include "machine/TMaquina.h"
 #include "vliw/TInstruccionLarga.h"
 
@@ -20,6 +21,10 @@ class TCodigoVLIW {
 public:
   std::vector<TInstruccionLarga> instrucciones;
   int32_t numInstrucciones = 0;
+  // Dónde y por qué falló la última carga (vacío si no falló), como en los
+  // programas fuente: "línea 2: se esperaban 3 operaciones y hay 2".
+  int32_t lineaError = 0;
+  std::string detalleError;
 
   // nullptr fuera de 0 … numInstrucciones-1.
   TInstruccionLarga* instruccion(int64_t i);
@@ -32,7 +37,10 @@ public:
   // Lee un *.vliw contra el programa secuencial cargado; false deja el programa vacío.
   bool cargar(const std::string& nombreFichero, const TCodigo& codigo);
   bool cargar(std::istream& entrada, const TCodigo& codigo);
-  // false si el fichero no se pudo escribir entero.
+  // false si el fichero no se pudo escribir entero. Se escribe con «escritura»
+  // (un temporal que sustituye al fichero solo cuando está entero en disco):
+  // un fallo deja el fichero anterior como estaba, y su motivo en «escritura».
   bool guardar(const std::string& nombreFichero) const;
+  int32_t guardar(const std::string& nombreFichero, TEscrituraSegura& escritura) const;
   bool guardar(std::ostream& salida) const;
 };

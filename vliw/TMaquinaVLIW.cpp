@@ -432,6 +432,24 @@ int32_t TMaquinaVLIW::comprobarConfiguracion() const {
   return CHEQUEO_OK;
 }
 
+std::string TMaquinaVLIW::detalleConfiguracion() const {
+  for (int32_t i = 0; i < codigo.numInstrucciones; ++i) {
+    const TInstruccionLarga* larga = codigo.instruccion(i);
+    if (larga == nullptr) break;
+    for (const auto& p : larga->operaciones) {
+      if (!p) continue;
+      const bool tipoValido = p->tipoUF >= 0 && p->tipoUF < NUM_TIPOS_UF;
+      if (tipoValido && p->numUnidad >= 0 && p->numUnidad < limiteUnidades(p->tipoUF)) continue;
+      const std::string donde = larga->linea > 0 ? "línea " + std::to_string(larga->linea)
+                                                 : "instrucción larga " + std::to_string(i);
+      const std::string tipo =
+          tipoValido ? nombresTipoUF[static_cast<size_t>(p->tipoUF)] : "de tipo " + std::to_string(p->tipoUF);
+      return donde + ": unidad " + tipo + " " + std::to_string(p->numUnidad) + " fuera de la configuración";
+    }
+  }
+  return {};
+}
+
 int32_t TMaquinaVLIW::comprobarCodigo(int32_t& instruccionLarga, int32_t& operacion) const {
   const int32_t r = comprobarDependencias(instruccionLarga, operacion);
   if (r != CHEQUEO_OK) return r;

@@ -90,6 +90,10 @@ public:
   bool restaurar(const TInstantaneaVLIW& origen);
 
   int32_t comprobarConfiguracion() const;
+  // Dónde se sale de la configuración el programa, para el mensaje: "línea 4:
+  // unidad Mem 3 fuera de la configuración" (o "instrucción larga 2: …" si no
+  // viene de un fichero); vacío si cabe.
+  std::string detalleConfiguracion() const;
   int32_t comprobarCodigo(int32_t& instruccionLarga, int32_t& operacion) const;
   int32_t comprobarDependencias(int32_t& instruccionLarga, int32_t& operacion) const;
   int32_t comprobarPredicados(int32_t& instruccionLarga, int32_t& operacion) const;

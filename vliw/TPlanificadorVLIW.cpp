@@ -7,6 +7,7 @@
 #include <tuple>
 #include <utility>
 
+#include "machine/TJuegoInstrucciones.h"
 #include "machine/TRegistros.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -73,40 +74,20 @@ int claveDe(bool flotante, int32_t numero) {
 
 // Registros que lee una instrucción: los que miran el bit NaT y el comprobador.
 int fuentesDe(const TInstruccion& ins, int (&claves)[2]) {
+  const TDescripcionInstruccion& d = descripcionDe(ins.codOp);
   int n = 0;
-  auto poner = [&](bool flotante, int32_t r) {
-    const int k = claveDe(flotante, r);
+  for (const TOperando& o : {d.fuenteJ, d.fuenteK}) {
+    if (!o.esRegistro()) continue;
+    const int k = claveDe(o.flotante(), ins.op[o.campo]);
     if (k >= 0 && (n == 0 || claves[0] != k)) claves[n++] = k;
-  };
-  switch (ins.codOp) {
-    case ADDI:
-    case MULTI: poner(false, ins.op[1]); poner(false, ins.op[2]); break;
-    case DADDUI: poner(false, ins.op[1]); break;
-    case ADDF:
-    case MULTF: poner(true, ins.op[1]); poner(true, ins.op[2]); break;
-    case SI: poner(false, ins.op[0]); poner(false, ins.op[2]); break;
-    case SF: poner(true, ins.op[0]); poner(false, ins.op[2]); break;
-    case LI:
-    case LF: poner(false, ins.op[2]); break;
-    case BNE:
-    case BEQ: poner(false, ins.op[0]); poner(false, ins.op[1]); break;
-    default: break;
   }
   return n;
 }
 
 // Registro que escribe una instrucción; -1 si ninguno.
 int destinoDe(const TInstruccion& ins) {
-  switch (ins.codOp) {
-    case ADDI:
-    case DADDUI:
-    case MULTI:
-    case LI: return claveDe(false, ins.op[0]);
-    case ADDF:
-    case MULTF:
-    case LF: return claveDe(true, ins.op[0]);
-    default: return -1;
-  }
+  const TOperando& o = descripcionDe(ins.codOp).destino;
+  return o.esRegistro() ? claveDe(o.flotante(), ins.op[o.campo]) : -1;
 }
 
 struct TConfiguracion {

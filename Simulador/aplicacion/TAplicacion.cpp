@@ -1,11 +1,26 @@
 #include "Simulador/aplicacion/TAplicacion.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QWidget>
 #include <cstdio>
 
 #include "Simulador/aplicacion/TServicioDialogos.h"
 
-TAplicacion::TAplicacion(int& argc, char** argv) : QApplication(argc, argv) {}
+TAplicacion::TAplicacion(int& argc, char** argv) : QApplication(argc, argv) { instalarTraducciones(); }
+
+bool TAplicacion::instalarTraducciones() {
+  // En español aunque el sistema no lo esté: la interfaz entera lo está.
+  auto* traductor = new QTranslator(QCoreApplication::instance());
+  if (!traductor->load(QLocale(QLocale::Spanish, QLocale::Spain), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete traductor;
+    return false;
+  }
+  QCoreApplication::installTranslator(traductor);
+  return true;
+}
 
 bool TAplicacion::notify(QObject* receptor, QEvent* evento) {
   // Una excepción no debe cruzar el código de Qt: se detiene aquí.

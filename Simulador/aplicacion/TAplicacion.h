@@ -11,7 +11,14 @@ class TServicioDialogos;
 class TAplicacion : public QApplication {
   Q_OBJECT
 public:
+  // Instala las traducciones al español de Qt.
   TAplicacion(int& argc, char** argv);
+
+  // Los diálogos y botones propios de Qt (abrir y guardar ficheros, el
+  // selector de color, el «OK» de los mensajes) en español, como el resto de
+  // la interfaz: las traducciones de Qt que trae el sistema (en Debian, el
+  // paquete qt6-translations-l10n). false si no están: se quedan en inglés.
+  static bool instalarTraducciones();
 
   void setServicioDialogos(TServicioDialogos* servicio) { dialogos = servicio; }
 

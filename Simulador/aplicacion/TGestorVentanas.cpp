@@ -2,10 +2,12 @@
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
 #include <algorithm>
 
 #include "Simulador/aplicacion/TIconos.h"
 #include "Simulador/componentes/TfrmComponente.h"
+#include "Simulador/comunes/TAreaTrabajo.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
 #include "Simulador/dialogos/TdlgIntervalo.h"
@@ -52,12 +54,15 @@ void TGestorVentanas::anadir(QMdiSubWindow* ventana) {
   ventana->setWindowIcon(TIconos::programa());
   area.addSubWindow(ventana);
   ventana->show();
+  // El área coloca cada ventana nueva donde menos tapa, aunque no quepa.
+  TAreaTrabajo::ponerAlAlcance(*ventana);
 }
 
 void TGestorVentanas::centrar(QMdiSubWindow* ventana) {
   const QRect r = area.viewport()->rect();
   ventana->move(std::max(0, r.center().x() - ventana->width() / 2),
                 std::max(0, r.center().y() - ventana->height() / 2));
+  TAreaTrabajo::ponerAlAlcance(*ventana);
 }
 
 void TGestorVentanas::mostrarDelante(QMdiSubWindow* ventana) {
@@ -235,20 +240,44 @@ bool TGestorVentanas::puedeCerrarEditorCodigo() { return !editorCodigo || editor
 
 // ---------------------------------------------------------------- disposición
 
-void TGestorVentanas::cascada() { area.cascadeSubWindows(); }
-
-void TGestorVentanas::mosaico() {
+QList<QMdiSubWindow*> TGestorVentanas::ventanasAOrdenar(QMdiArea::WindowOrder orden) const {
   QList<QMdiSubWindow*> ventanas;
-  for (QMdiSubWindow* v : area.subWindowList())
+  for (QMdiSubWindow* v : area.subWindowList(orden))
     if (v->isVisible() && !v->isMinimized()) ventanas << v;
+  return ventanas;
+}
+
+// Cada ventana conserva su tamaño (la de Qt las encoge hasta que caben todas):
+// lo que no cabe se alcanza desplazando el área. La de delante sigue delante.
+void TGestorVentanas::cascada() {
+  const QList<QMdiSubWindow*> ventanas = ventanasAOrdenar(QMdiArea::StackingOrder);
+  if (ventanas.isEmpty()) return;
+  const QRect r = area.viewport()->rect();
+  const int paso = area.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, ventanas.constFirst()) + 4;
+  int i = 0;
+  for (QMdiSubWindow* v : ventanas) {
+    if (v->isMaximized()) v->showNormal();
+    v->resize(v->size().expandedTo(v->minimumSizeHint()));
+    v->move(r.left() + i * paso, r.top() + i * paso);
+    v->raise();
+    ++i;
+  }
+  area.setActiveSubWindow(ventanas.constLast());
+}
+
+// Mosaico horizontal: una encima de otra, a lo ancho; ninguna por debajo de su
+// mínimo (si no caben, el área se desplaza).
+void TGestorVentanas::mosaico() {
+  const QList<QMdiSubWindow*> ventanas = ventanasAOrdenar(QMdiArea::CreationOrder);
   if (ventanas.isEmpty()) return;
   const QRect r = area.viewport()->rect();
   const int alto = r.height() / static_cast<int>(ventanas.size());
-  int y = 0;
+  int y = r.top();
   for (QMdiSubWindow* v : ventanas) {
     if (v->isMaximized()) v->showNormal();
-    v->setGeometry(0, y, r.width(), alto);
-    y += alto;
+    const QSize minimo = v->minimumSizeHint().expandedTo(v->minimumSize());
+    v->setGeometry(r.left(), y, std::max(r.width(), minimo.width()), std::max(alto, minimo.height()));
+    y += v->height();
   }
 }
 
@@ -266,6 +295,28 @@ void TGestorVentanas::restaurarTodo() {
     v->move(x, y);
     x += tam.width();
   }
+}
+
+QList<QPair<QMdiSubWindow*, QString>> TGestorVentanas::ventanasConNombre() const {
+  static const char* const componentes[3] = {"Registros de Propósito General", "Registros de Punto Flotante",
+                                             "Memoria"};
+  QList<QPair<QMdiSubWindow*, QString>> lista;
+  for (QMdiSubWindow* v : area.subWindowList(QMdiArea::CreationOrder)) {
+    QString nombre = v->windowTitle();
+    // Las tres se llaman «Componente»: se dice cuál es cuál.
+    if (const auto* c = qobject_cast<const TfrmComponente*>(v); c && c->tipo >= 0 && c->tipo < 3)
+      nombre += QStringLiteral(": ") + QString::fromUtf8(componentes[c->tipo]);
+    lista << qMakePair(v, nombre);
+  }
+  return lista;
+}
+
+void TGestorVentanas::activar(QMdiSubWindow* ventana) {
+  if (!ventana || !area.subWindowList().contains(ventana)) return;
+  if (ventana->isMinimized()) ventana->showNormal();
+  ventana->show();
+  area.setActiveSubWindow(ventana);
+  ventana->raise();
 }
 
 void TGestorVentanas::destruirTodas() {

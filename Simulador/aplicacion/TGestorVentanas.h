@@ -5,12 +5,15 @@
 // cada ciclo y colocarlas. Cada ventana existe una vez como mucho. Las vistas
 // de una ejecución siguen las señales de los controladores de las máquinas.
 
+#include <QList>
+#include <QMdiArea>
 #include <QObject>
+#include <QPair>
 #include <QPointer>
+#include <QString>
 
 #include "Simulador/control/TTipoMaquina.h"
 
-class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 class TCodigo;
@@ -86,11 +89,18 @@ public:
   bool puedeCerrarEditorCodigo();
 
   // ---- Disposición ----
+  // Ninguna ventana queda por debajo de su tamaño mínimo: lo que no cabe se
+  // alcanza desplazando el área.
   void cascada();
   // Mosaico horizontal: las ventanas no minimizadas, una encima de otra, a lo ancho.
   void mosaico();
   // Los iconos de las ventanas minimizadas, en fila a lo largo del borde inferior.
   void restaurarTodo();
+  // Todas las ventanas del área, en el orden en que se crearon, con el nombre
+  // que las distingue (las de componentes dicen cuál enseñan).
+  QList<QPair<QMdiSubWindow*, QString>> ventanasConNombre() const;
+  // La trae delante, también si estaba minimizada o tapada por una maximizada.
+  void activar(QMdiSubWindow* ventana);
 
   // Destruye todas las ventanas hijas: leen las máquinas y el programa, así
   // que la ventana principal las destruye antes que ellos.
@@ -107,6 +117,8 @@ private:
   QPointer<TfrmComponente>& ranuraComponente(int tipo);
   TfrmComponente* nuevoComponente(int tipo);
   void anadir(QMdiSubWindow* ventana);
+  // Las visibles y no minimizadas, en ese orden.
+  QList<QMdiSubWindow*> ventanasAOrdenar(QMdiArea::WindowOrder orden) const;
   void centrar(QMdiSubWindow* ventana);
   void mostrarDelante(QMdiSubWindow* ventana);
 

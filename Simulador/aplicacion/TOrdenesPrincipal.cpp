@@ -4,10 +4,14 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPointer>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "Simulador/aplicacion/TIconos.h"
@@ -52,6 +56,19 @@ TOrdenesPrincipal::TOrdenesPrincipal(QMainWindow& ventana) : QObject(&ventana) {
   crearAcciones(ventana);
   crearMenus(ventana);
   crearBarras(ventana);
+  // Al arrancar: barra de ejecución oculta y su entrada deshabilitada, el
+  // código sin mostrar hasta que se abra el primer programa.
+  tobEjecucion->hide();
+  opcionBarEjecucion->setEnabled(false);
+  actVerCodigo->setEnabled(false);
+}
+
+void TOrdenesPrincipal::habilitarVistasPrograma() {
+  opcionBarEjecucion->setEnabled(true);
+  opcionBarEjecucion->setChecked(true);
+  tobEjecucion->show();
+  actVerCodigo->setEnabled(true);
+  actVerCodigo->setChecked(true);
 }
 
 void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
@@ -83,7 +100,7 @@ void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
   actNuevoVLIW = nuevaAccion(&v, "actNuevoVLIW", QStringLiteral("Crear &Nuevo Programa VLIW"),
                              QStringLiteral("Abre la ventana para crear códigos VLIW"));
   actCargarVLIW = nuevaAccion(&v, "actCargarVLIW", QStringLiteral("Car&gar Programa VLIW..."),
-                              QStringLiteral("Carga la configuración de las máquinas desde un fichero"));
+                              QStringLiteral("Carga un programa VLIW desde un fichero"));
   actFalloCache = nuevaAccion(&v, "actFalloCache", QStringLiteral("% Fallos Caché Datos"),
                               QStringLiteral("Establece el porcentaje de fallos de caché"),
                               QKeySequence(Qt::CTRL | Qt::Key_F), TIconos::falloCache());
@@ -155,6 +172,9 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
 
   mnuArchivo = nombrar(barra->addMenu(QStringLiteral("&Archivo")), "mnuArchivo", 3);
   mnuArchivo->addAction(actAbrir);
+  mnuRecientes = nombrar(mnuArchivo->addMenu(QStringLiteral("Ficheros &recientes")), "mnuRecientes", 3,
+                         QStringLiteral("Vuelve a abrir uno de los últimos programas abiertos"));
+  mnuRecientes->setEnabled(false);
   mnuArchivo->addAction(actNuevoPrograma);
   mnuArchivo->addAction(actEditarPrograma);
   mnuArchivo->addAction(actEnsamblar);
@@ -218,6 +238,12 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
 }
 
 void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
+  v.statusBar()->setObjectName(QStringLiteral("staPrincipal"));
+  v.statusBar()->setSizeGripEnabled(true);
+  labEstado = new QLabel(v.statusBar());
+  labEstado->setObjectName(QStringLiteral("labEstado"));
+  labEstado->setToolTip(QStringLiteral("Máquina seleccionada, su ciclo y el estado de su ejecución"));
+  v.statusBar()->addPermanentWidget(labEstado);
   tobEstandar = new QToolBar(QStringLiteral("Estándar"), &v);
   tobEstandar->setObjectName(QStringLiteral("tobEstandar"));
   tobEstandar->setProperty("temaAyuda", 9);
@@ -309,6 +335,8 @@ void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vl
   actEnsamblar->setEnabled(!alguna && hayEditor);
   mnuEjemplos->setEnabled(!alguna);
   actEditarPrograma->setEnabled(hayPrograma);
+  // Abre un programa como «&Abrir...»: con él se bloquea.
+  mnuRecientes->setEnabled(!alguna && hayRecientes);
   actConfSuper->setEnabled(!superEnMarcha);
   actConfVLIW->setEnabled(!vliwEnMarcha);
 
@@ -329,9 +357,57 @@ void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vl
   cboMaquina->setEnabled(!alguna);
 }
 
+void TOrdenesPrincipal::listarVentanas(const QList<QPair<QMdiSubWindow*, QString>>& ventanas,
+                                       const QMdiSubWindow* activa) {
+  for (QAction* a : entradasVentanas) {
+    mnuVentana->removeAction(a);
+    delete a;
+  }
+  entradasVentanas.clear();
+  if (ventanas.isEmpty()) return;
+  entradasVentanas << mnuVentana->addSeparator();
+  int n = 0;
+  for (const auto& [ventana, nombre] : ventanas) {
+    ++n;
+    // Las nueve primeras con su número como tecla de acceso, como en los programas de varios documentos.
+    const QString texto = n <= 9 ? QStringLiteral("&%1 %2").arg(n).arg(nombre) : nombre;
+    QAction* a = mnuVentana->addAction(texto);
+    a->setCheckable(true);
+    a->setChecked(ventana == activa);
+    a->setStatusTip(QStringLiteral("Trae delante la ventana %1").arg(nombre));
+    a->setProperty("ventana", QVariant::fromValue(static_cast<QObject*>(ventana)));
+    QPointer<QMdiSubWindow> destino(ventana);
+    connect(a, &QAction::triggered, this, [this, destino] {
+      if (destino) emit ventanaElegida(destino);
+    });
+    entradasVentanas << a;
+  }
+}
+
+void TOrdenesPrincipal::listarRecientes(const QStringList& rutas) {
+  mnuRecientes->clear();
+  hayRecientes = !rutas.isEmpty();
+  int n = 0;
+  for (const QString& ruta : rutas) {
+    ++n;
+    QAction* a = mnuRecientes->addAction(QStringLiteral("&%1 %2").arg(n).arg(QFileInfo(ruta).fileName()));
+    a->setStatusTip(ruta);
+    a->setToolTip(ruta);
+    connect(a, &QAction::triggered, this, [this, ruta] { emit recienteElegido(ruta); });
+  }
+  mnuRecientes->setEnabled(hayRecientes && actAbrir->isEnabled());
+}
+
+void TOrdenesPrincipal::mostrarEstado(bool vliw, int32_t ciclo, const QString& estado) {
+  labEstado->setText(QStringLiteral("Máquina %1, ciclo %2: %3")
+                         .arg(vliw ? QStringLiteral("VLIW") : QStringLiteral("superescalar"))
+                         .arg(ciclo)
+                         .arg(estado));
+}
+
 QList<QMenu*> TOrdenesPrincipal::menus() const {
-  return {mnuArchivo,  mnuEjemplos,   mnuVer,         mnuBarras,  mnuConfigurar, mnuInstVLIW,
-          mnuOpciones, mnuEjecutar,   mnuSelMaquina,  mnuComponentes, mnuVentana, mnuAyuda};
+  return {mnuArchivo,  mnuEjemplos, mnuRecientes,  mnuVer,         mnuBarras,  mnuConfigurar, mnuInstVLIW,
+          mnuOpciones, mnuEjecutar, mnuSelMaquina, mnuComponentes, mnuVentana, mnuAyuda};
 }
 
 bool TOrdenesPrincipal::eventFilter(QObject* objeto, QEvent* evento) {

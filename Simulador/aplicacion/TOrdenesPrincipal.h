@@ -6,11 +6,17 @@
 
 #include <QList>
 #include <QObject>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
 
 class QAction;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMainWindow;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class TSpinNumero;
@@ -29,18 +35,37 @@ public:
   // Una entrada de "Ejemplos" por ejemplo, con su ruta en data() y su pista;
   // sin ninguno, una entrada deshabilitada que lo dice.
   void ponerEjemplos(const QList<TEjemplo>& ejemplos);
+  // Con un programa: la barra de ejecución a la vista y el código, con sus entradas.
+  void habilitarVistasPrograma();
   // Todos los menús y submenús.
   QList<QMenu*> menus() const;
+  // Las ventanas del área de trabajo al final de «Ve&ntana», con su nombre y
+  // marcada la activa; elegir una emite ventanaElegida. Se rehace cada vez que
+  // se abre el menú.
+  void listarVentanas(const QList<QPair<QMdiSubWindow*, QString>>& ventanas, const QMdiSubWindow* activa);
+  // Las entradas de «Ficheros recientes», en ese orden; elegir una emite recienteElegido.
+  void listarRecientes(const QStringList& rutas);
+  // A la derecha de la barra de estado (visible aunque se oculte la barra
+  // «Ejecución»): la máquina seleccionada, su ciclo y cómo está su ejecución.
+  void mostrarEstado(bool vliw, int32_t ciclo, const QString& estado);
+
+signals:
+  void ventanaElegida(QMdiSubWindow* ventana);
+  void recienteElegido(const QString& ruta);
+
+public:
 
   QToolBar* tobEstandar;
   QToolBar* tobEjecucion;
   QLineEdit* txtCiclo;
+  QLabel* labEstado;
   TSpinNumero* spiVelocidad;
   QComboBox* cboComponentes;
   QComboBox* cboMaquina;
 
   QMenu* mnuArchivo;
   QMenu* mnuEjemplos;
+  QMenu* mnuRecientes;
   QMenu* mnuVer;
   QMenu* mnuBarras;
   QMenu* mnuConfigurar;
@@ -98,4 +123,7 @@ private:
   void crearAcciones(QMainWindow& ventana);
   void crearMenus(QMainWindow& ventana);
   void crearBarras(QMainWindow& ventana);
+
+  QList<QAction*> entradasVentanas;
+  bool hayRecientes = false;
 };

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QString>
+#include <cstdint>
 #include <optional>
 
 class QDialog;
@@ -14,6 +15,9 @@ class QWidget;
 // Resultados de los diálogos modales propios: 1 aceptar, 2 cancelar.
 constexpr int RESULTADO_ACEPTAR = 1;
 constexpr int RESULTADO_CANCELAR = 2;
+
+// Antes de perder algo: guardarlo (o aceptarlo), descartarlo, o volver atrás.
+enum class TRespuestaCambios : uint8_t { guardar, descartar, cancelar };
 
 // Qt devuelve 1 (Accepted) y 0 (Rejected); el sistema habla de 1 y 2. Se
 // convierte solo aquí.
@@ -31,12 +35,19 @@ public:
   virtual void mensaje(QWidget* padre, const QString& texto, const QString& detalle = QString()) = 0;
   // Pregunta modal con los botones Sí y No; true es Sí.
   virtual bool confirmar(QWidget* padre, const QString& pregunta) = 0;
+  // Pregunta con tres salidas: «guardar» y «descartar» son los textos de sus
+  // botones; el tercero cancela. Escape y cerrar el cuadro también cancelan,
+  // nunca descartan.
+  virtual TRespuestaCambios preguntarCambios(QWidget* padre, const QString& pregunta, const QString& guardar,
+                                             const QString& descartar) = 0;
   // Nombre de fichero elegido, o vacío si se cancela. El filtro va en la forma
-  // "Texto|*.ext|…".
-  virtual QString abrirFichero(QWidget* padre, const QString& filtro) = 0;
+  // "Texto|*.ext|…"; el diálogo empieza en «carpeta» (la del programa actual),
+  // o donde decida si está vacía.
+  virtual QString abrirFichero(QWidget* padre, const QString& filtro, const QString& carpeta = QString()) = 0;
   // Igual, para guardar: añade el sufijo (sin punto) si falta y pide
   // confirmación antes de sobrescribir.
-  virtual QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo) = 0;
+  virtual QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo,
+                                 const QString& carpeta = QString()) = 0;
   // Solo colores sólidos; nada si se cancela.
   virtual std::optional<QColor> elegirColor(QWidget* padre, const QColor& inicial) = 0;
 

@@ -28,12 +28,29 @@ bool TServicioDialogosQt::confirmar(QWidget* padre, const QString& pregunta) {
   return caja.exec() == QMessageBox::Yes;
 }
 
-QString TServicioDialogosQt::abrirFichero(QWidget* padre, const QString& filtro) {
-  return QFileDialog::getOpenFileName(padre, QStringLiteral("Abrir"), QString(), filtroQt(filtro));
+TRespuestaCambios TServicioDialogosQt::preguntarCambios(QWidget* padre, const QString& pregunta,
+                                                        const QString& guardar, const QString& descartar) {
+  QMessageBox caja(QMessageBox::Question, TITULO, pregunta, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                   padre);
+  caja.button(QMessageBox::Save)->setText(guardar);
+  caja.button(QMessageBox::Discard)->setText(descartar);
+  caja.button(QMessageBox::Cancel)->setText(QStringLiteral("&Cancelar"));
+  caja.setDefaultButton(QMessageBox::Save);
+  // Escape y la caja de cerrar: lo que no pierde nada.
+  caja.setEscapeButton(QMessageBox::Cancel);
+  caja.exec();
+  if (caja.clickedButton() == caja.button(QMessageBox::Save)) return TRespuestaCambios::guardar;
+  if (caja.clickedButton() == caja.button(QMessageBox::Discard)) return TRespuestaCambios::descartar;
+  return TRespuestaCambios::cancelar;
 }
 
-QString TServicioDialogosQt::guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo) {
-  QFileDialog dialogo(padre, QStringLiteral("Guardar como"), QString(), filtroQt(filtro));
+QString TServicioDialogosQt::abrirFichero(QWidget* padre, const QString& filtro, const QString& carpeta) {
+  return QFileDialog::getOpenFileName(padre, QStringLiteral("Abrir"), carpeta, filtroQt(filtro));
+}
+
+QString TServicioDialogosQt::guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo,
+                                            const QString& carpeta) {
+  QFileDialog dialogo(padre, QStringLiteral("Guardar como"), carpeta, filtroQt(filtro));
   dialogo.setAcceptMode(QFileDialog::AcceptSave);
   dialogo.setDefaultSuffix(sufijo);
   // El diálogo propio de Qt añade el sufijo antes de pedir confirmación para

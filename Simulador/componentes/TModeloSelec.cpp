@@ -1,5 +1,8 @@
 #include "Simulador/componentes/TModeloSelec.h"
 
+#include <QBrush>
+#include <QGuiApplication>
+#include <QPalette>
 #include <utility>
 
 TModeloSelec::TModeloSelec(TTexto n, TTexto v, QObject* padre)
@@ -47,6 +50,10 @@ QVariant TModeloSelec::data(const QModelIndex& i, int rol) const {
   if (!i.isValid() || i.column() != 0) return {};
   if (rol == Qt::DisplayRole || rol == Qt::EditRole) return textoFila(i.row());
   if (rol == Qt::TextAlignmentRole) return QVariant::fromValue(alineacion);
+  if ((rol == Qt::ForegroundRole || rol == Qt::ToolTipRole) && apagado && apagado(indice(i.row()))) {
+    if (rol == Qt::ToolTipRole) return pistaApagado;
+    return QBrush(QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text));
+  }
   return {};
 }
 

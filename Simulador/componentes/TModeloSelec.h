@@ -23,6 +23,13 @@ public:
   // Vuelve a leer los valores de todas las filas; se pierden las ediciones.
   void refrescar();
   void setEditable(bool e) { editable = e; }
+  // Elementos cuyo valor ya no dice nada (una etiqueta de renombrado sin
+  // escritura pendiente): se dibujan en gris y la pista lo explica.
+  using TApagado = std::function<bool(int32_t)>;
+  void setApagado(TApagado funcion, const QString& pista) {
+    apagado = std::move(funcion);
+    pistaApagado = pista;
+  }
   void setAlineacion(Qt::Alignment a) { alineacion = a; }
 
   int32_t indice(int fila) const;
@@ -42,6 +49,8 @@ public:
 private:
   TTexto nombre;
   TTexto valor;
+  TApagado apagado;
+  QString pistaApagado;
   std::vector<int32_t> filas;
   std::vector<std::optional<QString>> ediciones;
   bool editable = false;

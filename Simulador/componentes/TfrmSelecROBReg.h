@@ -10,11 +10,14 @@ class TfrmSelecROBReg : public TfrmSelec {
   Q_OBJECT
 public:
   using TLector = std::function<int32_t(int32_t)>;
+  using TPendiente = std::function<bool(int32_t)>;
 
   TfrmSelecROBReg(TServicioDialogos& dialogos, TdlgIntervalo& dlgIntervalo, QWidget* padre = nullptr);
 
-  // «lector» da el valor del elemento i (0 ≤ i < numElementos) leyendo la máquina.
-  void asignar(TLector lector, int32_t numElementos, const QString& titulo);
+  // «lector» da el valor del elemento i (0 ≤ i < numElementos) leyendo la
+  // máquina; «pendiente», si el registro espera de verdad a esa entrada. La
+  // tabla conserva las etiquetas viejas: las de los que no esperan, en gris.
+  void asignar(TLector lector, int32_t numElementos, const QString& titulo, TPendiente pendiente = nullptr);
 
 protected:
   QString valorElemento(int32_t i) const override;

@@ -2,9 +2,15 @@
 
 TSpinNumero::TSpinNumero(QWidget* padre) : QSpinBox(padre) {}
 
-QValidator::State TSpinNumero::validate(QString& texto, int&) const {
+QValidator::State TSpinNumero::validate(QString& texto, int& posicion) const {
   for (const QChar c : texto)
     if (!c.isDigit() || c.unicode() > '9') return QValidator::Invalid;
+  // Por encima del máximo se ve el máximo en cuanto se teclea, no al salir:
+  // el texto que da el validador es el que queda en la casilla.
+  if (!texto.isEmpty() && valueFromText(texto) == maximum() && texto != QString::number(maximum())) {
+    texto = QString::number(maximum());
+    posicion = static_cast<int>(texto.size());
+  }
   return QValidator::Acceptable;
 }
 

@@ -103,7 +103,6 @@ void TControladorMaquina::paso() {
     emit ejecucionIniciada(false);
   }
   tratarResultado(ses->paso(), false);
-  emit cicloEjecutado();
 }
 
 void TControladorMaquina::pausa() {
@@ -121,7 +120,6 @@ void TControladorMaquina::parar() {
 void TControladorMaquina::tic(const char* fichero, const char* funcion) {
   try {
     tratarResultado(ses->paso(), true);
-    emit cicloEjecutado();
     timer->setInterval(intervalo());
   } catch (...) {
     // El temporizador se para antes del mensaje: los tics no se anidan.
@@ -133,6 +131,12 @@ void TControladorMaquina::tic(const char* fichero, const char* funcion) {
 }
 
 void TControladorMaquina::tratarResultado(int8_t resultado, bool enTic) {
+  // Antes de cualquier mensaje, el temporizador se para (los tics no se anidan
+  // y un paso que acaba la ejecución no deja tics sobre una máquina parada)…
+  if (resultado == CICLO_COMPLETADO || resultado == CICLO_ERROR || resultado == CICLO_BREAKPOINT) timer->stop();
+  // …y todas las vistas enseñan ya este ciclo: mientras el mensaje está
+  // abierto no se contradicen.
+  emit cicloEjecutado();
   switch (resultado) {
     case CICLO_COMPLETADO:
       terminar(TFinEjecucion::completada, MSG_COMPLETADA);
@@ -144,7 +148,6 @@ void TControladorMaquina::tratarResultado(int8_t resultado, bool enTic) {
     case CICLO_BREAKPOINT:
       // En un paso no hay mensaje; si el temporizador corría, la ejecución
       // queda en el breakpoint como cuando lo encuentra un tic.
-      timer->stop();
       if (enTic) dialogos.mensaje(ventana, MSG_BREAKPOINT);
       break;
     default:  // CICLO_NORMAL, y CICLO_VACIANDO de la VLIW: la ejecución sigue

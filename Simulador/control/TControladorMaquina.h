@@ -103,7 +103,8 @@ signals:
   // Empieza una ejecución con la máquina recién reseteada. «continua»: la
   // empezó «Iniciar»; si no, un paso.
   void ejecucionIniciada(bool continua);
-  // Tras cada ciclo (tic o paso), con su resultado ya tratado.
+  // Tras cada ciclo (tic o paso), antes de su mensaje si lo tiene (con el
+  // temporizador ya parado): las vistas enseñan el ciclo que el mensaje cuenta.
   void cicloEjecutado();
   void ejecucionTerminada(TFinEjecucion fin);
   // Empieza (true) o termina (false) una ejecución: lo que se bloquea mientras tanto.
@@ -119,6 +120,7 @@ private:
   void continuar();
 
   void tratarResultado(int8_t resultado, bool enTic);
+  // El mensaje del final y las señales que desbloquean.
   void terminar(TFinEjecucion fin, const QString& mensaje);
 
   const TTipoMaquina tipoMaquina;

@@ -1,6 +1,9 @@
 #include "Simulador/control/TDocumentoVLIW.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <QStatusTipEvent>
 #include <QWidget>
 
 #include "Simulador/aplicacion/TServicioDialogos.h"
@@ -14,6 +17,8 @@ const QString MSG_CONFIGURACION = QString::fromUtf8(TMaquinaVLIW::MENSAJE_CONFIG
 const QString MSG_ERROR_CARGA = QString::fromUtf8(TMaquinaVLIW::MENSAJE_ERROR_CARGA);
 const QString MSG_GUARDAR =
     QStringLiteral("El programa VLIW ha cambiado desde la última vez que se guardó o se cargó. ¿Desea guardarlo?");
+const QString MSG_EDICIONES =
+    QStringLiteral("El editor de instrucciones VLIW tiene cambios sin aceptar. ¿Desea aceptarlos?");
 
 }  // namespace
 
@@ -24,8 +29,8 @@ void TDocumentoVLIW::vincularEditor(TfrmInstVLIW* editor) {
   editorVinculado = editor;
   if (!editor) return;
   editor->chequearCodigo = [this] { return chequear(); };
+  editor->guardarPrograma = [this] { return guardar(); };
   connect(editor, &TfrmInstVLIW::programaCambiado, this, [this] { ++revision; });
-  connect(editor, &TfrmInstVLIW::programaGuardado, this, [this] { revisionGuardada = revision; });
 }
 
 TfrmInstVLIW* TDocumentoVLIW::editor() const { return editorVinculado; }
@@ -45,8 +50,22 @@ void TDocumentoVLIW::refrescarEditor() {
 }
 
 bool TDocumentoVLIW::puedeDescartarse() {
-  resolverEdicionesPendientes();
-  if (!sinGuardar() || !dialogos.confirmar(ventana, MSG_GUARDAR)) return true;
+  if (editorVinculado && editorVinculado->cambiosPendientes()) {
+    switch (dialogos.preguntarCambios(ventana, MSG_EDICIONES, QStringLiteral("&Aceptar cambios"),
+                                      QStringLiteral("&Descartar cambios"))) {
+      case TRespuestaCambios::cancelar: return false;
+      case TRespuestaCambios::guardar: editorVinculado->aplicarCambios(); break;
+      // Se quedan en el editor: se pierden solo si la orden sigue adelante, y
+      // quien sustituye el programa refresca el editor.
+      case TRespuestaCambios::descartar: break;
+    }
+  }
+  if (!sinGuardar()) return true;
+  switch (dialogos.preguntarCambios(ventana, MSG_GUARDAR, QStringLiteral("&Guardar..."), QStringLiteral("&No guardar"))) {
+    case TRespuestaCambios::cancelar: return false;
+    case TRespuestaCambios::descartar: return true;
+    case TRespuestaCambios::guardar: break;
+  }
   return guardar();
 }
 
@@ -57,9 +76,10 @@ bool TDocumentoVLIW::nuevo() {
   return true;
 }
 
-bool TDocumentoVLIW::cargar(const TCodigo& secuencial) {
+bool TDocumentoVLIW::cargar(const TCodigo& secuencial, const QString& rutaDada) {
   if (!puedeDescartarse()) return false;
-  const QString ruta = dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW));
+  const QString ruta =
+      rutaDada.isEmpty() ? dialogos.abrirFichero(ventana, QString::fromUtf8(FILTRO_VLIW), carpetaDialogos()) : rutaDada;
   if (ruta.isEmpty()) return false;
   return cargarFichero(secuencial, ruta);
 }
@@ -68,13 +88,14 @@ bool TDocumentoVLIW::cargarFichero(const TCodigo& secuencial, const QString& rut
   const bool cargado = maquina.cargarCodigo(QFile::encodeName(ruta).toStdString(), secuencial);
   // Lo que hay en memoria es lo del fichero (o nada, si no se pudo leer).
   revisionGuardada = ++revision;
+  rutaFichero = ruta;
   if (!cargado) {
-    dialogos.mensaje(ventana, MSG_ERROR_CARGA);
+    dialogos.mensaje(ventana, MSG_ERROR_CARGA, QString::fromStdString(maquina.codigo.detalleError));
     refrescarEditor();
     return false;
   }
   if (maquina.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
-    dialogos.mensaje(ventana, MSG_CONFIGURACION);
+    dialogos.mensaje(ventana, MSG_CONFIGURACION, QString::fromStdString(maquina.detalleConfiguracion()));
     maquina.borrarCodigo();
     refrescarEditor();
     return false;
@@ -83,21 +104,39 @@ bool TDocumentoVLIW::cargarFichero(const TCodigo& secuencial, const QString& rut
     int32_t larga = 0, operacion = 0;
     const int32_t r = maquina.comprobarCodigo(larga, operacion);
     const std::string aviso = TMaquinaVLIW::mensajeChequeo(r, larga, operacion);
-    // Solo avisa: el programa se queda cargado.
-    if (!aviso.empty()) dialogos.mensaje(ventana, QString::fromStdString(aviso));
+    // Solo avisa: el programa se queda cargado. Sin problemas, en la barra de estado.
+    if (!aviso.empty()) {
+      dialogos.mensaje(ventana, QString::fromStdString(aviso));
+    } else if (ventana) {
+      QStatusTipEvent correcto(QString::fromUtf8(TEXTO_VLIW_CORRECTO));
+      QCoreApplication::sendEvent(ventana, &correcto);
+    }
   }
   return true;
 }
 
 bool TDocumentoVLIW::guardar() {
-  if (!TfrmInstVLIW::guardarPrograma(dialogos, ventana, maquina.codigo)) return false;
+  const QString ruta =
+      dialogos.guardarFichero(ventana, QString::fromUtf8(FILTRO_VLIW), QStringLiteral("vliw"), carpetaDialogos());
+  if (ruta.isEmpty()) return false;
+  // Un fallo a medias deja el fichero anterior intacto (un temporal lo sustituye al final).
+  if (maquina.codigo.guardar(QFile::encodeName(ruta).toStdString(), escritura) != ESCRITURA_OK) {
+    dialogos.mensaje(ventana, QStringLiteral("No se pudo guardar el fichero"),
+                     ruta + QLatin1Char('\n') + QString::fromStdString(escritura.motivo));
+    return false;
+  }
   revisionGuardada = revision;
+  rutaFichero = ruta;
   return true;
+}
+
+QString TDocumentoVLIW::carpetaDialogos() const {
+  return rutaFichero.isEmpty() ? carpetaPrograma : QFileInfo(rutaFichero).absolutePath();
 }
 
 bool TDocumentoVLIW::cabeEnLaConfiguracion() {
   if (maquina.comprobarConfiguracion() != CHEQUEO_CONFIGURACION) return true;
-  dialogos.mensaje(ventana, MSG_CONFIGURACION);
+  dialogos.mensaje(ventana, MSG_CONFIGURACION, QString::fromStdString(maquina.detalleConfiguracion()));
   return false;
 }
 

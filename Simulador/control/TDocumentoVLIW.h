@@ -7,9 +7,11 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QString>
 #include <cstdint>
 
-class QString;
+#include "machine/TEscrituraSegura.h"
+
 class QWidget;
 class TCodigo;
 class TMaquinaVLIW;
@@ -38,19 +40,29 @@ public:
   bool sinGuardar() const;
 
   // Antes de sustituir el programa o de salir: pregunta por las ediciones sin
-  // aceptar del editor y por un programa sin guardar. false si se canceló el guardado.
+  // aceptar del editor y por un programa sin guardar, cada vez con vuelta
+  // atrás. false si el usuario volvió atrás (o no se pudo guardar): nada se
+  // ha perdido. Las ediciones descartadas siguen en el editor hasta que quien
+  // llama sustituye el programa.
   bool puedeDescartarse();
   // Vacía el programa, tras preguntar lo que se perdería.
   bool nuevo();
-  // Tras preguntar lo que se perdería, pide un fichero y lo carga sobre el
-  // programa secuencial (las comprobaciones solo avisan). true si el programa
-  // queda cargado y hay que enseñarlo; si falla, queda vacío y el editor lo refleja.
-  bool cargar(const TCodigo& secuencial);
+  // Tras preguntar lo que se perdería, pide un fichero (si no se da «ruta») y
+  // lo carga sobre el programa secuencial (las comprobaciones solo avisan).
+  // true si el programa queda cargado y hay que enseñarlo; si falla, queda
+  // vacío y el editor lo refleja.
+  bool cargar(const TCodigo& secuencial, const QString& ruta = QString());
   // Lo mismo con un fichero ya elegido y sin preguntar: quien llama ya ha
   // preguntado (puedeDescartarse) antes de cambiar nada.
   bool cargarFichero(const TCodigo& secuencial, const QString& ruta);
-  // Pide un nombre y escribe el programa; false si se cancela o falla.
+  // Pide un nombre y escribe el programa sin arriesgar el fichero que
+  // sustituye; false si se cancela o falla (con su mensaje).
   bool guardar();
+
+  // Los diálogos de ficheros empiezan en la carpeta del último *.vliw cargado
+  // o guardado, y si no lo hay, en la del programa fuente abierto.
+  void setCarpetaPrograma(const QString& carpeta) { carpetaPrograma = carpeta; }
+  QString carpetaDialogos() const;
 
   // Las columnas del editor son las unidades configuradas: false (con su
   // mensaje) si el programa usa unidades que la configuración no tiene.
@@ -58,6 +70,9 @@ public:
   // Antes de iniciar o de dar un paso: programa vacío, ediciones sin aceptar
   // (se resuelven y la orden se da otra vez) y unidades que no existen.
   bool listoParaEjecutar();
+
+  // Con la que se guarda (las pruebas le inyectan fallos).
+  TEscrituraSegura escritura;
 
 private:
   void resolverEdicionesPendientes();
@@ -68,6 +83,8 @@ private:
   QWidget* ventana;
   QPointer<TfrmInstVLIW> editorVinculado;
   bool chequearCodigo = true;
+  QString carpetaPrograma;
+  QString rutaFichero;
   uint64_t revision = 0;
   uint64_t revisionGuardada = 0;
 };

@@ -27,7 +27,7 @@ TAboutBox::TAboutBox(QWidget* padre) : QDialog(padre) {
   fuente.setUnderline(true);
   fuente.setPointSizeF(fuente.pointSizeF() * 1.4);
   labProducto->setFont(fuente);
-  labVersion = new QLabel(QStringLiteral("Version 1.0"), panel);
+  labVersion = new QLabel(QStringLiteral("Versión 1.0"), panel);
   labComentario = new QLabel(QStringLiteral("Un Simulador para el Apoyo Docente en la Enseñanza de las "
                                             "Arquitecturas ILP con Planificación Dinámica y Estática"),
                              panel);

@@ -20,7 +20,7 @@ TdlgGuardarCambio::TdlgGuardarCambio(QWidget* padre) : QDialog(padre) {
   negrita.setBold(true);
   labPregunta->setFont(negrita);
   // El texto es el del sistema, errata incluida.
-  labAclaracion = new QLabel(QStringLiteral("(Cancelar perderá las úlrimas modificaciones)"), bisel);
+  labAclaracion = new QLabel(QStringLiteral("(Cancelar perderá las últimas modificaciones)"), bisel);
   auto* lineas = new QVBoxLayout(bisel);
   for (QLabel* l : {labMensaje, labPregunta, labAclaracion}) {
     l->setAlignment(Qt::AlignCenter);

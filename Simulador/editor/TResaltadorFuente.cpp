@@ -4,6 +4,7 @@
 #include <array>
 
 #include "loader/TScanner.h"
+#include "machine/TJuegoInstrucciones.h"
 #include "machine/TTipos.h"
 
 namespace {
@@ -41,9 +42,8 @@ TResaltadorFuente::TResaltadorFuente(QTextDocument* documento) : QSyntaxHighligh
 }
 
 bool TResaltadorFuente::esMnemonico(const std::string& texto) {
-  for (int32_t c = ADDI; c <= BEQ; ++c)
-    if (nombresCodOp[static_cast<size_t>(c)] == texto) return true;
-  return false;
+  // El mismo criterio que el cargador: la tabla del juego de instrucciones.
+  return codigoDeMnemonico(texto.data(), texto.size()) != COD_OP_NINGUNO;
 }
 
 TClaseFuente TResaltadorFuente::claseDeRegistro(int token) {

@@ -1,10 +1,12 @@
 #include "Simulador/superescalar/TfrmExeSuper.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/componentes/TRejillaSelec.h"
@@ -53,12 +55,14 @@ TfrmExeSuper::TfrmExeSuper(const TMaquinaSuper& m, TEdicionMaquina& e, TServicio
   frmSelecROBGPR->setObjectName(QStringLiteral("frmSelecROBGPR"));
   frmSelecROBGPR->asignar(
       [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS ? maquina.robGPR[static_cast<size_t>(i)] : -1; },
-      NUM_REGISTROS, QStringLiteral("ROB<->GPR"));
+      NUM_REGISTROS, QStringLiteral("ROB<->GPR"),
+      [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS && maquina.gpr.pendiente[static_cast<size_t>(i)]; });
   frmSelecROBFPR = new TfrmSelecROBReg(dialogos, dlgIntervalo);
   frmSelecROBFPR->setObjectName(QStringLiteral("frmSelecROBFPR"));
   frmSelecROBFPR->asignar(
       [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS ? maquina.robFPR[static_cast<size_t>(i)] : -1; },
-      NUM_REGISTROS, QStringLiteral("ROB<->FPR"));
+      NUM_REGISTROS, QStringLiteral("ROB<->FPR"),
+      [this](int32_t i) { return i >= 0 && i < NUM_REGISTROS && maquina.fpr.pendiente[static_cast<size_t>(i)]; });
 
   panPrediccion = new TPanelRejilla(QStringLiteral("Predicción Salto"), QStringLiteral("Tabla de Predicción de Salto"));
   panPrediccion->setObjectName(QStringLiteral("panPrediccion"));
@@ -91,7 +95,7 @@ TfrmExeSuper::TfrmExeSuper(const TMaquinaSuper& m, TEdicionMaquina& e, TServicio
   filaTablas->addWidget(frmSelecROBGPR);
   filaTablas->addWidget(frmSelecROBFPR);
   filaTablas->addWidget(panPrediccion);
-  auto* izquierda = new QSplitter(Qt::Vertical);
+  izquierda = new QSplitter(Qt::Vertical);
   izquierda->setChildrenCollapsible(false);
   izquierda->addWidget(filaColas);
   izquierda->addWidget(filaTablas);
@@ -132,12 +136,31 @@ TfrmExeSuper::TfrmExeSuper(const TMaquinaSuper& m, TEdicionMaquina& e, TServicio
   setWidget(principal);
   resize(900, 600);
 
-  // Anchos y altos iniciales de las zonas.
+  // Anchos iniciales de las zonas; los altos, cuando la zona tenga el suyo.
   filaColas->setSizes({180, 180});
   filaTablas->setSizes({120, 120, 120});
-  const int altoTablas = frmSelecROBGPR->grdSelec->altoFila() * 9 + 2 * TPanelRejilla::ALTO_TITULO + 8;
-  izquierda->setSizes({panPrefetch->alturaCompleta(), altoTablas, 400});
   principal->setSizes({360, 420, 220});
+  izquierda->installEventFilter(this);
+}
+
+void TfrmExeSuper::repartirAltos() {
+  const int total = izquierda->height() - 2 * izquierda->handleWidth();
+  const int altoTablas = frmSelecROBGPR->grdSelec->altoFila() * 9 + 2 * TPanelRejilla::ALTO_TITULO + 8;
+  const int resto = std::max(0, total - altoTablas);
+  // Con una emisión ancha las colas tienen decenas de filas: se desplazan y el
+  // reorder buffer, que es lo que más se mira, conserva su sitio.
+  const int altoColas = std::min(panPrefetch->alturaCompleta(), resto / 2);
+  izquierda->setSizes({altoColas, altoTablas, std::max(0, resto - altoColas)});
+}
+
+bool TfrmExeSuper::eventFilter(QObject* objeto, QEvent* evento) {
+  // Una vez, con el primer alto de verdad; después, lo que el usuario arrastre.
+  if (objeto == izquierda && evento->type() == QEvent::Resize && !altosRepartidos && izquierda->isVisible() &&
+      izquierda->height() > 0) {
+    altosRepartidos = true;
+    repartirAltos();
+  }
+  return QMdiSubWindow::eventFilter(objeto, evento);
 }
 
 void TfrmExeSuper::showEvent(QShowEvent* evento) {

@@ -63,8 +63,15 @@ public:
 
 protected:
   void showEvent(QShowEvent* evento) override;
+  bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+  // Altos de la zona izquierda con su alto de verdad: las colas, como mucho la
+  // mitad de lo que dejan las tablas, y el resto para el reorder buffer.
+  void repartirAltos();
+
+  QSplitter* izquierda;
+  bool altosRepartidos = false;
   TEdicionMaquina& ediciones;
   TServicioDialogos& dialogos;
   QPointer<QTimer> temporizador;

@@ -22,6 +22,7 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/codigo/TModeloCodigo.h"
 #include "Simulador/codigo/TRejillaCodigo.h"
+#include "Simulador/comunes/TAreaTrabajo.h"
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TEdicionMaquina.h"
 #include "Simulador/dialogos/TdlgCantidad.h"
@@ -199,12 +200,14 @@ void TfrmInstVLIW::aplicarCambios() {
   if (resaltado.activo && resaltado.fila >= modelo->numFilas()) resaltado = TResaltado{};
   maquina.borrarCodigo();
   QString aviso;
+  bool comprobado = false;
   if (modelo->hayOperaciones()) {
     modelo->construirPrograma(maquina.codigo);
     if (chequearCodigo()) {
       int32_t larga = 0, operacion = 0;
       const int32_t r = maquina.comprobarCodigo(larga, operacion);
       aviso = QString::fromStdString(TMaquinaVLIW::mensajeChequeo(r, larga, operacion));
+      comprobado = true;
     }
   }
   modificado = false;
@@ -213,7 +216,13 @@ void TfrmInstVLIW::aplicarCambios() {
   ajustarTamano();
   emit programaCambiado();
   // El aviso no deshace nada: el programa queda como se aceptó.
-  if (!aviso.isEmpty()) dialogos.mensaje(this, aviso);
+  if (!aviso.isEmpty()) {
+    dialogos.mensaje(this, aviso);
+  } else if (comprobado) {
+    // Sin problemas, sin cuadro: la barra de estado de la ventana principal.
+    QStatusTipEvent correcto(QString::fromUtf8(TEXTO_VLIW_CORRECTO));
+    QCoreApplication::sendEvent(this, &correcto);
+  }
 }
 
 void TfrmInstVLIW::bloquearEdicion(bool enEjecucion) {
@@ -272,6 +281,8 @@ void TfrmInstVLIW::ajustarTamano() {
   setMinimumHeight(marcoAlto + altoPanel + altoCabecera + 3 * altoFila);
   setMaximumWidth(ancho + marcoAncho);
   resize(anchoVentana, alto);
+  // El área la colocó con el tamaño de antes: crecer no debe dejarla medio fuera.
+  TAreaTrabajo::ponerAlAlcance(*this);
 }
 
 // ---------------------------------------------------------------- estado
@@ -448,18 +459,8 @@ void TfrmInstVLIW::butAceptarClick() {
 void TfrmInstVLIW::butCancelarClick() { refrescar(); }
 
 void TfrmInstVLIW::butGuardarClick() {
-  if (!coincide) return;
-  if (guardarPrograma(dialogos, this, maquina.codigo)) emit programaGuardado();
-}
-
-bool TfrmInstVLIW::guardarPrograma(TServicioDialogos& dialogos, QWidget* padre, const TCodigoVLIW& programa) {
-  const QString ruta = dialogos.guardarFichero(padre, QString::fromUtf8(FILTRO_VLIW), QStringLiteral("vliw"));
-  if (ruta.isEmpty()) return false;
-  if (!programa.guardar(QFile::encodeName(ruta).toStdString())) {
-    dialogos.mensaje(padre, QStringLiteral("No se pudo guardar el fichero"), ruta);
-    return false;
-  }
-  return true;
+  if (!coincide || !guardarPrograma) return;
+  if (guardarPrograma()) emit programaGuardado();
 }
 
 // ---------------------------------------------------------------- pistas

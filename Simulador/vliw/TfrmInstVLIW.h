@@ -15,7 +15,6 @@ class QPushButton;
 class QTableView;
 class QWidget;
 class TCodigo;
-class TCodigoVLIW;
 class TEdicionMaquina;
 class TMaquinaVLIW;
 class TModeloInstVLIW;
@@ -25,6 +24,8 @@ class TdlgSaltoVLIW;
 
 // Filtro de los diálogos de ficheros de programas VLIW, en la forma "Texto|*.ext".
 inline const char* const FILTRO_VLIW = "Programa VLIW|*.vliw";
+// Lo que dice la barra de estado cuando la comprobación no encuentra nada.
+inline const char* const TEXTO_VLIW_CORRECTO = "Código VLIW correcto: sin problemas de planificación";
 
 class TfrmInstVLIW : public QMdiSubWindow {
   Q_OBJECT
@@ -111,10 +112,6 @@ public:
   QColor textoCelda(int fila, int columna) const;
   void setBloquesBasicos(bool activos);
 
-  // Pide un nombre y escribe el programa. false si se cancela o si no se pudo
-  // escribir (con su mensaje ya mostrado).
-  static bool guardarPrograma(TServicioDialogos& dialogos, QWidget* padre, const TCodigoVLIW& programa);
-
   const TCodigo& codigo;
   TMaquinaVLIW& maquina;
   TEdicionMaquina& ediciones;
@@ -122,6 +119,9 @@ public:
   TdlgSaltoVLIW& dlgSalto;
   // Opción «C&hequear código VLIW» de la ventana principal.
   std::function<bool()> chequearCodigo = [] { return true; };
+  // «Guardar» lo hace el documento del programa: pide el nombre y escribe.
+  // false si se canceló o no se pudo escribir (con su mensaje ya mostrado).
+  std::function<bool()> guardarPrograma;
 
   TModeloInstVLIW* modelo;
   QTableView* grdInstrucciones;

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -62,8 +63,14 @@ private slots:
     QCOMPARE(v.value(), 5);
     QTest::keyClick(&v, Qt::Key_Return);
     QCOMPARE(v.text(), QStringLiteral("5"));
-    escribir(v, QStringLiteral("15"));
+    // Por encima del máximo se acota en cada pulsación, no al salir.
+    escribir(v, QStringLiteral("15"), false);
     QCOMPARE(v.value(), 10);
+    QCOMPARE(v.text(), QStringLiteral("10"));
+    QCOMPARE(v.editor()->cursorPosition(), 2);
+    escribir(v, QStringLiteral("1"), false);
+    QCOMPARE(v.text(), QStringLiteral("1"));
+    QTest::keyClicks(v.editor(), QStringLiteral("0"));
     QCOMPARE(v.text(), QStringLiteral("10"));
     escribir(v, QStringLiteral("99999999999999999999"));
     QCOMPARE(v.value(), 10);
@@ -137,7 +144,7 @@ private slots:
     QCOMPARE(d.labMensaje->text(), QStringLiteral("Ha habido cambios en su código VLIW."));
     QCOMPARE(d.labPregunta->text(), QStringLiteral("¿Desea guardar los cambios?"));
     QVERIFY(d.labPregunta->font().bold());
-    QCOMPARE(d.labAclaracion->text(), QStringLiteral("(Cancelar perderá las úlrimas modificaciones)"));
+    QCOMPARE(d.labAclaracion->text(), QStringLiteral("(Cancelar perderá las últimas modificaciones)"));
     QCOMPARE(d.butOk->text(), QStringLiteral("Guardar"));
     QCOMPARE(d.butCancel->text(), QStringLiteral("Cancelar"));
 
@@ -148,13 +155,41 @@ private slots:
     QCOMPARE(servicio.preguntarGuardarCambio(nullptr), RESULTADO_CANCELAR);
   }
 
+  // La pregunta con vuelta atrás: Escape y la caja de cerrar cancelan, nunca descartan.
+  void preguntaDeCambiosEscapeCancela() {
+    TServicioDialogosQt servicio;
+    const QString pregunta = QStringLiteral("¿Desea guardarlo?");
+    auto preguntar = [&] {
+      return servicio.preguntarCambios(nullptr, pregunta, QStringLiteral("&Guardar..."), QStringLiteral("&No guardar"));
+    };
+    QStringList botones;
+    alAbrir([&botones] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      QVERIFY(caja);
+      for (QAbstractButton* b : caja->buttons()) botones << b->text();
+      QTest::keyClick(caja, Qt::Key_Escape);
+    });
+    QCOMPARE(preguntar(), TRespuestaCambios::cancelar);
+    botones.sort();
+    QCOMPARE(botones, QStringList({"&Cancelar", "&Guardar...", "&No guardar"}));
+    alAbrir([] { QApplication::activeModalWidget()->close(); });
+    QCOMPARE(preguntar(), TRespuestaCambios::cancelar);
+    alAbrir([] {
+      auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      caja->button(QMessageBox::Discard)->click();
+    });
+    QCOMPARE(preguntar(), TRespuestaCambios::descartar);
+    alAbrir([] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+    QCOMPARE(preguntar(), TRespuestaCambios::guardar);
+  }
+
   void acercaDeTextos() {
     TAboutBox a;
     QCOMPARE(a.objectName(), QStringLiteral("AboutBox"));
     QCOMPARE(a.windowTitle(), QStringLiteral("Acerca de..."));
     QCOMPARE(a.labProducto->text(), QStringLiteral("ORVEX"));
     QVERIFY(a.labProducto->font().bold() && a.labProducto->font().underline());
-    QCOMPARE(a.labVersion->text(), QStringLiteral("Version 1.0"));
+    QCOMPARE(a.labVersion->text(), QStringLiteral("Versión 1.0"));
     QCOMPARE(a.labComentario->text(),
              QStringLiteral("Un Simulador para el Apoyo Docente en la Enseñanza de las Arquitecturas ILP con "
                             "Planificación Dinámica y Estática"));

@@ -21,6 +21,7 @@
 #include "Simulador/aplicacion/TAplicacion.h"
 #include "Simulador/codigo/TMarcasEnVuelo.h"
 #include "Simulador/codigo/TModeloCodigo.h"
+#include "Simulador/control/TProgramaFuente.h"
 #include "Simulador/editor/TEditorFuente.h"
 #include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TdlgGuardarPrograma.h"
@@ -158,8 +159,8 @@ private slots:
   void menuArchivoYDisponibilidad() {
     QStringList textos;
     for (QAction* a : w->menu("mnuArchivo")->actions()) textos << a->text();
-    QCOMPARE(textos, QStringList({"&Abrir...", "Nuevo Programa", "Editar Programa", "Ensamblar y Cargar", "Ejemplos",
-                                  "", "&Salir"}));
+    QCOMPARE(textos, QStringList({"&Abrir...", "Ficheros &recientes", "Nuevo Programa", "Editar Programa",
+                                  "Ensamblar y Cargar", "Ejemplos", "", "&Salir"}));
     QCOMPARE(w->accion("actNuevoPrograma")->shortcut().toString(), QStringLiteral("Ctrl+N"));
     QCOMPARE(w->accion("actEnsamblar")->shortcut().toString(), QStringLiteral("Ctrl+E"));
     for (const char* nombre : {"actNuevoPrograma", "actEditarPrograma", "actEnsamblar"})
@@ -301,7 +302,8 @@ private slots:
     QVERIFY(!w->accion("actEnsamblar")->isEnabled());
     QVERIFY(!w->menu("mnuEjemplos")->isEnabled());
     QVERIFY(w->accion("actEditarPrograma")->isEnabled() && w->accion("actNuevoPrograma")->isEnabled());
-    w->c->manejar("actEnsamblarExecute");
+    // La orden llamada aunque esté deshabilitada (un atajo que se colara).
+    w->v->findChild<TProgramaFuente*>()->ensamblar();
     QCOMPARE(w->v->programa(), antes);
     QVERIFY(w->c->controlador(m).enEjecucion());
 
@@ -550,9 +552,9 @@ private slots:
     w->c->actCargarVLIW->trigger();
     emit w->c->frmInstVLIW()->programaCambiado();
     const TCodigo* antes = w->v->programa();
-    w->dialogos->confirmaciones << true;  // guardarlo, y cancelar el nombre
+    w->dialogos->respuestasCambios << TRespuestaCambios::guardar;  // guardarlo, y cancelar el nombre
     w->ejemplo(QStringLiteral("vector_suma.pla"))->trigger();
-    QCOMPARE(w->dialogos->de(QStringLiteral("confirmar")).size(), 1);
+    QCOMPARE(w->dialogos->de(QStringLiteral("cambios")).size(), 1);
     QCOMPARE(w->dialogos->sinRespuesta, 1);
     w->dialogos->sinRespuesta = 0;
     QCOMPARE(w->v->programa(), antes);

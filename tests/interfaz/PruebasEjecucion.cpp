@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QTimer>
@@ -81,6 +82,8 @@ bool todoEnBlanco(const QAbstractItemModel* m) {
       if (!celda(m, f, c).isEmpty()) return false;
   return true;
 }
+// El gris de las etiquetas que ya no están vivas: el del texto deshabilitado.
+QColor grisApagado() { return QGuiApplication::palette().color(QPalette::Disabled, QPalette::Text); }
 QColor fondo(const QAbstractItemModel* m, int f, int c) { return m->index(f, c).data(Qt::BackgroundRole).value<QColor>(); }
 
 }  // namespace
@@ -274,6 +277,33 @@ private slots:
     QCOMPARE(reinicios.count(), 0);
   }
 
+  // Las etiquetas de renombrado siguen ahí cuando el registro ya no espera a
+  // nadie: se ven en gris, y las vivas con el color del texto.
+  void etiquetasDeRenombradoViejasEnGris() {
+    auto m = maquinaTres();
+    TfrmExeSuper* v = ventanaSuper(*m);
+    const QAbstractItemModel* fpr = v->frmSelecROBFPR->modelo();
+    const QAbstractItemModel* gpr = v->frmSelecROBGPR->modelo();
+    auto gris = [](const QAbstractItemModel* mod, int fila) {
+      const QVariant color = mod->index(fila, 0).data(Qt::ForegroundRole);
+      return color.isValid() && color.value<QBrush>().color() == grisApagado();
+    };
+    ciclos(*m, 3);
+    v->actualizar();
+    QVERIFY(m->fpr.pendiente[4] && m->gpr.pendiente[1]);
+    QVERIFY(!gris(fpr, 4) && !gris(fpr, 1) && !gris(gpr, 1));
+    QVERIFY(gris(fpr, 0) && gris(gpr, 0));
+    QVERIFY(fpr->index(4, 0).data(Qt::ToolTipRole).toString().isEmpty());
+    for (int i = 0; i < 40 && m->ejecutarCiclo() != CICLO_COMPLETADO; ++i) {
+    }
+    v->actualizar();
+    // Los valores no cambian: solo su color y su pista.
+    QCOMPARE(celda(fpr, 4, 0), QStringLiteral("1"));
+    QCOMPARE(celda(gpr, 1, 0), QStringLiteral("2"));
+    QVERIFY(gris(fpr, 4) && gris(gpr, 1));
+    QVERIFY(!fpr->index(4, 0).data(Qt::ToolTipRole).toString().isEmpty());
+  }
+
   void pistas() {
     auto m = maquinaTres();
     TfrmExeSuper* v = ventanaSuper(*m);
@@ -400,6 +430,39 @@ private slots:
     // El color es de esa instrucción en vuelo, no del programa.
     QCOMPARE(p.programa()->instrucciones[0].color, COLOR_POR_DEFECTO);
     c.controlador(SUPER).pausa();
+  }
+
+  // Con «Emisión» 16 (y con la de siempre) el reorder buffer conserva una parte
+  // usable de la ventana maximizada a 1400 × 900: las colas se desplazan.
+  void robVisibleConCualquierEmision_data() {
+    QTest::addColumn<int>("emision");
+    QTest::newRow("4") << 4;
+    QTest::newRow("16") << 16;
+  }
+  void robVisibleConCualquierEmision() {
+    QFETCH(int, emision);
+    TfrmPrincipal p(*dialogos);
+    TPrincipalEnPrueba c(p);
+    p.resize(1400, 900);
+    p.show();
+    dialogos->ficherosAbrir << fichero(QStringLiteral("tres.pla"), TRES);
+    c.actAbrir->trigger();
+    c.actConfSuper->trigger();
+    QVERIFY(c.frmConfSuper());
+    c.frmConfSuper()->spiEmision->setValue(emision);
+    c.frmConfSuper()->butAceptar->click();
+    c.actIni->trigger();
+    c.actPausa->trigger();
+    QVERIFY(c.frmExeSuper() && c.frmExeSuper()->isMaximized());
+    QVERIFY(QTest::qWaitForWindowExposed(c.frmExeSuper()));
+    QCoreApplication::processEvents();
+    TRejillaEjecucion* rob = c.frmExeSuper()->panROB->grdRejilla;
+    const int filasVisibles = rob->viewport()->height() / rob->altoFila();
+    QVERIFY2(filasVisibles >= 8, qPrintable(QString::number(filasVisibles)));
+    // Las colas enseñan lo que cabe y se desplazan para el resto.
+    TRejillaEjecucion* prefetch = c.frmExeSuper()->panPrefetch->grdRejilla;
+    QCOMPARE(prefetch->model()->rowCount(), 2 * emision);
+    QVERIFY(prefetch->viewport()->height() > 0);
   }
 
   // Doble clic en el título: plegar y desplegar; el último panel no se pliega.

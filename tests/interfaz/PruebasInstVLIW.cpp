@@ -19,6 +19,7 @@
 #include "Simulador/codigo/TRejillaCodigo.h"
 #include "Simulador/comunes/TSpinNumero.h"
 #include "Simulador/control/TControladorMaquina.h"
+#include "Simulador/control/TDocumentoVLIW.h"
 #include "Simulador/dialogos/TdlgCantidad.h"
 #include "Simulador/vliw/TModeloInstVLIW.h"
 #include "Simulador/vliw/TdlgSaltoVLIW.h"
@@ -57,6 +58,7 @@ class PruebasInstVLIW : public QObject {
   std::unique_ptr<TMaquinaVLIW> maquina;
   std::unique_ptr<TServicioDialogosGuion> dialogos;
   std::unique_ptr<TControladorMaquina> control;  // los breakpoints del programa pasan por él
+  std::unique_ptr<TDocumentoVLIW> documento;     // «Guardar» pasa por él
   std::unique_ptr<TdlgSaltoVLIW> dlgSalto;
   std::unique_ptr<TRejillaCodigo> origen;  // la rejilla del código secuencial de la que se arrastra
   QPointer<TfrmInstVLIW> e;
@@ -64,6 +66,7 @@ class PruebasInstVLIW : public QObject {
   void crearEditor() {
     delete e.data();
     e = new TfrmInstVLIW(codigo, *maquina, *control, *dialogos, *dlgSalto);
+    documento->vincularEditor(e);
   }
 
   TModeloInstVLIW& modelo() const { return *e->modelo; }
@@ -116,6 +119,7 @@ private slots:
     maquina = std::make_unique<TMaquinaVLIW>();
     dialogos = std::make_unique<TServicioDialogosGuion>();
     control = std::make_unique<TControladorMaquina>(*maquina, *dialogos);
+    documento = std::make_unique<TDocumentoVLIW>(*maquina, *dialogos);
     dlgSalto = std::make_unique<TdlgSaltoVLIW>();
     origen = std::make_unique<TRejillaCodigo>();
     origen->modelo()->asignar(&codigo);
@@ -127,6 +131,7 @@ private slots:
     delete e.data();
     origen.reset();
     dlgSalto.reset();
+    documento.reset();
     control.reset();
     dialogos.reset();
     maquina.reset();
@@ -584,7 +589,8 @@ private slots:
     QSignalSpy guardado(e.data(), &TfrmInstVLIW::programaGuardado);
     e->butGuardarClick();
     QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("No se pudo guardar el fichero")));
-    QCOMPARE(dialogos->apuntes.last().detalle, ruta);
+    QVERIFY(dialogos->apuntes.last().detalle.startsWith(ruta + QLatin1Char('\n')));
+    QVERIFY(dialogos->apuntes.last().detalle.contains(QStringLiteral("la carpeta no existe")));
     QCOMPARE(guardado.size(), 0);
     QVERIFY(e->butGuardar->isEnabled() && !e->cambiosPendientes());
     QCOMPARE(celda(0, SUMA_ENT0), QStringLiteral("0"));

@@ -1,6 +1,9 @@
 // La ventana principal conducida sin pantalla: órdenes, ticks y respuestas de guion.
 
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QDockWidget>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +15,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest>
@@ -202,7 +207,7 @@ private slots:
     QTest::newRow("nuevo") << "actNuevoVLIW" << "Crear &Nuevo Programa VLIW" << ""
                            << "Abre la ventana para crear códigos VLIW";
     QTest::newRow("cargar") << "actCargarVLIW" << "Car&gar Programa VLIW..." << ""
-                            << "Carga la configuración de las máquinas desde un fichero";
+                            << "Carga un programa VLIW desde un fichero";
     QTest::newRow("fallos") << "actFalloCache" << "% Fallos Caché Datos" << "Ctrl+F"
                             << "Establece el porcentaje de fallos de caché";
     QTest::newRow("iniciar") << "actIni" << "Iniciar" << "F9" << "Comenzar Ejecución Continua";
@@ -290,6 +295,126 @@ private slots:
     QVERIFY(c->timSimulVLIW->isActive());
   }
 
+  // ------------------------------------------------------------ ficheros recientes
+
+  // Los ocho últimos programas abiertos, el más reciente primero, guardados
+  // entre sesiones; una entrada que ya no existe se quita con un mensaje.
+  // Nada más se recuerda: una ventana nueva arranca sin programa.
+  void ficherosRecientes() {
+    QSettings(QStringLiteral("Orvex"), QStringLiteral("Orvex")).remove(QStringLiteral("ficherosRecientes"));
+    c.reset();
+    v = std::make_unique<TfrmPrincipal>(*dialogos);
+    c = std::make_unique<TPrincipalEnPrueba>(*v);
+    QMenu* menu = c->hijo<QMenu>("mnuRecientes");
+    auto textos = [&] {
+      QStringList t;
+      for (QAction* a : menu->actions()) t << a->text();
+      return t;
+    };
+    QVERIFY(!menu->isEnabled() && menu->actions().isEmpty());
+    QStringList archivo;
+    for (QAction* a : c->hijo<QMenu>("mnuArchivo")->actions()) archivo << a->text();
+    QCOMPARE(archivo.mid(0, 2), QStringList({"&Abrir...", "Ficheros &recientes"}));
+
+    for (int i = 0; i < 9; ++i) abrir(fichero(QStringLiteral("p%1.pla").arg(i), UNA_ADDI));
+    QVERIFY(menu->isEnabled());
+    QCOMPARE(textos(), QStringList({"&1 p8.pla", "&2 p7.pla", "&3 p6.pla", "&4 p5.pla", "&5 p4.pla", "&6 p3.pla",
+                                    "&7 p2.pla", "&8 p1.pla"}));
+    QCOMPARE(menu->actions().first()->statusTip(), dir.filePath(QStringLiteral("p8.pla")));
+    // Un fichero que no carga no entra; uno abierto otra vez sube sin repetirse.
+    abrir(fichero(QStringLiteral("malo.pla"), "2\nADDI R1\n"));
+    menu->actions().at(5)->trigger();
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("p3.pla"));
+    QCOMPARE(textos().mid(0, 3), QStringList({"&1 p3.pla", "&2 p8.pla", "&3 p7.pla"}));
+    QCOMPARE(textos().size(), 8);
+
+    // Otra sesión: la misma lista, y arranca exactamente como siempre.
+    c.reset();
+    v = std::make_unique<TfrmPrincipal>(*dialogos);
+    c = std::make_unique<TPrincipalEnPrueba>(*v);
+    menu = c->hijo<QMenu>("mnuRecientes");
+    QCOMPARE(textos().mid(0, 3), QStringList({"&1 p3.pla", "&2 p8.pla", "&3 p7.pla"}));
+    QVERIFY(!v->programa() && !c->panCodigo->isVisible() && !c->mnuEjecutar->isEnabled());
+
+    // Una entrada cuyo fichero ya no está: mensaje, y fuera de la lista (también guardada).
+    QVERIFY(QFile::remove(dir.filePath(QStringLiteral("p8.pla"))));
+    dialogos->olvidar();
+    menu->actions().at(1)->trigger();
+    QCOMPARE(dialogos->mensajes(),
+             QStringList(QStringLiteral("El fichero ya no existe: se quita de los ficheros recientes")));
+    QCOMPARE(dialogos->apuntes.last().detalle, dir.filePath(QStringLiteral("p8.pla")));
+    QVERIFY(!v->programa());
+    QCOMPARE(textos().size(), 7);
+    QVERIFY(!textos().contains(QStringLiteral("p8.pla")));
+    QCOMPARE(QSettings(QStringLiteral("Orvex"), QStringLiteral("Orvex")).value(QStringLiteral("ficherosRecientes")).toStringList().size(), 7);
+
+    // Se abre como con «&Abrir...», y con él se bloquea durante una ejecución.
+    menu->actions().at(0)->trigger();
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("p3.pla"));
+    c->actIni->trigger();
+    QVERIFY(!menu->isEnabled());
+    c->actParar->trigger();
+    QVERIFY(menu->isEnabled());
+  }
+
+  // Abrir desde fuera (línea de órdenes, doble clic) es abrir y cargar como
+  // con las órdenes, sin diálogos de ficheros.
+  void abrirDesdeFuera() {
+    const QString pla = fichero(QStringLiteral("sec.pla"), SECUENCIAL);
+    const QString vliw = fichero(QStringLiteral("sec.vliw"), "1\n1\t0 0 0 0\n");
+    v->abrirDesdeFuera(pla, vliw);
+    QCOMPARE(c->panTitulo->text(), QStringLiteral("sec.pla"));
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
+    QVERIFY(c->frmInstVLIW());
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    QVERIFY(dialogos->de(QStringLiteral("abrir")).isEmpty());
+    QCOMPARE(c->hijo<QMenu>("mnuRecientes")->actions().first()->statusTip(), pla);
+    // Los fallos, con los mensajes de siempre.
+    v->abrirDesdeFuera(pla, fichero(QStringLiteral("malo.vliw"), "1\n1\t2 0 0 0\n"));
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("Error al cargar el código VLIW")));
+    dialogos->olvidar();
+    v->abrirDesdeFuera(dir.filePath(QStringLiteral("no_existe.pla")), vliw);
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO")));
+    dialogos->olvidar();
+    v->abrirDesdeFuera(QString(), vliw);
+    QCOMPARE(dialogos->mensajes().size(), 1);
+    QVERIFY(dialogos->mensajes().first().contains(QStringLiteral("Cargar Programa VLIW...")));
+  }
+
+  // Los diálogos de ficheros empiezan en la carpeta del programa actual (los
+  // de programas VLIW, en la del último que se cargó o guardó).
+  void dialogosEmpiezanEnLaCarpetaDelPrograma() {
+    const QString carpeta = dir.filePath(QStringLiteral("curso"));
+    const QString otra = dir.filePath(QStringLiteral("entregas"));
+    QVERIFY(QDir().mkpath(carpeta) && QDir().mkpath(otra));
+    auto ultimo = [&](const char* tipo) {
+      const QList<TDialogoApuntado>& a = dialogos->apuntes;
+      for (qsizetype i = a.size() - 1; i >= 0; --i)
+        if (a[i].tipo == QLatin1String(tipo)) return a[i].carpeta;
+      return QStringLiteral("(ninguno)");
+    };
+    abrir(fichero(QStringLiteral("curso/sec.pla"), SECUENCIAL));
+    QCOMPARE(ultimo("abrir"), QString());  // sin programa todavía: donde decida el diálogo
+    dialogos->ficherosAbrir << QString();
+    c->actAbrir->trigger();
+    QCOMPARE(ultimo("abrir"), carpeta);
+    dialogos->ficherosAbrir << QString();
+    c->actCargarVLIW->trigger();
+    QCOMPARE(ultimo("abrir"), carpeta);
+    c->actNuevoVLIW->trigger();
+    c->frmInstVLIW()->soltarInstruccion(0, 0, 0);
+    c->frmInstVLIW()->butAceptar->click();
+    dialogos->ficherosGuardar << otra + QStringLiteral("/p.vliw");
+    c->frmInstVLIW()->butGuardar->click();
+    QCOMPARE(ultimo("guardar"), carpeta);
+    dialogos->ficherosAbrir << QString();
+    c->actCargarVLIW->trigger();
+    QCOMPARE(ultimo("abrir"), otra);
+    dialogos->ficherosAbrir << QString();
+    c->actAbrir->trigger();
+    QCOMPARE(ultimo("abrir"), carpeta);
+  }
+
   // ------------------------------------------------------------ abrir
 
   void abrirUnPrograma() {
@@ -338,7 +463,7 @@ private slots:
     const QString malo = texto.isEmpty() ? dir.filePath(QStringLiteral("no_existe.pla"))
                                          : fichero(QStringLiteral("malo.pla"), texto);
     abrir(malo);
-    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("FICHERO DE CODIGO CON ERRORES O NO VÁLIDO")));
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("FICHERO DE CÓDIGO CON ERRORES O NO VÁLIDO")));
     QVERIFY2(dialogos->apuntes.last().detalle.startsWith(detalle), qPrintable(dialogos->apuntes.last().detalle));
     QCOMPARE(v->programa(), antes);
     QCOMPARE(c->super().codigo, antes);
@@ -569,6 +694,52 @@ private slots:
     QCOMPARE(orden, QStringList({"frmExeSuper", "frmCompGPR", "frmCompFPR", "frmCompMem"}));
   }
 
+  // Cuando una ejecución se para en un breakpoint o termina, todas las vistas
+  // (ejecución, componentes, la fila del editor, la casilla de ciclo) enseñan
+  // ya el último ciclo mientras el mensaje está abierto.
+  void vistasAlDiaAntesDelMensaje_data() {
+    QTest::addColumn<TTipoMaquina>("m");
+    QTest::addColumn<bool>("breakpoint");
+    QTest::newRow("VLIW en un breakpoint") << VLIW << true;
+    QTest::newRow("VLIW completada") << VLIW << false;
+    QTest::newRow("superescalar completada") << SUPER << false;
+  }
+  void vistasAlDiaAntesDelMensaje() {
+    QFETCH(TTipoMaquina, m);
+    QFETCH(bool, breakpoint);
+    abrir(fichero(QStringLiteral("sec.pla"), m == VLIW ? SECUENCIAL : UNA_ADDI));
+    if (m == VLIW) {
+      // LF F0 y dos DADDUI: el NaT de F0 cambia mientras tanto.
+      dialogos->ficherosAbrir << fichero(QStringLiteral("p.vliw"), "3\n1\t2 4 0 0\n1\t0 0 0 0\n1\t0 0 0 0\n");
+      c->actCargarVLIW->trigger();
+      QVERIFY(c->frmInstVLIW());
+      if (breakpoint) c->frmInstVLIW()->dobleClicFila(1);
+    }
+    c->mnuCompGPR->trigger();
+    c->mnuCompFPR->trigger();
+    QStringList sucesos;
+    connect(&c->ventanas(), &TGestorVentanas::vistaActualizada, this,
+            [&](QWidget* w) { sucesos << w->objectName(); });
+    QString ciclo;
+    int filaEditor = -1;
+    dialogos->alMostrarMensaje = [&](const QString& texto) {
+      sucesos << texto;
+      ciclo = c->txtCiclo->text();
+      if (c->frmInstVLIW()) filaEditor = c->frmInstVLIW()->filaActual;
+    };
+    c->actIni->trigger();
+    for (int i = 0; i < 100 && c->timer(m)->isActive(); ++i) {
+      sucesos.clear();
+      tick(m);
+    }
+    QCOMPARE(dialogos->mensajes(), QStringList(breakpoint ? BREAKPOINT : COMPLETADA));
+    QStringList vistas{m == VLIW ? "frmExeVLIW" : "frmExeSuper", "frmCompGPR", "frmCompFPR"};
+    if (m == VLIW) vistas << "frmInstVLIW";
+    QCOMPARE(sucesos, vistas + QStringList(dialogos->mensajes()));
+    QCOMPARE(ciclo, QString::number(c->maquina(m).ciclo));
+    if (m == VLIW) QCOMPARE(filaEditor, int(c->vliw().pc));
+  }
+
   // Un fallo dentro de un tick se informa con su mensaje y deja la ejecución detenida.
   void falloEnUnTick() {
     prepararVLIW(10);
@@ -686,16 +857,98 @@ private slots:
     c->actIni->trigger();  // las dos en marcha
     QVERIFY(c->vliw().enEjecucion);
     QVERIFY(c->frmInstVLIW()->edicionBloqueada());
-    // Termina la superescalar: lo de la VLIW y lo compartido siguen bloqueados.
-    c->controlador(SUPER).parar();
-    QVERIFY(c->actConfSuper->isEnabled());
-    QVERIFY(!c->actConfVLIW->isEnabled());
-    QVERIFY(!c->mnuInstVLIW->isEnabled() && !c->actNuevoVLIW->isEnabled());
-    QVERIFY(c->frmInstVLIW()->edicionBloqueada());
-    QVERIFY(!c->actAbrir->isEnabled() && !c->cboMaquina->isEnabled());
-    c->controlador(VLIW).parar();
-    QVERIFY(c->actAbrir->isEnabled() && c->cboMaquina->isEnabled() && c->mnuInstVLIW->isEnabled());
+    // «Parar» termina primero la seleccionada: lo de la superescalar y lo
+    // compartido siguen bloqueados.
+    c->actParar->trigger();
+    QVERIFY(!c->vliw().enEjecucion && c->super().enEjecucion);
+    QVERIFY(c->actConfVLIW->isEnabled() && c->mnuInstVLIW->isEnabled());
     QVERIFY(!c->frmInstVLIW()->edicionBloqueada());
+    QVERIFY(!c->actConfSuper->isEnabled());
+    QVERIFY(!c->actAbrir->isEnabled() && !c->cboMaquina->isEnabled());
+    // Otra vez: llega a la superescalar, la única que ejecuta.
+    c->actParar->trigger();
+    QVERIFY(!c->super().enEjecucion);
+    QVERIFY(c->actAbrir->isEnabled() && c->cboMaquina->isEnabled() && c->actConfSuper->isEnabled());
+  }
+
+  // La barra de estado enseña siempre la máquina seleccionada, su ciclo y cómo
+  // está su ejecución, también con la barra «Ejecución» oculta.
+  void barraDeEstadoConLaMaquinaSuCicloYSuEstado() {
+    QLabel* estado = c->hijo<QLabel>("labEstado");
+    QCOMPARE(estado->text(), QStringLiteral("Máquina superescalar, ciclo 0: sin programa"));
+    prepararVLIW(6, 3);
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 0: lista"));
+    c->opcionBarEjecucion->trigger();
+    QVERIFY(!c->tobEjecucion->isVisible());
+    c->actIni->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 0: en marcha"));
+    tick(VLIW);
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 1: en marcha"));
+    c->actPausa->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 1: detenida"));
+    dialogos->confirmaciones << false;  // la pregunta de reiniciar: No, sigue
+    c->actIni->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 1: en marcha"));
+    for (int i = 0; i < 20 && c->timSimulVLIW->isActive(); ++i) tick(VLIW);
+    QCOMPARE(dialogos->mensajes(), QStringList(BREAKPOINT));
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo %1: en breakpoint").arg(c->vliw().ciclo));
+    c->actIni->trigger();  // reanuda sin preguntar
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo %1: en marcha").arg(c->vliw().ciclo));
+    // Un fallo dentro de un tic la deja detenida.
+    auto conexion = connect(&c->ventanas(), &TGestorVentanas::vistaActualizada, this,
+                            [](QWidget*) { throw std::runtime_error("vista rota"); });
+    tick(VLIW);
+    disconnect(conexion);
+    QVERIFY(!c->timSimulVLIW->isActive());
+    // El ciclo, el último que llegó a enseñarse.
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo %1: detenida").arg(c->txtCiclo->text()));
+    c->actParar->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina VLIW, ciclo 0: lista"));
+    c->actSelSuper->trigger();
+    QCOMPARE(estado->text(), QStringLiteral("Máquina superescalar, ciclo 0: lista"));
+  }
+
+  // Una orden VLIW selecciona la VLIW con la superescalar en marcha, y la
+  // selección queda bloqueada: pausa y parar (menú, barra y teclas) siguen
+  // llegando a la superescalar, y la casilla de ciclo enseña el de la VLIW.
+  void pausaYPararLleganALaMaquinaQueEjecuta() {
+    prepararLargo(SUPER);
+    v->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(v.get()));
+    c->actIni->trigger();
+    for (int i = 0; i < 3; ++i) tick(SUPER);
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("3"));
+    c->actNuevoVLIW->trigger();
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    QVERIFY(!c->cboMaquina->isEnabled() && !c->actSelSuper->isEnabled());
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    tick(SUPER);
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    QCOMPARE(c->super().ciclo, 4);
+
+    QTest::keyClick(v.get(), Qt::Key_F7);
+    QVERIFY(!c->timSimulSuper->isActive());
+    QVERIFY(c->super().enEjecucion);
+    c->actIni->trigger();  // la VLIW, sin programa: solo su aviso
+    QVERIFY(!c->timSimulSuper->isActive());
+    c->actParar->trigger();
+    QVERIFY(!c->super().enEjecucion);
+    QVERIFY(!c->frmExeSuper());
+    QVERIFY(c->cboMaquina->isEnabled() && c->actSelSuper->isEnabled() && c->actAbrir->isEnabled());
+    QCOMPARE(c->super().ciclo, 4);  // parar no resetea
+
+    // Cada máquina conserva lo que enseña: la VLIW su último ciclo, la
+    // superescalar "0" tras parar.
+    cargarVLIW(1);
+    while (c->vliw().enEjecucion || c->vliw().ciclo == 0) c->actPaso->trigger();
+    const QString final = QString::number(c->vliw().ciclo);
+    QCOMPARE(c->txtCiclo->text(), final);
+    c->actSelSuper->trigger();
+    QCOMPARE(c->txtCiclo->text(), QStringLiteral("0"));
+    c->actSelVLIW->trigger();
+    QCOMPARE(c->txtCiclo->text(), final);
+    QCOMPARE(dialogos->mensajes(), QStringList({QStringLiteral("Debe completar el código VLIW antes de ejecutar"),
+                                                QStringLiteral("Ejecución completada")}));
   }
 
   void configuracionSeCierraAlBloquear_data() { porMaquina(); }
@@ -858,6 +1111,119 @@ private slots:
     QCOMPARE(c->frmCompMem()->geometry().bottom(), area.bottom());
     QCOMPARE(c->frmCompGPR()->geometry().left(), 0);
     QVERIFY(c->frmCompMem()->geometry().left() >= c->frmCompGPR()->geometry().right());
+  }
+
+  // Cada ventana del área aparece al final de «Ve&ntana», la activa marcada;
+  // elegirla la trae delante aunque la de ejecución esté maximizada o ella
+  // minimizada.
+  void listaDeVentanasEnElMenuVentana() {
+    QMenu* menu = c->hijo<QMenu>("mnuVentana");
+    auto entradas = [&] {
+      emit menu->aboutToShow();
+      QList<QAction*> lista;
+      for (QAction* a : menu->actions())
+        if (a->property("ventana").isValid()) lista << a;
+      return lista;
+    };
+    QVERIFY(entradas().isEmpty());
+    prepararVLIW(5);
+    c->actNuevoVLIW->trigger();
+    c->actSelSuper->trigger();
+    c->mnuCompGPR->trigger();
+    c->actIni->trigger();
+    QVERIFY(c->frmExeSuper()->isMaximized());
+    QList<QAction*> lista = entradas();
+    QStringList textos;
+    for (QAction* a : lista) textos << a->text();
+    QCOMPARE(textos, QStringList({"&1 Instrucciones VLIW", "&2 Componente: Registros de Propósito General",
+                                  "&3 Ejecución Superescalar"}));
+    QVERIFY(!lista[0]->isChecked() && lista[2]->isChecked());
+    QCOMPARE(menu->actions().at(menu->actions().indexOf(lista[0]) - 1)->isSeparator(), true);
+    lista[0]->trigger();
+    QCOMPARE(c->mdiArea->activeSubWindow(), static_cast<QMdiSubWindow*>(c->frmInstVLIW()));
+    c->frmCompGPR()->showMinimized();
+    entradas()[1]->trigger();
+    QVERIFY(!c->frmCompGPR()->isMinimized());
+    QCOMPARE(c->mdiArea->activeSubWindow(), static_cast<QMdiSubWindow*>(c->frmCompGPR()));
+    // La lista se rehace: sin las que se cerraron.
+    c->actParar->trigger();
+    QCOMPARE(entradas().size(), 2);
+  }
+
+  // A 1024 × 768, con tres unidades de memoria: el editor abierto por
+  // «Cargar Programa VLIW...» queda entero dentro del área visible, «Cascada»
+  // no lo aprieta por debajo de su tamaño, y lo que se sale se alcanza
+  // desplazando el área.
+  void ventanasAlAlcanceEnUnaPantallaPequena() {
+    v->resize(1024, 768);
+    abrir(fichero(QStringLiteral("sec.pla"), SECUENCIAL));
+    QCoreApplication::processEvents();  // el panel del código toma su ancho
+    c->actConfVLIW->trigger();
+    c->frmConfVLIW()->spiUF[tufMemoria]->setValue(3);
+    c->frmConfVLIW()->butAceptar->click();
+    destruirPendientes();
+    dialogos->ficherosAbrir << fichero(QStringLiteral("mem2.vliw"), "1\n1\t2 4 2 0\n");
+    c->mnuCompGPR->trigger();
+    c->mnuCompMem->trigger();
+    c->actCargarVLIW->trigger();
+    TfrmInstVLIW* e = c->frmInstVLIW();
+    QVERIFY(e);
+    QCoreApplication::processEvents();
+    const QRect visible = c->mdiArea->viewport()->rect();
+    QVERIFY2(visible.contains(e->geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4 en %5x%6")
+                                                             .arg(e->x()).arg(e->y()).arg(e->width())
+                                                             .arg(e->height()).arg(visible.width())
+                                                             .arg(visible.height())));
+    const QSize tamano = e->size();
+
+    c->mdiArea->setActiveSubWindow(e);  // delante: último en la cascada
+    c->actCascada->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(e->size(), tamano);
+    for (QMdiSubWindow* w : ventanas()) {
+      QVERIFY(w->x() >= 0 && w->y() >= 0);
+      QVERIFY2(w->width() >= w->minimumSizeHint().width() && w->height() >= w->minimumSizeHint().height(),
+               qPrintable(w->objectName()));
+    }
+    // Lo que queda fuera del área se alcanza desplazándola.
+    QScrollBar* horizontal = c->mdiArea->horizontalScrollBar();
+    QScrollBar* vertical = c->mdiArea->verticalScrollBar();
+    QVERIFY(horizontal->maximum() > 0);  // el editor, el último de la cascada, se sale por la derecha
+    horizontal->setValue(horizontal->maximum());
+    vertical->setValue(vertical->maximum());
+    QCoreApplication::processEvents();
+    const QRect guardar(e->butGuardar->mapTo(c->mdiArea->viewport(), QPoint(0, 0)), e->butGuardar->size());
+    QVERIFY(c->mdiArea->viewport()->rect().contains(guardar));
+
+    // «Mosaico» tampoco deja una ventana por debajo de su mínimo.
+    c->actMosaico->trigger();
+    for (QMdiSubWindow* w : ventanas())
+      QVERIFY2(w->height() >= w->minimumSizeHint().height(), qPrintable(w->objectName()));
+  }
+
+  // Los diálogos propios de Qt hablan español, como las preguntas: el «OK» de
+  // cada mensaje, los de ficheros y el selector de color.
+  void dialogosDeQtEnEspanol() {
+    QMessageBox caja(QMessageBox::Information, QStringLiteral("Orvex"), QStringLiteral("x"),
+                     QMessageBox::Ok | QMessageBox::Cancel);
+    QCOMPARE(caja.button(QMessageBox::Ok)->text(), QStringLiteral("Aceptar"));
+    QCOMPARE(caja.button(QMessageBox::Cancel)->text(), QStringLiteral("Cancelar"));
+    auto textos = [](const QWidget& w) {
+      QStringList t;
+      for (const QLabel* l : w.findChildren<QLabel*>()) t << l->text();
+      for (const QAbstractButton* b : w.findChildren<QAbstractButton*>()) t << b->text();
+      return t;
+    };
+    QFileDialog ficheros(nullptr, QStringLiteral("Abrir"));
+    ficheros.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList deFicheros = textos(ficheros);
+    for (const char* t : {"Ver en:", "&Nombre de fichero:", "&Abrir", "Cancelar"})
+      QVERIFY2(deFicheros.contains(QString::fromUtf8(t)), t);
+    QColorDialog color;
+    color.setOption(QColorDialog::DontUseNativeDialog);
+    const QStringList deColor = textos(color);
+    for (const char* t : {"Colores &básicos", "Tomar un color de la &pantalla", "Aceptar"})
+      QVERIFY2(deColor.contains(QString::fromUtf8(t)), t);
   }
 
   // ------------------------------------------------------------ ayuda y «Acerca de»

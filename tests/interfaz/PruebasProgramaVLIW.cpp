@@ -8,9 +8,13 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 #include "AyudaPrincipal.h"
 #include "Simulador/aplicacion/TAplicacion.h"
@@ -49,7 +53,32 @@ QStringList textosDe(const QWidget* w) {
   return lineas;
 }
 
+// Mientras vive, ningún fichero del proceso puede pasar de «bytes»: una
+// escritura más allá falla (EFBIG) como con un disco lleno.
+class TLimiteFicheros {
+public:
+  explicit TLimiteFicheros(rlim_t bytes) {
+    getrlimit(RLIMIT_FSIZE, &anterior);
+    senal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite = anterior;
+    limite.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &limite);
+  }
+  ~TLimiteFicheros() {
+    setrlimit(RLIMIT_FSIZE, &anterior);
+    std::signal(SIGXFSZ, senal);
+  }
+  TLimiteFicheros(const TLimiteFicheros&) = delete;
+  TLimiteFicheros& operator=(const TLimiteFicheros&) = delete;
+
+private:
+  rlimit anterior{};
+  void (*senal)(int) = SIG_DFL;
+};
+
 }  // namespace
+
+Q_DECLARE_METATYPE(TRespuestaCambios)
 
 class PruebasProgramaVLIW : public QObject {
   Q_OBJECT
@@ -148,6 +177,9 @@ private slots:
     QVERIFY(c->vliw().cargarCodigo((DATOS + QStringLiteral("una_suma.vliw")).toStdString(), *v->programa()));
     cargar(DATOS + QStringLiteral("tipo_erroneo.vliw"));
     QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("Error al cargar el código VLIW")));
+    // Debajo, la línea y lo que estaba mal, como con los programas fuente.
+    QCOMPARE(dialogos->apuntes.last().detalle,
+             QStringLiteral("línea 2: la instrucción 0 (ADDI R1 R2 R3) va en una unidad +Entera, no xFlotante"));
     QCOMPARE(c->vliw().codigo.numInstrucciones, 0);
     QCOMPARE(rejilla().numFilas(), 7);  // el editor enseña el programa, ya vacío
     c->actIni->trigger();
@@ -158,6 +190,7 @@ private slots:
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     cargar(DATOS + QStringLiteral("unidad_5.vliw"));
     QCOMPARE(dialogos->mensajes(), QStringList(CONFIGURACION));
+    QCOMPARE(dialogos->apuntes.last().detalle, QStringLiteral("línea 2: unidad +Entera 5 fuera de la configuración"));
     QCOMPARE(c->vliw().codigo.numInstrucciones, 0);
     QVERIFY(!c->frmInstVLIW());
   }
@@ -181,6 +214,32 @@ private slots:
     QCOMPARE(rejilla().index(0, SUMA_ENT1).data().toString(), QStringLiteral("1"));
     QCOMPARE(int(v->maquinaActual()), int(VLIW));
     QVERIFY(!v->documentoVLIW().sinGuardar());
+  }
+
+  // Una comprobación sin problemas también se dice, en la barra de estado (tras
+  // «Aceptar» y tras cargar); con un problema o sin comprobar, nada.
+  void comprobacionLimpiaEnLaBarraDeEstado() {
+    const QString correcto = QStringLiteral("Código VLIW correcto: sin problemas de planificación");
+    QStatusBar* barra = v->statusBar();
+    aceptarUnPrograma();
+    QCOMPARE(barra->currentMessage(), correcto);
+    barra->clearMessage();
+    editor().soltarInstruccion(0, 0, SUMA_ENT1);
+    editor().butAceptar->click();  // la misma suma dos veces en una instrucción larga: sin dependencia
+    QCOMPARE(barra->currentMessage(), correcto);
+    barra->clearMessage();
+    c->opcChkCodigoVLIW->setChecked(false);
+    editor().soltarInstruccion(0, 0, SUMA_ENT0);
+    editor().butAceptar->click();
+    QVERIFY(barra->currentMessage().isEmpty());
+    c->opcChkCodigoVLIW->setChecked(true);
+
+    dialogos->respuestasCambios << TRespuestaCambios::descartar;
+    abrir(DATOS + QStringLiteral("dependencia.pla"));
+    cargar(DATOS + QStringLiteral("dependencia.vliw"));
+    QVERIFY(barra->currentMessage().isEmpty());
+    cargar(DATOS + QStringLiteral("una_suma.vliw"));
+    QCOMPARE(barra->currentMessage(), correcto);
   }
 
   void elEditorNuncaMuestraUnProgramaQueNoCabe() {
@@ -226,24 +285,26 @@ private slots:
   }
 
   void nuevoConUnProgramaSinGuardar_data() {
-    QTest::addColumn<bool>("guardar");
+    QTest::addColumn<TRespuestaCambios>("respuesta");
     QTest::addColumn<QString>("fichero");  // vacío: se cancela el diálogo de guardar
     QTest::addColumn<bool>("sigue");
-    QTest::newRow("no guardar") << false << QString() << true;
-    QTest::newRow("guardar") << true << QStringLiteral("guardado") << true;
-    QTest::newRow("guardar y cancelar") << true << QString() << false;
+    QTest::newRow("no guardar") << TRespuestaCambios::descartar << QString() << true;
+    QTest::newRow("guardar") << TRespuestaCambios::guardar << QStringLiteral("guardado") << true;
+    QTest::newRow("guardar y cancelar") << TRespuestaCambios::guardar << QString() << false;
+    QTest::newRow("cancelar") << TRespuestaCambios::cancelar << QString() << false;
   }
   void nuevoConUnProgramaSinGuardar() {
-    QFETCH(bool, guardar);
+    QFETCH(TRespuestaCambios, respuesta);
     QFETCH(QString, fichero);
     QFETCH(bool, sigue);
+    const bool guardar = respuesta == TRespuestaCambios::guardar;
     aceptarUnPrograma();
     dialogos->olvidar();
-    dialogos->confirmaciones << guardar;
+    dialogos->respuestasCambios << respuesta;
     const QString ruta = fichero.isEmpty() ? QString() : dir.filePath(fichero + QStringLiteral(".vliw"));
     if (guardar) dialogos->ficherosGuardar << ruta;
     c->actNuevoVLIW->trigger();
-    QCOMPARE(dialogos->de(QStringLiteral("confirmar")), QStringList(GUARDAR_VLIW));
+    QCOMPARE(dialogos->de(QStringLiteral("cambios")), QStringList(GUARDAR_VLIW));
     QCOMPARE(dialogos->de(QStringLiteral("guardar")).size(), guardar ? 1 : 0);
     if (!ruta.isEmpty()) QCOMPARE(leer(ruta), QByteArray("1\n1\t0 0 0 0\n"));
     QCOMPARE(c->vliw().codigo.numInstrucciones, sigue ? 0 : 1);
@@ -269,48 +330,136 @@ private slots:
     QVERIFY(!v->documentoVLIW().sinGuardar());
   }
 
+  // Sustituir el programa pregunta con vuelta atrás por las ediciones sin
+  // aceptar; descartadas, siguen en el editor mientras no se carga nada.
   void edicionesSinAceptarAntesDeCargar_data() {
-    QTest::addColumn<int>("respuesta");
-    QTest::newRow("Guardar") << RESULTADO_ACEPTAR;
-    QTest::newRow("Cancelar") << RESULTADO_CANCELAR;
+    QTest::addColumn<TRespuestaCambios>("respuesta");
+    QTest::newRow("aceptarlas") << TRespuestaCambios::guardar;
+    QTest::newRow("descartarlas") << TRespuestaCambios::descartar;
+    QTest::newRow("cancelar") << TRespuestaCambios::cancelar;
   }
   void edicionesSinAceptarAntesDeCargar() {
-    QFETCH(int, respuesta);
+    QFETCH(TRespuestaCambios, respuesta);
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     c->actNuevoVLIW->trigger();
     editor().soltarInstruccion(0, 2, SUMA_ENT1);
-    dialogos->respuestasGuardarCambio << respuesta;
+    dialogos->olvidar();
+    dialogos->respuestasCambios << respuesta;
     // Aceptadas, hacen un programa sin guardar: se pregunta también por él.
-    if (respuesta == RESULTADO_ACEPTAR) dialogos->confirmaciones << false;
-    dialogos->ficherosAbrir << QString();
+    if (respuesta == TRespuestaCambios::guardar) dialogos->respuestasCambios << TRespuestaCambios::descartar;
+    if (respuesta != TRespuestaCambios::cancelar) dialogos->ficherosAbrir << QString();
     c->actCargarVLIW->trigger();
-    QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
-    QCOMPARE(dialogos->de(QStringLiteral("confirmar")).size(), respuesta == RESULTADO_ACEPTAR ? 1 : 0);
-    QCOMPARE(c->vliw().codigo.numInstrucciones, respuesta == RESULTADO_ACEPTAR ? 3 : 0);
+    QCOMPARE(dialogos->de(QStringLiteral("cambios")).size(), respuesta == TRespuestaCambios::guardar ? 2 : 1);
+    QCOMPARE(dialogos->de(QStringLiteral("abrir")).size(), respuesta == TRespuestaCambios::cancelar ? 0 : 1);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, respuesta == TRespuestaCambios::guardar ? 3 : 0);
+    QCOMPARE(editor().cambiosPendientes(), respuesta != TRespuestaCambios::guardar);
+  }
+
+  // Con lo que se carga, las ediciones descartadas sí desaparecen.
+  void cargarTrasDescartarLasEdiciones() {
+    abrir(DATOS + QStringLiteral("una_suma.pla"));
+    c->actNuevoVLIW->trigger();
+    editor().soltarInstruccion(0, 2, SUMA_ENT1);
+    dialogos->respuestasCambios << TRespuestaCambios::descartar;
+    cargar(DATOS + QStringLiteral("una_suma.vliw"));
     QVERIFY(!editor().cambiosPendientes());
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
+    QCOMPARE(rejilla().numFilas(), 1);
   }
 
   void salirPregunta() {
     aceptarUnPrograma();
     // Guardar y cancelar el diálogo: no se sale.
-    dialogos->confirmaciones << true;
+    dialogos->respuestasCambios << TRespuestaCambios::guardar;
     dialogos->ficherosGuardar << QString();
     QVERIFY(!v->close());
     QVERIFY(v->isVisible());
     // No guardar: se sale.
-    dialogos->confirmaciones << false;
+    dialogos->respuestasCambios << TRespuestaCambios::descartar;
     QVERIFY(v->close());
-    QCOMPARE(dialogos->de(QStringLiteral("confirmar")), QStringList({GUARDAR_VLIW, GUARDAR_VLIW}));
+    QCOMPARE(dialogos->de(QStringLiteral("cambios")), QStringList({GUARDAR_VLIW, GUARDAR_VLIW}));
+  }
+
+  // Guardar encima de un programa viejo con un fallo a medio escribir (el
+  // límite de tamaño de los ficheros del proceso): el viejo queda intacto, no
+  // queda ningún temporal y se avisa; sin el fallo, se sustituye.
+  void guardarEncimaConUnFalloDejaElViejo() {
+    QTemporaryDir carpeta;
+    const QString ruta = carpeta.filePath(QStringLiteral("viejo.vliw"));
+    const QByteArray viejo = "1\n1\t0 0 0 0\n";
+    {
+      QFile f(ruta);
+      QVERIFY(f.open(QIODevice::WriteOnly) && f.write(viejo) == viejo.size());
+    }
+    aceptarUnPrograma();
+    editor().soltarInstruccion(0, 0, SUMA_ENT1);
+    editor().butAceptar->click();
+    dialogos->olvidar();
+    dialogos->ficherosGuardar << ruta;
+    {
+      TLimiteFicheros limite(8);
+      editor().butGuardar->click();
+    }
+    QCOMPARE(dialogos->mensajes(), QStringList(QStringLiteral("No se pudo guardar el fichero")));
+    QVERIFY(dialogos->apuntes.last().detalle.contains(ruta));
+    QCOMPARE(leer(ruta), viejo);
+    QCOMPARE(QDir(carpeta.path()).entryList(QDir::Files | QDir::Hidden), QStringList(QStringLiteral("viejo.vliw")));
+    QVERIFY(v->documentoVLIW().sinGuardar());
+    dialogos->ficherosGuardar << ruta;
+    editor().butGuardar->click();
+    QCOMPARE(leer(ruta), QByteArray("1\n2\t0 0 0 0\t0 0 1 0\n"));
+    QVERIFY(!v->documentoVLIW().sinGuardar());
+  }
+
+  // Cada pregunta del camino de salida tiene vuelta atrás: cancelarla (Escape)
+  // deja el programa abierto con el programa VLIW y las ediciones del editor.
+  void salirNuncaPierdeElProgramaVLIW() {
+    aceptarUnPrograma();
+    editor().soltarInstruccion(0, 0, SUMA_ENT1);
+    QAction* salir = c->hijo<QAction>("opcSalir");
+    auto sigueTodo = [&](int instrucciones) {
+      QVERIFY(v->isVisible());
+      QVERIFY(editor().cambiosPendientes());
+      QVERIFY(rejilla().operacion(0, SUMA_ENT1));
+      QCOMPARE(c->vliw().codigo.numInstrucciones, instrucciones);
+      QVERIFY(v->documentoVLIW().sinGuardar());
+    };
+    // Cancelar la pregunta por las ediciones.
+    dialogos->respuestasCambios << TRespuestaCambios::cancelar;
+    salir->trigger();
+    sigueTodo(1);
+    QCOMPARE(dialogos->de(QStringLiteral("cambios")).size(), 1);
+    // Descartar las ediciones y cancelar la del programa: tampoco se pierden.
+    dialogos->olvidar();
+    dialogos->respuestasCambios << TRespuestaCambios::descartar << TRespuestaCambios::cancelar;
+    salir->trigger();
+    sigueTodo(1);
+    QCOMPARE(dialogos->de(QStringLiteral("cambios")).last(), GUARDAR_VLIW);
+    // Guardar y cancelar el diálogo de ficheros.
+    dialogos->olvidar();
+    dialogos->respuestasCambios << TRespuestaCambios::descartar << TRespuestaCambios::guardar;
+    dialogos->ficherosGuardar << QString();
+    salir->trigger();
+    sigueTodo(1);
+    // Aceptarlas y guardar: se sale con todo en el fichero.
+    dialogos->olvidar();
+    const QString ruta = dir.filePath(QStringLiteral("salida.vliw"));
+    dialogos->respuestasCambios << TRespuestaCambios::guardar << TRespuestaCambios::guardar;
+    dialogos->ficherosGuardar << ruta;
+    salir->trigger();
+    QVERIFY(!v->isVisible());
+    QCOMPARE(leer(ruta), QByteArray("1\n2\t0 0 0 0\t0 0 1 0\n"));
   }
 
   void salirConEdicionesSinAceptar() {
     abrir(DATOS + QStringLiteral("una_suma.pla"));
     c->actNuevoVLIW->trigger();
     editor().soltarInstruccion(0, 0, SUMA_ENT0);
-    dialogos->respuestasGuardarCambio << RESULTADO_CANCELAR;
+    // Descartadas: el programa, vacío, no tiene nada que guardar.
+    dialogos->respuestasCambios << TRespuestaCambios::descartar;
     QVERIFY(v->close());
-    QCOMPARE(dialogos->de(QStringLiteral("guardarCambio")).size(), 1);
-    QVERIFY(dialogos->de(QStringLiteral("confirmar")).isEmpty());
+    QCOMPARE(dialogos->de(QStringLiteral("cambios")).size(), 1);
+    QVERIFY(dialogos->de(QStringLiteral("guardarCambio")).isEmpty());
   }
 
   // ------------------------------------------------------------ configuración VLIW

@@ -1,6 +1,24 @@
 #include "TServicioDialogosGuion.h"
 
 #include <QDialog>
+#include <QSettings>
+#include <QTemporaryDir>
+
+namespace {
+
+// Ninguna prueba de la interfaz toca la configuración del usuario (la lista de
+// ficheros recientes, lo que recuerdan los diálogos de ficheros de Qt): todo
+// QSettings escribe en una carpeta temporal del proceso. Va aquí porque todas
+// las pruebas de la interfaz enlazan este guion.
+struct TConfiguracionAislada {
+  QTemporaryDir carpeta;
+  TConfiguracionAislada() {
+    for (QSettings::Format f : {QSettings::NativeFormat, QSettings::IniFormat})
+      QSettings::setPath(f, QSettings::UserScope, carpeta.path());
+  }
+} configuracionAislada;
+
+}  // namespace
 
 QStringList TServicioDialogosGuion::mensajes() const { return de(QStringLiteral("mensaje")); }
 
@@ -25,8 +43,18 @@ bool TServicioDialogosGuion::confirmar(QWidget*, const QString& pregunta) {
   return confirmaciones.takeFirst();
 }
 
-QString TServicioDialogosGuion::abrirFichero(QWidget*, const QString& filtro) {
-  apuntes.append({QStringLiteral("abrir"), filtro, {}});
+TRespuestaCambios TServicioDialogosGuion::preguntarCambios(QWidget*, const QString& pregunta, const QString& guardar,
+                                                           const QString& descartar) {
+  apuntes.append({QStringLiteral("cambios"), pregunta, guardar + QLatin1Char('|') + descartar});
+  if (respuestasCambios.isEmpty()) {
+    ++sinRespuesta;
+    return TRespuestaCambios::cancelar;
+  }
+  return respuestasCambios.takeFirst();
+}
+
+QString TServicioDialogosGuion::abrirFichero(QWidget*, const QString& filtro, const QString& carpeta) {
+  apuntes.append({QStringLiteral("abrir"), filtro, {}, carpeta});
   if (ficherosAbrir.isEmpty()) {
     ++sinRespuesta;
     return {};
@@ -34,8 +62,9 @@ QString TServicioDialogosGuion::abrirFichero(QWidget*, const QString& filtro) {
   return ficherosAbrir.takeFirst();
 }
 
-QString TServicioDialogosGuion::guardarFichero(QWidget*, const QString& filtro, const QString& sufijo) {
-  apuntes.append({QStringLiteral("guardar"), filtro, sufijo});
+QString TServicioDialogosGuion::guardarFichero(QWidget*, const QString& filtro, const QString& sufijo,
+                                              const QString& carpeta) {
+  apuntes.append({QStringLiteral("guardar"), filtro, sufijo, carpeta});
   if (ficherosGuardar.isEmpty()) {
     ++sinRespuesta;
     return {};

@@ -13,9 +13,10 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 
 struct TDialogoApuntado {
-  QString tipo;  // "mensaje", "confirmar", "abrir", "guardar", "color", "cantidad", "guardarCambio", "modal"
+  QString tipo;  // "mensaje", "confirmar", "cambios", "abrir", "guardar", "color", "cantidad", "guardarCambio", "modal"
   QString texto;
   QString detalle;
+  QString carpeta = {};  // donde empieza un diálogo de ficheros
 };
 
 struct TPreguntaCantidad {
@@ -37,6 +38,7 @@ public:
   QList<std::optional<int>> cantidades;  // nullopt: cancelar
   QList<int> respuestasGuardarCambio;
   QList<int> respuestasModal;
+  QList<TRespuestaCambios> respuestasCambios;  // agotadas: cancelar
   // Se llama al recibir cada mensaje (p. ej. para comprobar el estado en ese momento).
   std::function<void(const QString&)> alMostrarMensaje;
   // Se llama con cada diálogo propio antes de responder: la prueba puede leer
@@ -49,8 +51,11 @@ public:
 
   void mensaje(QWidget* padre, const QString& texto, const QString& detalle) override;
   bool confirmar(QWidget* padre, const QString& pregunta) override;
-  QString abrirFichero(QWidget* padre, const QString& filtro) override;
-  QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo) override;
+  TRespuestaCambios preguntarCambios(QWidget* padre, const QString& pregunta, const QString& guardar,
+                                     const QString& descartar) override;
+  QString abrirFichero(QWidget* padre, const QString& filtro, const QString& carpeta = QString()) override;
+  QString guardarFichero(QWidget* padre, const QString& filtro, const QString& sufijo,
+                         const QString& carpeta = QString()) override;
   std::optional<QColor> elegirColor(QWidget* padre, const QColor& inicial) override;
   int pedirCantidad(QWidget* padre, const QString& titulo, const QString& texto, int valor, int minimo, int maximo,
                     int& cantidad) override;
