@@ -433,6 +433,8 @@ bool escenarioEstadisticas(TfrmPrincipal& v, TDialogosAutomaticos& d, TTipoMaqui
     if (!vliw(v).cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.programa()))
       return false;
     orden(v, "actSelVLIW");
+    // Con fallos de caché hay paradas por NaT que enseñar.
+    vliw(v).memoria.porcentajeFallos = 40;
   }
   orden(v, "actIni");
   if (!ejecutarHastaCompletar(v, d, m)) return false;
