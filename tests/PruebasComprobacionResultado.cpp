@@ -123,6 +123,12 @@ TEST(CompararMaquinas, EjemploEnLasDosMaquinas) {
   EXPECT_DOUBLE_EQ(c.aceleracionVLIW(), static_cast<double>(c.resultadoSuper.ciclos) / c.resultadoVLIW.ciclos);
   EXPECT_NE(c.resultadoSuper.configuracion.find("emisión 4"), std::string::npos);
   EXPECT_EQ(c.resultadoVLIW.configuracion.find("emisión"), std::string::npos);
+  std::ostringstream csv;
+  c.escribirCSV(csv);
+  EXPECT_EQ(csv.str().rfind("magnitud,superescalar,vliw\n\"Ejecución\",\"terminada\",\"terminada\"\n", 0), 0u)
+      << csv.str();
+  EXPECT_NE(csv.str().find("\"Resultado\",\"igual al código secuencial\",\"igual al código secuencial\"\n"),
+            std::string::npos);
 
   // Sin programa VLIW, la VLIW no se ejecuta y no hay aceleración.
   TComparacionMaquinas sinVLIW(programa);
@@ -130,6 +136,9 @@ TEST(CompararMaquinas, EjemploEnLasDosMaquinas) {
   EXPECT_FALSE(sinVLIW.resultadoVLIW.ejecutada);
   EXPECT_FALSE(sinVLIW.resultadoVLIW.motivo.empty());
   EXPECT_EQ(sinVLIW.aceleracionVLIW(), 0.0);
+  const auto tabla = sinVLIW.tabla();
+  EXPECT_EQ(tabla[0][2], TMaquinaVLIW::MENSAJE_CODIGO_VACIO);
+  EXPECT_EQ(tabla[1][2], "-");
 }
 
 // 96 sumas independientes con todas las unidades que caben: más anchura nunca
