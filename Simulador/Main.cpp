@@ -30,6 +30,7 @@
 #include "Simulador/dialogos/TAboutBox.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 #include "Simulador/estadisticas/TVentanasEstadisticas.h"
+#include "Simulador/vliw/TPlanificacionAutomatica.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -120,7 +121,8 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.actVerBB, &TfrmPrincipal::actVerBBExecute},
       {o.actVerCodigo, &TfrmPrincipal::actVerCodigoExecute}, {o.actConfSuper, &TfrmPrincipal::actConfSuperExecute},
       {o.actConfVLIW, &TfrmPrincipal::actConfVLIWExecute}, {o.actNuevoVLIW, &TfrmPrincipal::actNuevoVLIWExecute},
-      {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute}, {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
+      {o.actCargarVLIW, &TfrmPrincipal::actCargarVLIWExecute},
+ {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
       {o.actIni, &TfrmPrincipal::actIniExecute}, {o.actPaso, &TfrmPrincipal::actPasoExecute},
       {o.actPausa, &TfrmPrincipal::actPausaExecute}, {o.actParar, &TfrmPrincipal::actPararExecute},
       {o.actSelSuper, &TfrmPrincipal::actSelSuperExecute}, {o.actSelVLIW, &TfrmPrincipal::actSelVLIWExecute},
@@ -154,6 +156,10 @@ void TfrmPrincipal::conectarOrdenes() {
   connect(ordenes, &TOrdenesPrincipal::ventanaElegida, gestor, &TGestorVentanas::activar);
   // Lo que trae un programa lo hace el programa fuente; aquí solo se enseña.
   fuente->conectar(*ordenes);
+  auto* automatica = new TPlanificacionAutomatica(*controlVLIW, *documento, [this] { return programa(); }, dialogos, *this);
+  connect(o.actPlanificarVLIW, &QAction::triggered, automatica, &TPlanificacionAutomatica::planificar);
+  connect(o.actCompararVLIW, &QAction::triggered, automatica, &TPlanificacionAutomatica::comparar);
+  connect(automatica, &TPlanificacionAutomatica::planificado, this, &TfrmPrincipal::mostrarEditorVLIW);
   connect(fuente, &TProgramaFuente::instalado, this, &TfrmPrincipal::mostrarPrograma);
   connect(fuente, &TProgramaFuente::editorVinculado, marcador, &TMarcadorEnVuelo::setEditor);
   connect(fuente, &TProgramaFuente::tituloCambiado, panCodigo->panTitulo, &QLabel::setText);

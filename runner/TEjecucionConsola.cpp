@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "loader/TCodigo.h"
+#include "machine/TEscrituraSegura.h"
 #include "observation/TRecolectorEstadisticas.h"
 #include "reports/TComprobacionResultado.h"
 #include "reports/TEscritorJSON.h"
@@ -11,6 +12,7 @@
 #include "session/TComparacionMaquinas.h"
 #include "session/TSesionSuper.h"
 #include "session/TSesionVLIW.h"
+#include "vliw/TPlanificadorVLIW.h"
 
 int TEjecucionConsola::ejecutar() {
   TCodigo codigo;
@@ -81,12 +83,30 @@ int TEjecucionConsola::ejecutarSuper(TCodigo& codigo) {
   return estado;
 }
 
+bool TEjecucionConsola::planificar(const TCodigo& codigo, TMaquinaVLIW& maquina) {
+  if (TPlanificadorVLIW(maquina).planificar(codigo, maquina) != PLANIFICACION_OK) {
+    errores << "No se puede planificar el programa automáticamente\nNecesitaría más de "
+            << MAX_INSTRUCCIONES_LARGAS << " instrucciones largas\n";
+    return false;
+  }
+  if (opciones.salidaPlanificacion.empty()) return true;
+  // Un fallo a medias deja el fichero que hubiera como estaba.
+  TEscrituraSegura escritura;
+  if (maquina.codigo.guardar(opciones.salidaPlanificacion, escritura) != ESCRITURA_OK) {
+    errores << "No se pudo guardar el fichero\n" << opciones.salidaPlanificacion << '\n' << escritura.motivo << '\n';
+    return false;
+  }
+  return true;
+}
+
 int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
   TMaquinaVLIW maquina;
   configurar(maquina);
   maquina.reset(true);
-  // Como con los programas fuente: el mensaje y, debajo, la línea y el motivo.
-  if (!maquina.cargarCodigo(opciones.programaVLIW, codigo)) {
+  if (opciones.planificarAuto) {
+    if (!planificar(codigo, maquina)) return SALIDA_CARGA;
+  } else if (!maquina.cargarCodigo(opciones.programaVLIW, codigo)) {
+    // Como con los programas fuente: el mensaje y, debajo, la línea y el motivo.
     errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << maquina.codigo.detalleError << '\n';
     return SALIDA_CARGA;
   }
@@ -145,11 +165,11 @@ int TEjecucionConsola::ejecutarComparacion(const TCodigo& codigo) {
   comparacion.configurar(configuracion, configuracion);
   comparacion.vliw.reset(true);
   if (!comparacion.vliw.cargarCodigo(opciones.programaVLIW, codigo)) {
-    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n';
+    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << comparacion.vliw.codigo.detalleError << '\n';
     return SALIDA_CARGA;
   }
   if (comparacion.vliw.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
-    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n';
+    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n' << comparacion.vliw.detalleConfiguracion() << '\n';
     return SALIDA_CARGA;
   }
   if (comparacion.vliw.codigo.numInstrucciones == 0) {

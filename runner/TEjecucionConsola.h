@@ -32,6 +32,9 @@ private:
   int ejecutarSuper(TCodigo& codigo);
   int ejecutarVLIW(const TCodigo& codigo);
   int ejecutarComparacion(const TCodigo& codigo);
+  // --auto-schedule: la planificación automática como programa de la máquina
+  // y, con -o, en su fichero. false con el motivo ya escrito.
+  bool planificar(const TCodigo& codigo, TMaquinaVLIW& maquina);
   void configurar(TMaquina& maquina) const;
   // Arranca la sesión con la semilla de --seed (si la hay) y los valores de --set.
   void empezar(TSesion& sesion) const;

@@ -154,6 +154,11 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
       vliw = t == "vliw";
     } else if (arg == "-p" || arg == "--vliw-program") {
       if (!siguiente(programaVLIW)) return false;
+    } else if (arg == "--auto-schedule") {
+      if (!sinValor()) return false;
+      planificarAuto = true;
+    } else if (arg == "-o" || arg == "--output") {
+      if (!siguiente(salidaPlanificacion)) return false;
     } else if (arg == "--units") {
       if (!siguiente(t)) return false;
       if (!leerLista(t, MIN_UF, MAX_UF, unidades)) {
@@ -218,6 +223,14 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
     error = "falta el programa (*.pla o *.bun)";
     return false;
   }
+  if (!salidaPlanificacion.empty() && !planificarAuto) {
+    error = "-o solo sirve con --auto-schedule";
+    return false;
+  }
+  if (planificarAuto && !vliw) {
+    error = "--auto-schedule solo sirve con --machine vliw";
+    return false;
+  }
   if (comparar) {
     if (vliw) {
       error = "--compare ejecuta las dos máquinas: sobra --machine vliw";
@@ -232,8 +245,12 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
       return false;
     }
   } else if (vliw) {
-    if (programaVLIW.empty()) {
-      error = "--machine vliw necesita --vliw-program FICHERO.vliw";
+    if (planificarAuto && !programaVLIW.empty()) {
+      error = "--auto-schedule y --vliw-program no van juntos: el programa VLIW es uno u otro";
+      return false;
+    }
+    if (programaVLIW.empty() && !planificarAuto) {
+      error = "--machine vliw necesita --vliw-program FICHERO.vliw o --auto-schedule";
       return false;
     }
     if (unidadesDadas && unidades[tufSalto] != 1) {
@@ -261,7 +278,10 @@ ventanas, y muestra el estado final. Los resultados son los mismos, ciclo a
 ciclo, que en el simulador de escritorio.
 
   -m, --machine super|vliw        máquina (por defecto super)
-  -p, --vliw-program FICHERO.vliw programa VLIW (obligatorio con --machine vliw)
+  -p, --vliw-program FICHERO.vliw programa VLIW (con --machine vliw, este o --auto-schedule)
+      --auto-schedule             VLIW: el programa VLIW es la planificación
+                                  automática del fuente para la configuración dada
+  -o, --output FICHERO.vliw       con --auto-schedule: guarda además la planificación
       --units A,B,C,D,E,F         unidades por tipo: +Entera,xEntera,+Flotante,
                                   xFlotante,Mem,Salto (por defecto 2,2,2,2,2,1;
                                   1…10; con vliw, Salto es siempre 1)
@@ -309,7 +329,8 @@ VLIW; 0 si alguna no terminó).
 Estado de salida:
   0  el programa terminó
   1  no se pudo cargar el programa o el fichero VLIW, el programa VLIW está
-     vacío o la configuración no permite ejecutarlo
+     vacío o la configuración no permite ejecutarlo, o no se pudo planificar
+     o guardar la planificación automática
   2  orden mal escrita
   3  se alcanzó --max-cycles antes de terminar
   4  la ejecución se detuvo por un error (una dirección fuera de la memoria)

@@ -25,6 +25,10 @@ public:
   bool vliw = false;
   std::string programa;
   std::string programaVLIW;
+  // --auto-schedule: el programa VLIW es la planificación automática del
+  // fuente (en vez de -p), que -o guarda además en un fichero.
+  bool planificarAuto = false;
+  std::string salidaPlanificacion;
   std::array<int32_t, NUM_TIPOS_UF> unidades = NUM_UF_DEFECTO;
   std::array<int32_t, NUM_TIPOS_UF> latencias = LAT_UF_DEFECTO;
   int32_t latenciaFallo = LAT_FALLO_DEFECTO;

@@ -201,6 +201,17 @@ bool escenarioEditorVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   return true;
 }
 
+// La planificación automática de producto_escalar.pla en el editor VLIW, con
+// los bloques básicos coloreados y su resumen de casillas ocupadas.
+bool escenarioPlanificacionAutomatica(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  v.resize(1280, 800);
+  if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
+  orden(v, "actVerBB");
+  orden(v, "actPlanificarVLIW");
+  TfrmInstVLIW* e = v.ventanas().frmInstVLIW();
+  return e && e->modelo->numFilas() > 0 && vliw(v).codigo.numInstrucciones == e->modelo->numFilas();
+}
+
 // «Aceptar» con la ADDI mal colocada: el aviso de la comprobación.
 bool escenarioChequeoVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
   TfrmInstVLIW* e = construirSumaBucle(v, d, false);
@@ -581,6 +592,7 @@ const std::map<QString, TEscenario> ESCENARIOS = {
     {QStringLiteral("superescalar"), escenarioSuperescalar},
     {QStringLiteral("vliw"), escenarioVLIW},
     {QStringLiteral("editor-vliw"), escenarioEditorVLIW},
+    {QStringLiteral("planificacion-automatica"), escenarioPlanificacionAutomatica},
     {QStringLiteral("chequeo-vliw"), escenarioChequeoVLIW},
     {QStringLiteral("resultado-vliw"), escenarioResultadoVLIW},
     {QStringLiteral("configuracion"), escenarioConfiguracion},

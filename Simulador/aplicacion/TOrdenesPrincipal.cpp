@@ -101,6 +101,12 @@ void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
                              QStringLiteral("Abre la ventana para crear códigos VLIW"));
   actCargarVLIW = nuevaAccion(&v, "actCargarVLIW", QStringLiteral("Car&gar Programa VLIW..."),
                               QStringLiteral("Carga un programa VLIW desde un fichero"));
+  actPlanificarVLIW = nuevaAccion(&v, "actPlanificarVLIW", QStringLiteral("&Planificar Automáticamente"),
+                                  QStringLiteral("Planifica el programa para la configuración VLIW actual y lo "
+                                                 "abre en el editor"));
+  actCompararVLIW = nuevaAccion(&v, "actCompararVLIW", QStringLiteral("&Comparar con la planificación automática"),
+                                QStringLiteral("Ejecuta el programa VLIW y la planificación automática y los "
+                                               "compara"));
   actFalloCache = nuevaAccion(&v, "actFalloCache", QStringLiteral("% Fallos Caché Datos"),
                               QStringLiteral("Establece el porcentaje de fallos de caché"),
                               QKeySequence(Qt::CTRL | Qt::Key_F), TIconos::falloCache());
@@ -200,6 +206,9 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
   mnuInstVLIW = nombrar(mnuConfigurar->addMenu(QStringLiteral("&Instrucciones VLIW")), "mnuInstVLIW", 5);
   mnuInstVLIW->addAction(actNuevoVLIW);
   mnuInstVLIW->addAction(actCargarVLIW);
+  mnuInstVLIW->addSeparator();
+  mnuInstVLIW->addAction(actPlanificarVLIW);
+  mnuInstVLIW->addAction(actCompararVLIW);
   mnuOpciones = nombrar(mnuConfigurar->addMenu(QStringLiteral("&Opciones")), "mnuOpciones", 5,
                         QStringLiteral("Otras opciones de configuración"));
   mnuOpciones->addAction(opcReset);
@@ -343,7 +352,8 @@ void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vl
   // Una orden dentro de un menú deshabilitado también lo está: QMenu no
   // deshabilita los atajos de sus acciones, así que se hace aquí.
   mnuInstVLIW->setEnabled(hayPrograma && !vliwEnMarcha);
-  for (QAction* a : {actNuevoVLIW, actCargarVLIW}) a->setEnabled(mnuInstVLIW->isEnabled());
+  for (QAction* a : {actNuevoVLIW, actCargarVLIW, actPlanificarVLIW, actCompararVLIW})
+    a->setEnabled(mnuInstVLIW->isEnabled());
 
   mnuEjecutar->setEnabled(hayPrograma);
   for (QAction* a : {actIni, actPaso, actPausa, actParar, mnuCompMem, mnuCompGPR, mnuCompFPR})

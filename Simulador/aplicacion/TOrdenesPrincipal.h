@@ -87,6 +87,8 @@ public:
   QAction* actConfVLIW;
   QAction* actNuevoVLIW;
   QAction* actCargarVLIW;
+  QAction* actPlanificarVLIW;
+  QAction* actCompararVLIW;
   QAction* actFalloCache;
   QAction* actIni;
   QAction* actPaso;

@@ -9,6 +9,7 @@
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/vliw/TfrmInstVLIW.h"
 #include "vliw/TMaquinaVLIW.h"
+#include "vliw/TPlanificadorVLIW.h"
 
 namespace {
 
@@ -112,6 +113,23 @@ bool TDocumentoVLIW::cargarFichero(const TCodigo& secuencial, const QString& rut
       QCoreApplication::sendEvent(ventana, &correcto);
     }
   }
+  return true;
+}
+
+bool TDocumentoVLIW::planificar(const TCodigo& secuencial) {
+  if (!puedeDescartarse()) return false;
+  // Se planifica aparte: si no cabe, el programa que había sigue ahí.
+  TPlanificadorVLIW planificador(maquina);
+  TCodigoVLIW planificado;
+  if (planificador.planificar(secuencial, planificado) != PLANIFICACION_OK) {
+    dialogos.mensaje(ventana, QStringLiteral("No se puede planificar el programa automáticamente"),
+                     QStringLiteral("Necesitaría más de %1 instrucciones largas").arg(MAX_INSTRUCCIONES_LARGAS));
+    return false;
+  }
+  maquina.borrarCodigo();
+  maquina.codigo = std::move(planificado);
+  ++revision;  // no está en ningún fichero: sin guardar
+  rutaFichero.clear();
   return true;
 }
 

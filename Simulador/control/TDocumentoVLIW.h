@@ -55,6 +55,10 @@ public:
   // Lo mismo con un fichero ya elegido y sin preguntar: quien llama ya ha
   // preguntado (puedeDescartarse) antes de cambiar nada.
   bool cargarFichero(const TCodigo& secuencial, const QString& ruta);
+  // Tras preguntar lo que se perdería, pone como programa la planificación
+  // automática del secuencial con la configuración actual, sin guardar.
+  // true si hay que enseñarla; si no cabe, se dice y nada cambia.
+  bool planificar(const TCodigo& secuencial);
   // Pide un nombre y escribe el programa sin arriesgar el fichero que
   // sustituye; false si se cancela o falla (con su mensaje).
   bool guardar();

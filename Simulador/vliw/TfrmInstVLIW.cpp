@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QPushButton>
@@ -130,6 +131,16 @@ TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TEdicionMaquina& e
   botones->addWidget(butAceptar, 1, 0);
   botones->addWidget(butCancelar, 1, 1);
   botones->addWidget(butGuardar, 1, 2);
+  labResumen = new QLabel(panBotones);
+  labResumen->setObjectName(QStringLiteral("labResumen"));
+  labResumen->setToolTip(QStringLiteral("Instrucciones largas de la rejilla y casillas (operaciones) ocupadas"));
+  botones->addWidget(labResumen, 2, 0, 1, 3);
+  // Cualquier cambio de la rejilla, también sin aceptar.
+  connect(modelo, &QAbstractItemModel::modelReset, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::layoutChanged, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::dataChanged, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::rowsInserted, this, [this] { labResumen->setText(resumen()); });
+  connect(modelo, &QAbstractItemModel::rowsRemoved, this, [this] { labResumen->setText(resumen()); });
   connect(butAnadir, &QPushButton::clicked, this, &TfrmInstVLIW::butAnadirClick);
   connect(butEliminar, &QPushButton::clicked, this, &TfrmInstVLIW::butEliminarClick);
   connect(butLimpiar, &QPushButton::clicked, this, &TfrmInstVLIW::butLimpiarClick);
@@ -296,6 +307,19 @@ void TfrmInstVLIW::marcarModificado() {
 int TfrmInstVLIW::filaActualRejilla() const {
   const QModelIndex actual = grdInstrucciones->currentIndex();
   return actual.isValid() && actual.row() < modelo->numFilas() ? actual.row() : -1;
+}
+
+QString TfrmInstVLIW::resumen() const {
+  const int filas = modelo->numFilas(), columnas = modelo->numColumnas();
+  int ocupadas = 0;
+  for (int f = 0; f < filas; ++f)
+    for (int c = 0; c < columnas; ++c) ocupadas += modelo->operacion(f, c) != nullptr;
+  const int casillas = filas * columnas;
+  return QStringLiteral("%1 instrucciones largas\n%2 de %3 casillas ocupadas (%4 %)")
+      .arg(filas)
+      .arg(ocupadas)
+      .arg(casillas)
+      .arg(casillas > 0 ? 100 * ocupadas / casillas : 0);
 }
 
 void TfrmInstVLIW::actualizarBotones() {

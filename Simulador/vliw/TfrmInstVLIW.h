@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 
+class QLabel;
 class QMimeData;
 class QPushButton;
 class QTableView;
@@ -107,6 +108,9 @@ public:
   // Recalcula la pista para el puntero sobre «origen» (la rejilla o una cabecera).
   void grdInstruccionesMouseMove(const QWidget* origen, const QPoint& posicion);
 
+  // El texto de labResumen para lo que hay ahora en la rejilla.
+  QString resumen() const;
+
   // ---- Dibujo ----
   QColor fondoCelda(int fila, int columna) const;
   QColor textoCelda(int fila, int columna) const;
@@ -131,6 +135,8 @@ public:
   QPushButton* butAceptar;
   QPushButton* butCancelar;
   QPushButton* butGuardar;
+  // Instrucciones largas de la rejilla y cuántas de sus casillas están ocupadas.
+  QLabel* labResumen;
   TdlgCantidad* dlgAnadir;  // vive con el editor: recuerda el último número
   TResaltado resaltado;
   int filaActual = -1;  // fila de la rejilla (pc) seleccionada tras el último ciclo, -1 si ninguna

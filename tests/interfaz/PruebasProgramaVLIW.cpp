@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 #include <csignal>
@@ -587,6 +588,70 @@ private slots:
     const QStringList lineas = textosDe(c->frmCompGPR());
     QVERIFY2(!lineas.filter(QRegularExpression(QStringLiteral("^R3\\b.*\\b15\\b"))).isEmpty(),
              qPrintable(lineas.join(QLatin1Char('|'))));
+  }
+
+  // ------------------------------------------------------------ planificación automática
+
+  // La planificación pasa a ser el programa, sin guardar (se pregunta antes
+  // por el que había), y su editor dice cuántas instrucciones largas y
+  // casillas ocupa.
+  void planificarAutomaticamenteAbreLaPlanificacion() {
+    aceptarUnPrograma();
+    dialogos->respuestasCambios << TRespuestaCambios::cancelar;
+    c->hijo<QAction>("actPlanificarVLIW")->trigger();
+    QCOMPARE(dialogos->de(QStringLiteral("cambios")).size(), 1);
+    QCOMPARE(c->vliw().codigo.numInstrucciones, 1);
+
+    abrir(EJEMPLOS + QStringLiteral("vector_suma.pla"));
+    dialogos->respuestasCambios << TRespuestaCambios::descartar;
+    c->hijo<QAction>("actPlanificarVLIW")->trigger();
+    QVERIFY(c->vliw().codigo.numInstrucciones > 1);
+    QVERIFY(v->documentoVLIW().sinGuardar());  // no está en ningún fichero
+    QVERIFY(c->frmInstVLIW());
+    QCOMPARE(rejilla().numFilas(), c->vliw().codigo.numInstrucciones);
+    QCOMPARE(int(v->maquinaActual()), int(VLIW));
+    int ocupadas = 0;
+    for (const TInstruccionLarga& larga : c->vliw().codigo.instrucciones) ocupadas += larga.numOperaciones();
+    const int casillas = rejilla().numFilas() * rejilla().numColumnas();
+    QCOMPARE(editor().labResumen->text(), QStringLiteral("%1 instrucciones largas\n%2 de %3 casillas ocupadas (%4 %)")
+                                              .arg(rejilla().numFilas())
+                                              .arg(ocupadas)
+                                              .arg(casillas)
+                                              .arg(100 * ocupadas / casillas));
+    // Se ejecuta hasta el final, como uno hecho a mano.
+    ejecutarHastaCompletar();
+  }
+
+  // La comparación ejecuta las dos desde el mismo estado y no toca la máquina.
+  void compararConLaAutomatica() {
+    abrir(EJEMPLOS + QStringLiteral("vector_suma.pla"));
+    cargar(EJEMPLOS + QStringLiteral("vector_suma.vliw"));
+    const int32_t cicloAntes = c->vliw().ciclo;
+    QStringList columnas, ciclos, finales;
+    dialogos->alEjecutarModal = [&](QDialog& d) {
+      auto* tabla = d.findChild<QTableWidget*>(QStringLiteral("grdComparacion"));
+      if (!tabla) return;
+      for (int k = 0; k < 2; ++k) {
+        columnas << tabla->horizontalHeaderItem(k)->text();
+        ciclos << tabla->item(0, k)->text();
+        finales << tabla->item(tabla->rowCount() - 1, k)->text();
+      }
+    };
+    dialogos->respuestasModal << RESULTADO_CANCELAR;
+    c->hijo<QAction>("actCompararVLIW")->trigger();
+    QCOMPARE(columnas, QStringList({QStringLiteral("Tu planificación"), QStringLiteral("Automática")}));
+    QCOMPARE(finales, QStringList({QStringLiteral("terminada"), QStringLiteral("terminada")}));
+    QVERIFY(ciclos[0].toInt() > 0 && ciclos[1].toInt() > 0);
+    QCOMPARE(c->vliw().ciclo, cicloAntes);
+    QVERIFY(!c->controlador(VLIW).enEjecucion());
+
+    // Sin programa VLIW, lo mismo que al ejecutar: se dice y no se compara.
+    dialogos->alEjecutarModal = nullptr;
+    c->actNuevoVLIW->trigger();
+    const qsizetype modales = dialogos->de(QStringLiteral("modal")).size();
+    c->hijo<QAction>("actCompararVLIW")->trigger();
+    QCOMPARE(dialogos->mensajes().last(), QStringLiteral("Debe completar el código VLIW antes de ejecutar"));
+    QCOMPARE(dialogos->de(QStringLiteral("modal")).size(), modales);
   }
 };
 
