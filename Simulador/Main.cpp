@@ -7,9 +7,12 @@
 #include <QMdiArea>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QScreen>
 #include <QTimer>
 #include <QToolBar>
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "Simulador/aplicacion/TGestorVentanas.h"
@@ -32,6 +35,7 @@
 #include "Simulador/estadisticas/TVentanasEstadisticas.h"
 #include "Simulador/vliw/TPlanificacionAutomatica.h"
 #include "loader/TCodigo.h"
+#include "session/TSesion.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -125,6 +129,9 @@ void TfrmPrincipal::conectarOrdenes() {
  {o.actFalloCache, &TfrmPrincipal::actFalloCacheExecute},
       {o.actIni, &TfrmPrincipal::actIniExecute}, {o.actPaso, &TfrmPrincipal::actPasoExecute},
       {o.actPausa, &TfrmPrincipal::actPausaExecute}, {o.actParar, &TfrmPrincipal::actPararExecute},
+      {o.actRetroceder, &TfrmPrincipal::actRetrocederExecute}, {o.actIrACiclo, &TfrmPrincipal::actIrACicloExecute},
+      {o.actHastaElFinal, &TfrmPrincipal::actHastaElFinalExecute},
+      {o.opcLimiteCiclos, &TfrmPrincipal::opcLimiteCiclosExecute},
       {o.actSelSuper, &TfrmPrincipal::actSelSuperExecute}, {o.actSelVLIW, &TfrmPrincipal::actSelVLIWExecute},
       {o.actCascada, &TfrmPrincipal::actCascadaExecute}, {o.actMosaico, &TfrmPrincipal::actMosaicoExecute},
       {o.actContenidoAyuda, &TfrmPrincipal::actContenidoAyudaExecute},
@@ -190,6 +197,13 @@ void TfrmPrincipal::conectarControlador(TControladorMaquina& c) {
   connect(&c, &TControladorMaquina::ejecucionTerminada, this, [this, &ciclo](TFinEjecucion fin) {
     if (fin != TFinEjecucion::parada) return;
     ciclo = 0;
+    mostrarEstado(true);
+  });
+  connect(&c, &TControladorMaquina::ejecucionRapidaCambiada, ordenes->barProgreso, &QWidget::setVisible);
+  connect(&c, &TControladorMaquina::progresoRapida, this, [this, &ciclo](int32_t alcanzado, int32_t objetivo) {
+    ordenes->barProgreso->setRange(0, objetivo);
+    ordenes->barProgreso->setValue(alcanzado);
+    ciclo = alcanzado;
     mostrarEstado(true);
   });
 }
@@ -282,6 +296,36 @@ void TfrmPrincipal::actPausaExecute() {
 void TfrmPrincipal::actPararExecute() {
   controladorEnMarcha().parar();
   mostrarEstado();
+}
+
+void TfrmPrincipal::actRetrocederExecute() { controladorActual().retroceder(); }
+void TfrmPrincipal::actHastaElFinalExecute() { controladorActual().ejecutarHastaElFinal(); }
+
+void TfrmPrincipal::actIrACicloExecute() {
+  TControladorMaquina& c = controladorActual();
+  const TSesion& s = c.sesion();
+  // Hasta el final de una ejecución terminada; si no, también más allá del
+  // ciclo más lejano (se ejecuta hasta él), como mucho el límite de ciclos.
+  const int64_t lejano = s.puedeNavegar() ? std::max(s.cicloMasLejano(), c.maquina().ciclo) : 0;
+  const bool terminada = s.puedeNavegar() && !s.enCurso();
+  const int maximo = static_cast<int>(terminada ? lejano : std::min<int64_t>(lejano + c.limiteCiclos(), INT32_MAX));
+  const QString texto = terminada ? QStringLiteral("Ciclo (de 0 a %1)").arg(maximo)
+                                  : QStringLiteral("Ciclo (de 0 a %1; más allá, se ejecuta hasta él)").arg(lejano);
+  int ciclo = 0;
+  if (dialogos.pedirCantidad(this, QStringLiteral("Ir al ciclo"), texto, c.maquina().ciclo, 0, maximo, ciclo) !=
+      RESULTADO_ACEPTAR)
+    return;
+  c.irACiclo(ciclo);
+}
+
+void TfrmPrincipal::opcLimiteCiclosExecute() {
+  int valor = 0;
+  if (dialogos.pedirCantidad(this, QStringLiteral("Límite de ciclos"),
+                             QStringLiteral("Ciclos de «Ejecutar hasta el final»"), controlSuper->limiteCiclos(), 1,
+                             INT32_MAX, valor) != RESULTADO_ACEPTAR)
+    return;
+  controlSuper->setLimiteCiclos(valor);
+  controlVLIW->setLimiteCiclos(valor);
 }
 
 void TfrmPrincipal::actSelSuperExecute() { seleccionarMaquina(TTipoMaquina::superescalar); }

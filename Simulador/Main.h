@@ -74,6 +74,10 @@ private slots:
   void actPasoExecute();
   void actPausaExecute();
   void actPararExecute();
+  void actRetrocederExecute();
+  void actIrACicloExecute();
+  void actHastaElFinalExecute();
+  void opcLimiteCiclosExecute();
   void actSelSuperExecute();
   void actSelVLIWExecute();
   void cboMaquinaChange(int indice);

@@ -4,6 +4,7 @@
 
 #include "reports/TComprobacionResultado.h"
 #include "reports/TEscritorJSON.h"
+#include "reports/TEstadoJSON.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -132,13 +133,17 @@ void TInformeEjecucion::escribirVeredictoJSON(TEscritorJSON& j, const TVeredicto
 }
 
 void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaSuper& m, TFinalEjecucion final,
-                                     const TVeredicto* verificacion) {
+                                     bool conEstado, const TVeredicto* verificacion) {
   TEscritorJSON j(salida);
   cabeceraJSON(j, m, true, final);
   j.clave("predictor");
   j.abrirLista();
   for (int32_t p : m.prediccion) j.valor(static_cast<int64_t>(p));
   j.cerrarLista();
+  if (conEstado) {
+    j.clave("state");
+    TEstadoJSON::escribir(j, m);
+  }
   j.clave("stats");
   j.abrirObjeto();
   const TEstadisticasSuper& e = m.estadisticas;
@@ -150,7 +155,8 @@ void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaSuper& 
 }
 
 void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaVLIW& m, TFinalEjecucion final,
-                                     const TComprobacionVLIW* comprobacion, const TVeredicto* verificacion) {
+                                     const TComprobacionVLIW* comprobacion, bool conEstado,
+                                     const TVeredicto* verificacion) {
   TEscritorJSON j(salida);
   cabeceraJSON(j, m, false, final);
   if (comprobacion != nullptr) {
@@ -161,6 +167,10 @@ void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaVLIW& m
     j.clave("message");
     j.valor(comprobacion->mensaje);
     j.cerrarObjeto();
+  }
+  if (conEstado) {
+    j.clave("state");
+    TEstadoJSON::escribir(j, m);
   }
   j.clave("stats");
   j.abrirObjeto();

@@ -29,11 +29,13 @@ public:
   static void escribirTexto(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final);
   static void escribirTexto(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final);
   // Un objeto en una línea. El de la VLIW lleva «check» solo si se da la
-  // comprobación; los dos llevan «verify» solo si se da el veredicto.
+  // comprobación; con «conEstado», «state» lleva las estructuras (TEstadoJSON);
+  // los dos llevan «verify» solo si se da el veredicto.
   static void escribirJSON(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final,
-                           const TVeredicto* verificacion = nullptr);
+                           bool conEstado = false, const TVeredicto* verificacion = nullptr);
   static void escribirJSON(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final,
-                           const TComprobacionVLIW* comprobacion = nullptr, const TVeredicto* verificacion = nullptr);
+                           const TComprobacionVLIW* comprobacion = nullptr, bool conEstado = false,
+                           const TVeredicto* verificacion = nullptr);
   // El objeto «verify»: equal, differences y, si la hay, hint.
   static void escribirVeredictoJSON(TEscritorJSON& j, const TVeredicto& veredicto);
 };

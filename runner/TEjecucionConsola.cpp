@@ -75,7 +75,8 @@ int TEjecucionConsola::ejecutarSuper(TCodigo& codigo) {
     if (estado == SALIDA_COMPLETADO && !veredicto.igual) estado = SALIDA_DIFERENTE;
   }
   if (opciones.json) {
-    TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.verificar ? &veredicto : nullptr);
+    TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.estado,
+                                    opciones.verificar ? &veredicto : nullptr);
   } else {
     TInformeEjecucion::escribirTexto(salida, maquina, final);
     if (opciones.verificar) salida << veredicto.texto();
@@ -135,7 +136,7 @@ int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
   }
   if (opciones.json) {
     TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.comprobar ? &comprobacion : nullptr,
-                                    opciones.verificar ? &veredicto : nullptr);
+                                    opciones.estado, opciones.verificar ? &veredicto : nullptr);
   } else {
     TInformeEjecucion::escribirTexto(salida, maquina, final);
     if (opciones.verificar) salida << veredicto.texto();
@@ -197,9 +198,10 @@ int TEjecucionConsola::ejecutarComparacion(const TCodigo& codigo) {
     estado = SALIDA_DIFERENTE;
   if (opciones.json) {
     std::ostringstream super, vliw;
-    TInformeEjecucion::escribirJSON(super, comparacion.super, rs.final, opciones.verificar ? &rs.veredicto : nullptr);
+    TInformeEjecucion::escribirJSON(super, comparacion.super, rs.final, opciones.estado,
+                                    opciones.verificar ? &rs.veredicto : nullptr);
     TInformeEjecucion::escribirJSON(vliw, comparacion.vliw, rv.final, opciones.comprobar ? &comprobacion : nullptr,
-                                    opciones.verificar ? &rv.veredicto : nullptr);
+                                    opciones.estado, opciones.verificar ? &rv.veredicto : nullptr);
     auto sinSalto = [](std::string t) {
       while (!t.empty() && t.back() == '\n') t.pop_back();
       return t;

@@ -207,6 +207,11 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
     } else if (arg == "--json") {
       if (!sinValor()) return false;
       json = true;
+    } else if (arg == "--state") {
+      // Las estructuras solo tienen sitio en el informe JSON.
+      if (!sinValor()) return false;
+      estado = true;
+      json = true;
     } else if (arg.size() > 1 && arg[0] == '-') {
       error = "opción desconocida: " + arg;
       return false;
@@ -305,6 +310,8 @@ ciclo, que en el simulador de escritorio.
                                   valores iniciales y la misma semilla
       --trace                     una línea JSON por ciclo en la salida estándar
       --json                      informe final como un objeto JSON en la salida estándar
+      --state                     añade al informe JSON (implica --json) las
+                                  estructuras de la máquina al final, en «state»
   -h, --help                      muestra esta ayuda
       --version                   muestra la versión
 
@@ -325,6 +332,17 @@ lista de {"where": "F4", "expected": …, "got": …}; hint, si la primera
 diferencia tiene una causa conocida). Con --compare, un objeto con super, vliw
 (los dos informes) y speedup (ciclos de la superescalar entre ciclos de la
 VLIW; 0 si alguna no terminó).
+
+Estado (--state), en «state»; listas de la más antigua a la más nueva, etapas
+de la entrada a la salida, pc = posición de la instrucción en el programa.
+Superescalar: prefetch y decoder (los pc), rob (tag, pc, dest, value, address,
+stage, ready), stations (por tipo de unidad, "+Entera" … "Salto": pc, qj, vj,
+qk, vk, a, rob), units (por tipo y "ALU Dir.": por unidad, stages con el pc o
+null y stall), rename (robGPR y robFPR: por registro, la etiqueta del ROB si
+está pendiente, o null). VLIW: units (stages con long, la instrucción larga, y
+unit, la unidad de la operación, o null; y stall), nat (gpr y fpr: los
+registros con NaT) y predicates (los registros de predicado a cierto). Con
+--max-cycles N es la máquina tras el ciclo N.
 
 Estado de salida:
   0  el programa terminó

@@ -42,6 +42,7 @@ public:
   bool comparar = false;   // --compare: las dos máquinas, una tras otra
   bool traza = false;
   bool json = false;
+  bool estado = false;  // --state: las estructuras al final, en el informe JSON
 
   // Lee los argumentos (sin el nombre del programa). Devuelve false con un
   // mensaje en error si la orden está mal formada.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <random>
 
 #include "machine/TRegistros.h"
@@ -28,6 +29,12 @@ int8_t TSesion::iniciar(bool limpiar, std::optional<uint32_t> semilla) {
   estadoActual = estEnMarcha;
   guardarInicial();
   conEstadoInicial = true;
+  puntos.clear();
+  bytesPuntos = 0;
+  intervalo = intervaloInicial > 0 ? intervaloInicial : 1;
+  lejano = maquina.ciclo;
+  estadoFinal = estPreparada;
+  tomarPunto();
   return SESION_OK;
 }
 
@@ -53,7 +60,21 @@ int8_t TSesion::ciclo(bool respetarBreakpoints) {
   // La marca de la máquina sigue al estado: un paso dado en un breakpoint la
   // deja puesta, como la ejecución.
   maquina.paradaBreakpoint = estadoActual == estEnBreakpoint;
+  if (maquina.ciclo >= lejano) {
+    lejano = maquina.ciclo;
+    if (!enCurso()) estadoFinal = estadoActual;
+  }
+  // El punto, antes de las ediciones del ciclo; después, las que se hicieron
+  // en él la vez anterior (tras volver atrás, seguir repite la historia).
+  if (maquina.ciclo % intervalo == 0 && !puntos.empty() && maquina.ciclo > puntos.back().ciclo) tomarPunto();
+  if (!historial.empty() && historial.back().ciclo >= maquina.ciclo) aplicarEdicionesDe(maquina.ciclo);
   return r;
+}
+
+void TSesion::aplicarEdicionesDe(int32_t c) {
+  auto e = std::lower_bound(historial.begin(), historial.end(), c,
+                            [](const TEdicion& h, int32_t x) { return h.ciclo < x; });
+  for (; e != historial.end() && e->ciclo == c; ++e) aplicar(*e);
 }
 
 int8_t TSesion::paso(bool respetarBreakpoints) {
@@ -90,6 +111,9 @@ void TSesion::reanudar() {
 void TSesion::parar() {
   maquina.enEjecucion = false;
   estadoActual = estPreparada;
+  // Tras parar ya no se navega: la memoria de los puntos se devuelve.
+  puntos.clear();
+  bytesPuntos = 0;
 }
 
 // ---------------------------------------------------------------------------
@@ -127,6 +151,7 @@ bool TSesion::editar(TEdicion e) {
     historial.erase(std::find_if(historial.begin(), historial.end(), [&](const TEdicion& h) { return h.ciclo > e.ciclo; }),
                     historial.end());
     historial.push_back(e);
+    olvidarFuturo();
   }
   return true;
 }
@@ -176,23 +201,113 @@ bool TSesion::editarBreakpoint(int32_t instruccion, bool activo) {
 bool TSesion::repetir(int32_t hastaCiclo) {
   if (!conEstadoInicial || !restaurarInicial()) return false;
   estadoActual = estPausada;
+  aplicarEdicionesDe(maquina.ciclo);
   avanzarRepitiendo(hastaCiclo);
   return true;
 }
 
 int8_t TSesion::avanzarRepitiendo(int32_t hasta) {
-  // Las ediciones del ciclo c se hicieron tras él: van antes del ciclo c + 1.
-  auto siguiente = std::lower_bound(historial.begin(), historial.end(), maquina.ciclo,
-                                    [](const TEdicion& e, int32_t c) { return e.ciclo < c; });
-  auto aplicarHasta = [&](int32_t c) {
-    for (; siguiente != historial.end() && siguiente->ciclo <= c; ++siguiente) aplicar(*siguiente);
-  };
+  // Cada ciclo aplica tras él las ediciones registradas en él.
   int8_t r = CICLO_NORMAL;
-  while (maquina.ciclo < hasta && enCurso()) {
-    aplicarHasta(maquina.ciclo);
-    r = ciclo(false);
-  }
-  // El estado que se veía en el ciclo «hasta» ya tenía las ediciones hechas en él.
-  if (enCurso()) aplicarHasta(maquina.ciclo);
+  while (maquina.ciclo < hasta && enCurso()) r = ciclo(false);
   return r;
+}
+
+// ---------------------------------------------------------------------------
+// Navegación en el tiempo
+
+bool TSesion::puedeNavegar() const {
+  return conEstadoInicial && !puntos.empty() &&
+         (enCurso() || estadoActual == estTerminada || estadoActual == estError);
+}
+
+void TSesion::tomarPunto() {
+  TPunto p;
+  p.ciclo = maquina.ciclo;
+  auto foto = fotografiar();
+  p.bytes = tamanoFoto(*foto);
+  p.foto = std::move(foto);
+  bytesPuntos += p.bytes;
+  puntos.push_back(std::move(p));
+  // Por encima del límite, la mitad de los puntos: el intervalo se dobla y la
+  // repetición más larga con él, pero la memoria queda acotada.
+  while (bytesPuntos > limiteMemoria && puntos.size() > 2) {
+    intervalo *= 2;
+    std::vector<TPunto> quedan;
+    bytesPuntos = 0;
+    for (TPunto& q : puntos)
+      if (q.ciclo % intervalo == 0 || &q == &puntos.front()) {
+        bytesPuntos += q.bytes;
+        quedan.push_back(std::move(q));
+      }
+    puntos = std::move(quedan);
+  }
+}
+
+// Una edición cambia lo que pasará después del ciclo actual: lo guardado de
+// más allá ya no vale.
+void TSesion::olvidarFuturo() {
+  const int32_t c = maquina.ciclo;
+  while (puntos.size() > 1 && puntos.back().ciclo > c) {
+    bytesPuntos -= puntos.back().bytes;
+    puntos.pop_back();
+  }
+  lejano = c;
+  estadoFinal = estPreparada;
+}
+
+const TSesion::TPunto* TSesion::puntoHasta(int32_t c) const {
+  auto p = std::upper_bound(puntos.begin(), puntos.end(), c, [](int32_t x, const TPunto& q) { return x < q.ciclo; });
+  return p == puntos.begin() ? nullptr : &*std::prev(p);
+}
+
+bool TSesion::volverAPunto(int32_t c) {
+  const TPunto* p = puntoHasta(c);
+  if (p == nullptr || !revelar(*p->foto)) return false;
+  // Los breakpoints no están en la instantánea: los de partida más sus
+  // ediciones anteriores al punto; después, todas las del ciclo del punto.
+  restaurarBreakpoints();
+  for (const TEdicion& e : historial) {
+    if (e.ciclo >= p->ciclo) break;
+    if (e.tipo == edBreakpoint) aplicar(e);
+  }
+  estadoActual = estPausada;
+  aplicarEdicionesDe(p->ciclo);
+  return true;
+}
+
+int32_t TSesion::irACiclo(int32_t c) {
+  if (!puedeNavegar() || c < 0) return -1;
+  if (estadoFinal != estPreparada && c > lejano) c = lejano;
+  if (c < maquina.ciclo) {
+    // Los observadores no ven la repetición: se les dice adónde se volvió.
+    TObservadorCiclo* observador = maquina.observador;
+    maquina.observador = nullptr;
+    const bool vuelto = volverAPunto(c);
+    if (vuelto) avanzarRepitiendo(c);
+    maquina.observador = observador;
+    if (!vuelto) return -1;
+    if (observador != nullptr) observador->vueltaAtras(maquina.ciclo);
+  } else if (enCurso()) {
+    estadoActual = estPausada;
+    // Sin observador que deba ver cada ciclo, lo ya recorrido se salta desde
+    // el punto de control más cercano por debajo de c.
+    const TPunto* p = puntoHasta(c);
+    if (maquina.observador == nullptr && p != nullptr && p->ciclo > maquina.ciclo) volverAPunto(c);
+    avanzarRepitiendo(c);
+  }
+  if (maquina.ciclo == lejano && estadoFinal != estPreparada) {
+    estadoActual = estadoFinal;
+    maquina.enEjecucion = false;
+  } else if (enCurso()) {
+    estadoActual = estPausada;
+  }
+  // Saltar no para en breakpoints: no queda ninguno marcado.
+  maquina.paradaBreakpoint = false;
+  return maquina.ciclo;
+}
+
+bool TSesion::retroceder() {
+  if (!puedeNavegar() || maquina.ciclo <= 0) return false;
+  return irACiclo(maquina.ciclo - 1) >= 0;
 }

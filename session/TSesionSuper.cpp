@@ -62,6 +62,28 @@ void TSesionSuper::guardarInicial() {
 bool TSesionSuper::restaurarInicial() {
   if (codigo == nullptr || breakpointsIniciales.size() != codigo->instrucciones.size()) return false;
   if (!maquinaSuper.restaurar(inicial)) return false;
-  for (size_t i = 0; i < breakpointsIniciales.size(); ++i) codigo->instrucciones[i].breakpoint = breakpointsIniciales[i];
+  restaurarBreakpoints();
   return true;
+}
+
+void TSesionSuper::restaurarBreakpoints() {
+  if (codigo == nullptr || breakpointsIniciales.size() != codigo->instrucciones.size()) return;
+  for (size_t i = 0; i < breakpointsIniciales.size(); ++i) codigo->instrucciones[i].breakpoint = breakpointsIniciales[i];
+}
+
+std::shared_ptr<TInstantaneaMaquina> TSesionSuper::fotografiar() const {
+  auto foto = std::make_shared<TInstantaneaSuper>();
+  maquinaSuper.capturar(*foto);
+  // Se guardará mucho tiempo: sin la reserva de más de los vectores.
+  foto->rob.entradas.shrink_to_fit();
+  for (auto& v : foto->er) v.shrink_to_fit();
+  return foto;
+}
+
+bool TSesionSuper::revelar(const TInstantaneaMaquina& foto) {
+  return maquinaSuper.restaurar(static_cast<const TInstantaneaSuper&>(foto));
+}
+
+size_t TSesionSuper::tamanoFoto(const TInstantaneaMaquina& foto) const {
+  return static_cast<const TInstantaneaSuper&>(foto).tamano();
 }

@@ -2,7 +2,9 @@
 // La sesión de la máquina superescalar: su programa (del que cuelgan los
 // breakpoints), el predictor y el color de las instrucciones en vuelo.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "loader/TCodigo.h"
@@ -30,6 +32,10 @@ protected:
   bool aplicar(const TEdicion& e) override;
   void guardarInicial() override;
   bool restaurarInicial() override;
+  std::shared_ptr<TInstantaneaMaquina> fotografiar() const override;
+  bool revelar(const TInstantaneaMaquina& foto) override;
+  size_t tamanoFoto(const TInstantaneaMaquina& foto) const override;
+  void restaurarBreakpoints() override;
   int8_t puedeIniciar() const override;
 
 private:

@@ -26,8 +26,27 @@ void TSesionVLIW::guardarInicial() {
 bool TSesionVLIW::restaurarInicial() {
   if (breakpointsIniciales.size() != static_cast<size_t>(maquinaVLIW.codigo.numInstrucciones)) return false;
   if (!maquinaVLIW.restaurar(inicial)) return false;
+  restaurarBreakpoints();
+  return true;
+}
+
+void TSesionVLIW::restaurarBreakpoints() {
   for (size_t i = 0; i < breakpointsIniciales.size(); ++i)
     if (TInstruccionLarga* larga = maquinaVLIW.codigo.instruccion(static_cast<int64_t>(i)))
       larga->breakpoint = breakpointsIniciales[i];
-  return true;
+}
+
+std::shared_ptr<TInstantaneaMaquina> TSesionVLIW::fotografiar() const {
+  auto foto = std::make_shared<TInstantaneaVLIW>();
+  maquinaVLIW.capturar(*foto);
+  foto->etapas.shrink_to_fit();
+  return foto;
+}
+
+bool TSesionVLIW::revelar(const TInstantaneaMaquina& foto) {
+  return maquinaVLIW.restaurar(static_cast<const TInstantaneaVLIW&>(foto));
+}
+
+size_t TSesionVLIW::tamanoFoto(const TInstantaneaMaquina& foto) const {
+  return static_cast<const TInstantaneaVLIW&>(foto).tamano();
 }

@@ -2,7 +2,9 @@
 // La sesión de la máquina VLIW: su programa es el de la máquina, y los
 // breakpoints son de sus instrucciones largas.
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "session/TSesion.h"
@@ -21,6 +23,10 @@ protected:
   bool aplicar(const TEdicion& e) override;
   void guardarInicial() override;
   bool restaurarInicial() override;
+  std::shared_ptr<TInstantaneaMaquina> fotografiar() const override;
+  bool revelar(const TInstantaneaMaquina& foto) override;
+  size_t tamanoFoto(const TInstantaneaMaquina& foto) const override;
+  void restaurarBreakpoints() override;
   // Sin programa, o con uno para más unidades de las configuradas, no se empieza.
   int8_t puedeIniciar() const override;
 

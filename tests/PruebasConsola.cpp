@@ -148,6 +148,25 @@ TEST(ConsolaInforme, MismaSemillaMismoInforme) {
   EXPECT_FALSE(contiene(a.salida, R"("cache_misses":0)")) << "con 50 % alguna de las seis cargas debería fallar";
 }
 
+// --state: las estructuras tras el ciclo de --max-cycles, con los nombres de
+// las ventanas; implica --json.
+TEST(ConsolaInforme, EstadoDeLasEstructurasTrasUnCiclo) {
+  TResultado r = orvexRun("--state --max-cycles 8 " + ejemplo("vector_suma.pla"));
+  EXPECT_EQ(r.estado, 3);
+  for (const char* parte : {R"("cycles":8,)", R"(,"state":{"prefetch":[)", R"(],"decoder":[)", R"(],"rob":[{"tag":)",
+                            R"("stations":{"+Entera":[)", R"(],"Salto":[)", R"("units":{"+Entera":[{"stages":[)",
+                            R"(],"ALU Dir.":[{"stages":[)", R"("rename":{"robGPR":[)", R"(],"robFPR":[)",
+                            R"(]}},"stats":{)"})
+    EXPECT_TRUE(contiene(r.salida, parte)) << parte << " en " << r.salida;
+
+  TResultado v = orvexRun("--state -m vliw -p " + ejemplo("vector_suma.vliw") + " --max-cycles 4 " +
+                          ejemplo("vector_suma.pla"));
+  for (const char* parte : {R"("state":{"units":{"+Entera":[{"stages":[)", R"("nat":{"gpr":[)", R"(],"fpr":[)",
+                            R"("predicates":[)", R"({"long":)"})
+    EXPECT_TRUE(contiene(v.salida, parte)) << parte << " en " << v.salida;
+  EXPECT_FALSE(contiene(orvexRun("--json " + ejemplo("vector_suma.pla")).salida, R"("state")"));
+}
+
 TEST(ConsolaComprobacion, MensajeDeDependencia) {
   const std::string args = "-m vliw -p " + dato("dependencia.vliw") + " --check ";
   TResultado r = orvexRun(args + dato("dependencia.pla"));

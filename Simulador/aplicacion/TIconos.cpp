@@ -187,6 +187,39 @@ QIcon pausa() {
   });
 }
 
+// Paso a paso al revés: la barra delante del triángulo que vuelve.
+QIcon retroceder() {
+  return dibujar([](QPainter& p) {
+    p.setPen(QPen(AZUL.darker(130), 1.5));
+    p.setBrush(AZUL);
+    p.drawRect(QRectF(5, 6, 5, 20));
+    p.drawPolygon(QPolygonF({QPointF(27, 6), QPointF(12, 16), QPointF(27, 26)}));
+  });
+}
+
+// Una regla de ciclos con la marca del elegido.
+QIcon irACiclo() {
+  return dibujar([](QPainter& p) {
+    p.setPen(QPen(GRIS, 1.5));
+    p.drawLine(QPointF(3, 24), QPointF(29, 24));
+    for (int i = 0; i < 6; ++i) p.drawLine(QPointF(4 + i * 4.8, 21), QPointF(4 + i * 4.8, 27));
+    p.setPen(QPen(AZUL.darker(130), 1.5));
+    p.setBrush(AZUL);
+    p.drawPolygon(QPolygonF({QPointF(12, 4), QPointF(24, 4), QPointF(18, 17)}));
+  });
+}
+
+// Dos triángulos hasta la barra del final.
+QIcon hastaElFinal() {
+  return dibujar([](QPainter& p) {
+    p.setPen(QPen(VERDE.darker(130), 1.5));
+    p.setBrush(VERDE);
+    p.drawPolygon(QPolygonF({QPointF(3, 6), QPointF(14, 16), QPointF(3, 26)}));
+    p.drawPolygon(QPolygonF({QPointF(13, 6), QPointF(24, 16), QPointF(13, 26)}));
+    p.drawRect(QRectF(25, 6, 4, 20));
+  });
+}
+
 QIcon parar() {
   return dibujar([](QPainter& p) {
     p.setPen(QPen(ROJO.darker(130), 1.5));

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QProgressBar>
 #include <QPointer>
 #include <QStatusBar>
 #include <QToolBar>
@@ -118,6 +119,17 @@ void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
                          QKeySequence(Qt::Key_F7), TIconos::pausa());
   actParar = nuevaAccion(&v, "actParar", QStringLiteral("Parar"), QStringLiteral("Terminar la Ejecución"),
                          QKeySequence(Qt::Key_F6), TIconos::parar());
+  // Navegación en el tiempo: Mayúsculas con la tecla de la orden hacia
+  // delante (F8, F9); Ctrl+G, «ir a», como en los editores.
+  actRetroceder = nuevaAccion(&v, "actRetroceder", QStringLiteral("Retroceder un ciclo"),
+                              QStringLiteral("Deja la máquina como estaba tras el ciclo anterior"),
+                              QKeySequence(Qt::SHIFT | Qt::Key_F8), TIconos::retroceder());
+  actIrACiclo = nuevaAccion(&v, "actIrACiclo", QStringLiteral("Ir al ciclo…"),
+                            QStringLiteral("Lleva la máquina a cualquier ciclo, hacia atrás o hacia delante"),
+                            QKeySequence(Qt::CTRL | Qt::Key_G), TIconos::irACiclo());
+  actHastaElFinal = nuevaAccion(&v, "actHastaElFinal", QStringLiteral("Ejecutar hasta el final"),
+                                QStringLiteral("Ejecuta a toda velocidad hasta el final, un breakpoint o el límite de ciclos"),
+                                QKeySequence(Qt::SHIFT | Qt::Key_F9), TIconos::hastaElFinal());
   actSelSuper = nuevaOpcion(&v, "actSelSuper", QStringLiteral("Seleccionar Superescalar"),
                             QStringLiteral("Seleccionar Máquina Superescalar"), true);
   actSelSuper->setShortcut(QKeySequence(Qt::Key_F2));
@@ -149,6 +161,8 @@ void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
   opcChkCodigoVLIW =
       nuevaOpcion(&v, "opcChkCodigoVLIW", QStringLiteral("C&hequear código VLIW"),
                   QStringLiteral("Indica si se comprueban las inconsistencias en el código VLIW automáticamente"), true);
+  opcLimiteCiclos = nuevaAccion(&v, "opcLimiteCiclos", QStringLiteral("&Límite de ciclos..."),
+                                QStringLiteral("Ciclos que da como mucho «Ejecutar hasta el final»"));
   mnuCompMem = nuevaAccion(&v, "mnuCompMem", QStringLiteral("&Memoria"), QString(), QKeySequence(Qt::ALT | Qt::Key_F5),
                            TIconos::memoria());
   mnuCompGPR = nuevaAccion(&v, "mnuCompGPR", QStringLiteral("Registros de Propósito &General"), QString(),
@@ -213,6 +227,7 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
                         QStringLiteral("Otras opciones de configuración"));
   mnuOpciones->addAction(opcReset);
   mnuOpciones->addAction(opcChkCodigoVLIW);
+  mnuOpciones->addAction(opcLimiteCiclos);
   mnuOpciones->addSeparator();
   mnuOpciones->addAction(actFalloCache);
 
@@ -224,6 +239,11 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
   mnuEjecutar->addAction(actPausa);
   mnuEjecutar->addAction(actPaso);
   mnuEjecutar->addAction(actParar);
+  mnuEjecutar->addSeparator();
+  mnuEjecutar->addAction(actRetroceder);
+  mnuEjecutar->addAction(actIrACiclo);
+  mnuEjecutar->addAction(actHastaElFinal);
+  mnuEjecutar->addSeparator();
   mnuComponentes = nombrar(mnuEjecutar->addMenu(QStringLiteral("Componentes")), "mnuComponentes", 6);
   mnuComponentes->addAction(mnuCompMem);
   mnuComponentes->addAction(mnuCompGPR);
@@ -253,6 +273,12 @@ void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
   labEstado->setObjectName(QStringLiteral("labEstado"));
   labEstado->setToolTip(QStringLiteral("Máquina seleccionada, su ciclo y el estado de su ejecución"));
   v.statusBar()->addPermanentWidget(labEstado);
+  barProgreso = new QProgressBar(v.statusBar());
+  barProgreso->setObjectName(QStringLiteral("barProgreso"));
+  barProgreso->setMaximumWidth(220);
+  barProgreso->setFormat(QStringLiteral("Ciclo %v"));
+  barProgreso->hide();
+  v.statusBar()->addPermanentWidget(barProgreso);
   tobEstandar = new QToolBar(QStringLiteral("Estándar"), &v);
   tobEstandar->setObjectName(QStringLiteral("tobEstandar"));
   tobEstandar->setProperty("temaAyuda", 9);
@@ -282,6 +308,9 @@ void TOrdenesPrincipal::crearBarras(QMainWindow& v) {
   tobEjecucion->addAction(actPaso);
   tobEjecucion->addAction(actPausa);
   tobEjecucion->addAction(actParar);
+  tobEjecucion->addAction(actRetroceder);
+  tobEjecucion->addAction(actIrACiclo);
+  tobEjecucion->addAction(actHastaElFinal);
   tobEjecucion->addSeparator();
   tobEjecucion->addWidget(new QLabel(QStringLiteral(" Ciclo: "), tobEjecucion));
   txtCiclo = new QLineEdit(QStringLiteral("0"), tobEjecucion);
@@ -356,7 +385,8 @@ void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vl
     a->setEnabled(mnuInstVLIW->isEnabled());
 
   mnuEjecutar->setEnabled(hayPrograma);
-  for (QAction* a : {actIni, actPaso, actPausa, actParar, mnuCompMem, mnuCompGPR, mnuCompFPR})
+  for (QAction* a : {actIni, actPaso, actPausa, actParar, actRetroceder, actIrACiclo, actHastaElFinal, mnuCompMem,
+                     mnuCompGPR, mnuCompFPR})
     a->setEnabled(hayPrograma);
   // Las tres trabajan con máquinas propias: se pueden usar con una ejecución en marcha.
   for (QAction* a : {actVerEstadisticas, actComprobar, actComparar, actExplorar}) a->setEnabled(hayPrograma);

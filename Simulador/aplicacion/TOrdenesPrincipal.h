@@ -16,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QMainWindow;
+class QProgressBar;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
@@ -59,6 +60,9 @@ public:
   QToolBar* tobEjecucion;
   QLineEdit* txtCiclo;
   QLabel* labEstado;
+  // Progreso de «Ejecutar hasta el final» y de «Ir al ciclo…» hacia delante,
+  // en la barra de estado; oculta el resto del tiempo.
+  QProgressBar* barProgreso;
   TSpinNumero* spiVelocidad;
   QComboBox* cboComponentes;
   QComboBox* cboMaquina;
@@ -94,6 +98,9 @@ public:
   QAction* actPaso;
   QAction* actPausa;
   QAction* actParar;
+  QAction* actRetroceder;
+  QAction* actIrACiclo;
+  QAction* actHastaElFinal;
   QAction* actSelSuper;
   QAction* actSelVLIW;
   QAction* actCascada;
@@ -107,6 +114,7 @@ public:
   QAction* opcionBarEjecucion;
   QAction* opcReset;
   QAction* opcChkCodigoVLIW;
+  QAction* opcLimiteCiclos;
   QAction* mnuCompMem;
   QAction* mnuCompGPR;
   QAction* mnuCompFPR;

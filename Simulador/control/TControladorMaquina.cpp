@@ -1,8 +1,11 @@
 #include "Simulador/control/TControladorMaquina.h"
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "Simulador/aplicacion/TAplicacion.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
@@ -17,6 +20,7 @@ namespace {
 
 const QString MSG_COMPLETADA = QStringLiteral("Ejecución completada");
 const QString MSG_BREAKPOINT = QStringLiteral("Ejecución detenida: BREAKPOINT");
+const QString MSG_LIMITE = QStringLiteral("Ejecución detenida: límite de %1 ciclos");
 const QString MSG_REINICIAR =
     QStringLiteral("Esto detendrá la ejecución actual e iniciará una nueva. ¿Desea reiniciar?");
 
@@ -31,8 +35,12 @@ TControladorMaquina::TControladorMaquina(TTipoMaquina t, TMaquina& m, std::uniqu
       observadores(std::make_unique<TMultiplexorObservadores>()),
       dialogos(d),
       ventana(v),
-      timer(new QTimer(this)) {
+      timer(new QTimer(this)),
+      timerRapido(new QTimer(this)) {
   timer->setObjectName(t == TTipoMaquina::vliw ? QStringLiteral("timSimulVLIW") : QStringLiteral("timSimulSuper"));
+  timerRapido->setObjectName(t == TTipoMaquina::vliw ? QStringLiteral("timRapidoVLIW") : QStringLiteral("timRapidoSuper"));
+  timerRapido->setInterval(0);
+  connect(timerRapido, &QTimer::timeout, this, &TControladorMaquina::ticRapido);
 }
 
 TControladorMaquina::TControladorMaquina(TMaquinaSuper& m, TServicioDialogos& d, QWidget* v)
@@ -80,6 +88,7 @@ void TControladorMaquina::continuar() {
 
 void TControladorMaquina::iniciar() {
   if (comprobacionPrevia && !comprobacionPrevia()) return;
+  detenerRapida();
   if (enEjecucion()) {
     timer->stop();
     ses->pausar();
@@ -96,6 +105,7 @@ void TControladorMaquina::iniciar() {
 
 void TControladorMaquina::paso() {
   if (comprobacionPrevia && !comprobacionPrevia()) return;
+  detenerRapida();
   if (!enEjecucion()) {
     arrancar();
     ses->pausar();
@@ -106,11 +116,16 @@ void TControladorMaquina::paso() {
 }
 
 void TControladorMaquina::pausa() {
+  const bool rapida = ejecucionRapida();
+  detenerRapida();
   timer->stop();
   ses->pausar();
+  // Las vistas no se refrescan durante una ejecución rápida: ahora sí.
+  if (rapida) emit cicloEjecutado();
 }
 
 void TControladorMaquina::parar() {
+  detenerRapida();
   timer->stop();
   ses->parar();
   emit ejecucionTerminada(TFinEjecucion::parada);
@@ -128,6 +143,112 @@ void TControladorMaquina::tic(const char* fichero, const char* funcion) {
                               .arg(QString::fromLatin1(fichero), QString::fromLatin1(funcion));
     dialogos.mensaje(ventana, texto, TAplicacion::textoFallo(std::current_exception()));
   }
+}
+
+// ---------------------------------------------------------------- navegación
+
+bool TControladorMaquina::asegurarEjecucion() {
+  if (ses->puedeNavegar()) return true;
+  if (comprobacionPrevia && !comprobacionPrevia()) return false;
+  if (ses->iniciar(limpiar) != SESION_OK) return false;
+  ses->pausar();
+  emit estadoCambiado(true);
+  emit ejecucionIniciada(false);
+  return true;
+}
+
+void TControladorMaquina::trasMoverse(bool estabaEnCurso) {
+  if (ses->enCurso() != estabaEnCurso) emit estadoCambiado(ses->enCurso());
+  emit cicloEjecutado();
+}
+
+void TControladorMaquina::irACiclo(int32_t c) {
+  detenerRapida();
+  timer->stop();
+  if (c < 0 || !asegurarEjecucion()) return;
+  ses->pausar();
+  const bool estaba = ses->enCurso();
+  // Hacia atrás, o sin nada por delante (terminada): de una vez.
+  if (c <= maq.ciclo || !estaba) {
+    ses->irACiclo(c);
+    trasMoverse(estaba);
+    return;
+  }
+  empezarRapida(c, false);
+}
+
+void TControladorMaquina::retroceder() {
+  if (!ses->puedeNavegar() || maq.ciclo <= 0) return;
+  irACiclo(maq.ciclo - 1);
+}
+
+void TControladorMaquina::ejecutarHastaElFinal() {
+  detenerRapida();
+  timer->stop();
+  if (!ses->enCurso()) {
+    // Como «Iniciar» sin ejecución en curso: una nueva.
+    if (comprobacionPrevia && !comprobacionPrevia()) return;
+    if (ses->iniciar(limpiar) != SESION_OK) return;
+    emit ejecucionIniciada(true);
+    emit estadoCambiado(true);
+  }
+  ses->reanudar();
+  const int64_t objetivo = std::min<int64_t>(int64_t{maq.ciclo} + limite, std::numeric_limits<int32_t>::max());
+  empezarRapida(static_cast<int32_t>(objetivo), true);
+}
+
+void TControladorMaquina::empezarRapida(int32_t objetivo, bool respetarBreakpoints) {
+  objetivoRapida = objetivo;
+  rapidaRespetaBreakpoints = respetarBreakpoints;
+  emit ejecucionRapidaCambiada(true);
+  emit progresoRapida(maq.ciclo, objetivo);
+  timerRapido->start();
+}
+
+void TControladorMaquina::detenerRapida() {
+  if (!ejecucionRapida()) return;
+  timerRapido->stop();
+  objetivoRapida = -1;
+  emit ejecucionRapidaCambiada(false);
+}
+
+void TControladorMaquina::ticRapido() {
+  if (!ejecucionRapida()) return;
+  const int32_t objetivo = objetivoRapida;
+  const bool hastaElFinal = rapidaRespetaBreakpoints;
+  int8_t r = CICLO_NORMAL;
+  try {
+    QElapsedTimer reloj;
+    reloj.start();
+    // Trozos pequeños: el reloj se mira entre trozo y trozo.
+    constexpr int32_t CICLOS_POR_TROZO = 256;
+    while (ses->enCurso() && maq.ciclo < objetivo && reloj.elapsed() < MS_POR_TROZO) {
+      const int32_t n = std::min(CICLOS_POR_TROZO, objetivo - maq.ciclo);
+      if (hastaElFinal) {
+        r = ses->ejecutar(n, true);
+        if (r == CICLO_BREAKPOINT) break;
+      } else {
+        ses->irACiclo(maq.ciclo + n);
+      }
+    }
+  } catch (...) {
+    detenerRapida();
+    dialogos.mensaje(ventana, QStringLiteral("Excepción no controlada en la ejecución rápida"),
+                     TAplicacion::textoFallo(std::current_exception()));
+    return;
+  }
+  if (ses->enCurso() && maq.ciclo < objetivo && r != CICLO_BREAKPOINT) {
+    emit progresoRapida(maq.ciclo, objetivo);
+    return;
+  }
+  detenerRapida();
+  if (ses->estado() == estTerminada) r = CICLO_COMPLETADO;
+  else if (ses->estado() == estError) r = CICLO_ERROR;
+  if (r == CICLO_NORMAL || r == CICLO_VACIANDO) ses->pausar();
+  // Como tras un tic: el refresco y, si acabó, su mensaje.
+  tratarResultado(r, true);
+  if (hastaElFinal && r != CICLO_COMPLETADO && r != CICLO_ERROR && r != CICLO_BREAKPOINT)
+    dialogos.mensaje(ventana, MSG_LIMITE.arg(limite));
 }
 
 void TControladorMaquina::tratarResultado(int8_t resultado, bool enTic) {

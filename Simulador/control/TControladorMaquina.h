@@ -91,6 +91,29 @@ public:
   // temporizador y se informa con el fichero y la función del manejador.
   void tic(const char* fichero, const char* funcion);
 
+  // ---- Navegación en el tiempo ----
+  // La máquina exactamente como tras el ciclo c. Hacia atrás es inmediato
+  // (desde el punto de control más cercano); hacia delante se ejecuta a toda
+  // velocidad en trozos, como «Ejecutar hasta el final», sin parar en
+  // breakpoints. Sin ejecución por la que moverse, empieza una (como un paso).
+  // Más allá del final de una ejecución terminada se queda en su final.
+  void irACiclo(int32_t c);
+  // irACiclo(ciclo - 1); sin efecto en el ciclo 0 o sin ejecución.
+  void retroceder();
+  // A toda velocidad hasta que el programa termina, salta un breakpoint, hay
+  // un error o pasan limiteCiclos() ciclos. Pausa y Parar la interrumpen.
+  void ejecutarHastaElFinal();
+  // Una ejecución rápida (hacia delante o hasta el final) está en curso.
+  bool ejecucionRapida() const { return objetivoRapida >= 0; }
+  static constexpr int32_t LIMITE_CICLOS_DEFECTO = 1000000;
+  int32_t limiteCiclos() const { return limite; }
+  void setLimiteCiclos(int32_t ciclos) { limite = ciclos > 0 ? ciclos : 1; }
+  // El temporizador de la ejecución rápida (intervalo 0): cada tic da unos
+  // milisegundos de ciclos y vuelve al bucle de eventos.
+  QTimer* temporizadorRapido() const { return timerRapido; }
+  void ticRapido();
+  static constexpr int MS_POR_TROZO = 15;
+
   // ---- Ediciones del usuario ----
   void escribirRegistroEntero(int32_t registro, int32_t valor) override;
   void escribirRegistroReal(int32_t registro, float valor) override;
@@ -109,6 +132,10 @@ signals:
   void ejecucionTerminada(TFinEjecucion fin);
   // Empieza (true) o termina (false) una ejecución: lo que se bloquea mientras tanto.
   void estadoCambiado(bool enEjecucion);
+  // Una ejecución rápida empieza (true) o acaba (false); mientras dura,
+  // progresoRapida tras cada trozo, con el ciclo alcanzado y el objetivo.
+  void ejecucionRapidaCambiada(bool activa);
+  void progresoRapida(int32_t ciclo, int32_t objetivo);
 
 private:
   TControladorMaquina(TTipoMaquina tipo, TMaquina& maquina, std::unique_ptr<TSesion> sesion,
@@ -118,6 +145,16 @@ private:
   void arrancar();
   // El temporizador vuelve a dar ciclos.
   void continuar();
+
+  // Para una ejecución rápida en curso (sin mensaje ni refresco).
+  void detenerRapida();
+  void empezarRapida(int32_t objetivo, bool respetarBreakpoints);
+  // Sin ejecución en curso ni terminada por la que moverse, empieza una como
+  // un paso; false si no se pudo.
+  bool asegurarEjecucion();
+  // Tras moverse: la señal de estado si la ejecución dejó de estar (o volvió a
+  // estar) en curso, y el refresco.
+  void trasMoverse(bool estabaEnCurso);
 
   void tratarResultado(int8_t resultado, bool enTic);
   // El mensaje del final y las señales que desbloquean.
@@ -133,6 +170,10 @@ private:
   TServicioDialogos& dialogos;
   QWidget* ventana;
   QTimer* timer;
+  QTimer* timerRapido;
+  int32_t objetivoRapida = -1;  // -1: ninguna
+  bool rapidaRespetaBreakpoints = false;
+  int32_t limite = LIMITE_CICLOS_DEFECTO;
   int vel = VELOCIDAD_INICIAL;
   bool limpiar = false;
   std::function<bool()> comprobacionPrevia;

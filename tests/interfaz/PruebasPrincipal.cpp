@@ -252,8 +252,10 @@ private slots:
     for (QAction* a : v->menuBar()->actions()) menus << a->text();
     QCOMPARE(menus, QStringList({"&Archivo", "&Ver", "&Configurar", "&Ejecutar", "Ve&ntana", "A&yuda"}));
     QStringList ejecutar;
-    for (QAction* a : c->mnuEjecutar->actions()) ejecutar << a->text();
-    QCOMPARE(ejecutar, QStringList({"Seleccionar Máquina", "Iniciar", "Pausa", "Paso a Paso", "Parar", "Componentes", "",
+    for (QAction* a : c->mnuEjecutar->actions())
+      if (!a->isSeparator()) ejecutar << a->text();
+    QCOMPARE(ejecutar, QStringList({"Seleccionar Máquina", "Iniciar", "Pausa", "Paso a Paso", "Parar",
+                                    "Retroceder un ciclo", "Ir al ciclo…", "Ejecutar hasta el final", "Componentes",
                                     "Comprobar resultado", "Comparar máquinas", "Explorar configuración..."}));
     QCOMPARE(c->mnuOpciones->menuAction()->statusTip(), QStringLiteral("Otras opciones de configuración"));
     QCOMPARE(c->tobEjecucion->actions().mid(0, 4),
