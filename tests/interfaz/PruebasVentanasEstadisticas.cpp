@@ -139,6 +139,22 @@ private slots:
     QVERIFY(!valor(*fv, QStringLiteral("Huecos ocupados (%)")).isEmpty());
   }
 
+  // Volver atrás en el tiempo olvida lo posterior; al seguir, las cifras son
+  // las de la máquina, como si no se hubiera vuelto.
+  void volverAtrasOlvidaLoPosterior() {
+    abrir(EJEMPLOS + QStringLiteral("vector_suma.pla"));
+    for (int i = 0; i < 20; ++i) c->actPaso->trigger();
+    accion("actVerEstadisticas")->trigger();
+    TfrmEstadisticas* f = v->estadisticas().frmEstadisticas(SUPER);
+    c->controlador(SUPER).irACiclo(8);
+    QCOMPARE(c->super().ciclo, 8);
+    QTRY_COMPARE(valor(*f, QStringLiteral("Ciclos")), QStringLiteral("8"));
+    for (int i = 0; i < 12; ++i) c->actPaso->trigger();
+    QCOMPARE(valor(*f, QStringLiteral("Ciclos")), QStringLiteral("20"));
+    QCOMPARE(valor(*f, QStringLiteral("Instrucciones confirmadas")),
+             QString::number(c->super().estadisticas.instruccionesConfirmadas));
+  }
+
   void copiarYExportar() {
     abrir(EJEMPLOS + QStringLiteral("vector_suma.pla"));
     ejecutarHastaCompletar(SUPER);
