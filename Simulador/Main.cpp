@@ -31,6 +31,7 @@
 #include "Simulador/diagrama/TEnlaceDiagramas.h"
 #include "Simulador/dialogos/TAboutBox.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
+#include "Simulador/estadisticas/TVentanasEstadisticas.h"
 #include "Simulador/vliw/TPlanificacionAutomatica.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -74,6 +75,7 @@ TfrmPrincipal::TfrmPrincipal(TServicioDialogos& servicio, QWidget* padre) : QMai
   for (QMenu* m : ordenes->menus()) ayuda->vigilarMenu(m);
 
   gestor = new TGestorVentanas(*mdiArea, *controlSuper, *controlVLIW, *documento, dialogos, *this);
+  ventanasEstadisticas = new TVentanasEstadisticas(*mdiArea, *controlSuper, *controlVLIW, dialogos, *this);
   marcador = new TMarcadorEnVuelo(*controlSuper, *controlVLIW, *panCodigo->grdInstrucciones->modelo(), this);
   diagramas = new TEnlaceDiagramas(*controlSuper, *controlVLIW, *gestor, *panCodigo->grdInstrucciones, this);
   fuente = new TProgramaFuente(*documento, *gestor, dialogos, *this);
@@ -92,6 +94,8 @@ TfrmPrincipal::~TfrmPrincipal() {
   controlVLIW->temporizador()->stop();
   // Las ventanas hijas leen las máquinas y el programa: se destruyen antes que ellos.
   gestor->destruirTodas();
+  // Desengancha los recolectores mientras sus máquinas y controladores existen.
+  delete ventanasEstadisticas;
   delete ayuda->visor();
   panCodigo->mostrarPrograma(nullptr, QString());
   controlSuper->asignarPrograma(nullptr);
@@ -139,6 +143,10 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.opcionBarEjecucion, &TfrmPrincipal::opcionBarEjecucionClick}, {o.mnuCompMem, &TfrmPrincipal::mnuCompMemClick},
       {o.mnuCompGPR, &TfrmPrincipal::mnuCompGPRClick}, {o.mnuCompFPR, &TfrmPrincipal::mnuCompFPRClick},
       {o.opcRestaurarTodo, &TfrmPrincipal::WindowArrange}, {o.opcAcerca, &TfrmPrincipal::HelpAbout},
+      {o.actVerEstadisticas, &TfrmPrincipal::actVerEstadisticasExecute},
+      {o.actComprobar, &TfrmPrincipal::actComprobarExecute},
+      {o.actComparar, &TfrmPrincipal::actCompararExecute},
+      {o.actExplorar, &TfrmPrincipal::actExplorarExecute},
   };
   for (const auto& [accion, manejador] : manejadores) connect(accion, &QAction::triggered, this, manejador);
   // Las opciones se leen cuando hacen falta: se siguen también si se marcan por programa.
@@ -349,6 +357,20 @@ void TfrmPrincipal::opcionBarEstandarClick() {
 
 void TfrmPrincipal::opcionBarEjecucionClick() {
   ordenes->tobEjecucion->setVisible(ordenes->opcionBarEjecucion->isChecked());
+}
+
+void TfrmPrincipal::actVerEstadisticasExecute() { ventanasEstadisticas->mostrarEstadisticas(seleccionada); }
+
+void TfrmPrincipal::actComprobarExecute() {
+  if (const TCodigo* p = programa()) ventanasEstadisticas->comprobarResultado(seleccionada, *p);
+}
+
+void TfrmPrincipal::actCompararExecute() {
+  if (const TCodigo* p = programa()) ventanasEstadisticas->compararMaquinas(*p);
+}
+
+void TfrmPrincipal::actExplorarExecute() {
+  if (const TCodigo* p = programa()) ventanasEstadisticas->mostrarExploracion(*p);
 }
 
 void TfrmPrincipal::actCascadaExecute() { gestor->cascada(); }

@@ -33,6 +33,7 @@ class TOrdenesPrincipal;
 class TPanelCodigo;
 class TRegistradorDiagrama;
 class TServicioDialogos;
+class TVentanasEstadisticas;
 
 // Filtro del diálogo de ficheros fuente, en la forma "Texto|*.ext|…" (el de
 // programas VLIW, FILTRO_VLIW, está con el editor).
@@ -51,6 +52,7 @@ public:
   TControladorMaquina& controlador(TTipoMaquina m) const;
   TDocumentoVLIW& documentoVLIW() const { return *documento; }
   TGestorVentanas& ventanas() const { return *gestor; }
+  TVentanasEstadisticas& estadisticas() const { return *ventanasEstadisticas; }
   TTipoMaquina maquinaActual() const { return seleccionada; }
   // Lo que ve el diagrama de cada máquina: registra desde el arranque.
   const TRegistradorDiagrama& registradorDiagrama(TTipoMaquina m) const;
@@ -117,6 +119,10 @@ private slots:
   void mostrarPrograma(TCodigo* nuevo, const QString& titulo);
   // El programa VLIW recién creado o cargado, en su editor y con su máquina seleccionada.
   void mostrarEditorVLIW();
+  void actVerEstadisticasExecute();
+  void actComprobarExecute();
+  void actCompararExecute();
+  void actExplorarExecute();
 
 private:
   void conectarOrdenes();
@@ -139,6 +145,7 @@ private:
   TDocumentoVLIW* documento;
   QMdiArea* mdiArea;
   TGestorVentanas* gestor;
+  TVentanasEstadisticas* ventanasEstadisticas;
   TAyudaContexto* ayuda;
   TOrdenesPrincipal* ordenes;
   TProgramaFuente* fuente;

@@ -38,6 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t tam) {
                "emisión o porcentaje de fallos");
   fuzz::exigir(o.maxCiclos >= 1 && !o.programa.empty(), "límite de ciclos o programa");
   fuzz::exigir(!o.vliw || (!o.programaVLIW.empty() && o.unidades[tufSalto] == 1), "opciones VLIW");
+  // --compare ejecuta las dos máquinas: nunca con -m vliw ni con --trace, siempre con su programa VLIW.
+  fuzz::exigir(!o.comparar || (!o.vliw && !o.traza && !o.programaVLIW.empty()), "opciones de --compare");
   // El nombre de cada --set aceptado es una letra y solo dígitos: «M-0» no es M0.
   // Se recorre como el analizador: el valor de una opción («-p --set=x.vliw»)
   // no es una opción.

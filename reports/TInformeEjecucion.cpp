@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "reports/TComprobacionResultado.h"
 #include "reports/TEscritorJSON.h"
 #include "reports/TEstadoJSON.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -57,10 +58,11 @@ void contador(TEscritorJSON& j, const char* nombre, int64_t v) {
   j.valor(v);
 }
 
-void cerrarJSON(std::ostream& salida, TEscritorJSON& j, double rendimiento) {
+void cerrarJSON(std::ostream& salida, TEscritorJSON& j, double rendimiento, const TVeredicto* verificacion) {
   j.clave("ipc");
   j.valorFlotante(static_cast<float>(rendimiento));
   j.cerrarObjeto();  // stats
+  if (verificacion != nullptr) TInformeEjecucion::escribirVeredictoJSON(j, *verificacion);
   j.cerrarObjeto();
   salida << '\n';
 }
@@ -98,8 +100,40 @@ void valoresTexto(std::ostream& salida, const TMaquina& m) {
 
 }  // namespace
 
+void TInformeEjecucion::escribirVeredictoJSON(TEscritorJSON& j, const TVeredicto& v) {
+  j.clave("verify");
+  j.abrirObjeto();
+  j.clave("equal");
+  j.valor(v.igual);
+  j.clave("differences");
+  j.abrirLista();
+  for (const TDiferencia& d : v.diferencias) {
+    j.abrirObjeto();
+    j.clave("where");
+    j.valor(d.donde());
+    if (d.banco == 'R') {
+      j.clave("expected");
+      j.valor(static_cast<int64_t>(d.esperadoEntero));
+      j.clave("got");
+      j.valor(static_cast<int64_t>(d.obtenidoEntero));
+    } else {
+      j.clave("expected");
+      j.valorFlotante(d.esperado);
+      j.clave("got");
+      j.valorFlotante(d.obtenido);
+    }
+    j.cerrarObjeto();
+  }
+  j.cerrarLista();
+  if (!v.pista.empty()) {
+    j.clave("hint");
+    j.valor(v.pista);
+  }
+  j.cerrarObjeto();
+}
+
 void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaSuper& m, TFinalEjecucion final,
-                                     bool conEstado) {
+                                     bool conEstado, const TVeredicto* verificacion) {
   TEscritorJSON j(salida);
   cabeceraJSON(j, m, true, final);
   j.clave("predictor");
@@ -117,11 +151,12 @@ void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaSuper& 
   contador(j, "branches_committed", e.saltosConfirmados);
   contador(j, "mispredictions", e.fallosPrediccion);
   contador(j, "cache_misses", e.fallosCache);
-  cerrarJSON(salida, j, porCiclo(e.instruccionesConfirmadas, m));
+  cerrarJSON(salida, j, porCiclo(e.instruccionesConfirmadas, m), verificacion);
 }
 
 void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaVLIW& m, TFinalEjecucion final,
-                                     const TComprobacionVLIW* comprobacion, bool conEstado) {
+                                     const TComprobacionVLIW* comprobacion, bool conEstado,
+                                     const TVeredicto* verificacion) {
   TEscritorJSON j(salida);
   cabeceraJSON(j, m, false, final);
   if (comprobacion != nullptr) {
@@ -146,7 +181,7 @@ void TInformeEjecucion::escribirJSON(std::ostream& salida, const TMaquinaVLIW& m
   contador(j, "stall_cycles", e.ciclosParada);
   contador(j, "cache_misses", e.fallosCache);
   contador(j, "jumps_taken", e.saltosTomados);
-  cerrarJSON(salida, j, porCiclo(e.operacionesEjecutadas, m));
+  cerrarJSON(salida, j, porCiclo(e.operacionesEjecutadas, m), verificacion);
 }
 
 void TInformeEjecucion::escribirTexto(std::ostream& salida, const TMaquinaSuper& m, TFinalEjecucion final) {

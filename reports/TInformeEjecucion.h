@@ -9,6 +9,8 @@
 
 class TMaquinaSuper;
 class TMaquinaVLIW;
+struct TVeredicto;
+class TEscritorJSON;
 
 enum TFinalEjecucion : int8_t {
   finCompletado = 0,
@@ -27,9 +29,13 @@ public:
   static void escribirTexto(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final);
   static void escribirTexto(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final);
   // Un objeto en una línea. El de la VLIW lleva «check» solo si se da la
-  // comprobación; con «conEstado», «state» lleva las estructuras (TEstadoJSON).
+  // comprobación; con «conEstado», «state» lleva las estructuras (TEstadoJSON);
+  // los dos llevan «verify» solo si se da el veredicto.
   static void escribirJSON(std::ostream& salida, const TMaquinaSuper& maquina, TFinalEjecucion final,
-                           bool conEstado = false);
+                           bool conEstado = false, const TVeredicto* verificacion = nullptr);
   static void escribirJSON(std::ostream& salida, const TMaquinaVLIW& maquina, TFinalEjecucion final,
-                           const TComprobacionVLIW* comprobacion = nullptr, bool conEstado = false);
+                           const TComprobacionVLIW* comprobacion = nullptr, bool conEstado = false,
+                           const TVeredicto* verificacion = nullptr);
+  // El objeto «verify»: equal, differences y, si la hay, hint.
+  static void escribirVeredictoJSON(TEscritorJSON& j, const TVeredicto& veredicto);
 };

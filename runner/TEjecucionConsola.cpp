@@ -1,10 +1,18 @@
 #include "runner/TEjecucionConsola.h"
 
+#include <random>
+#include <sstream>
+
 #include "loader/TCodigo.h"
 #include "machine/TEscrituraSegura.h"
+#include "observation/TMultiplexorObservadores.h"
+#include "observation/TRecolectorEstadisticas.h"
 #include "observation/TRegistradorDiagrama.h"
+#include "reports/TComprobacionResultado.h"
+#include "reports/TEscritorJSON.h"
 #include "reports/TInformeDiagrama.h"
 #include "reports/TLineaTraza.h"
+#include "session/TComparacionMaquinas.h"
 #include "session/TSesionSuper.h"
 #include "session/TSesionVLIW.h"
 #include "vliw/TPlanificadorVLIW.h"
@@ -24,6 +32,7 @@ int TEjecucionConsola::ejecutar() {
     errores << MENSAJE_CODIGO_ERRONEO << '\n' << codigo.detalleError << '\n';
     return SALIDA_CARGA;
   }
+  if (opciones.comparar) return ejecutarComparacion(codigo);
   return opciones.vliw ? ejecutarVLIW(codigo) : ejecutarSuper(codigo);
 }
 
@@ -82,12 +91,23 @@ void TEjecucionConsola::escribirDiagrama(const TRegistradorDiagrama& r) const {
   }
 }
 
-void TEjecucionConsola::enganchar(TMaquina& maquina, bool vliw) {
-  if (!opciones.diagrama) return;
-  // La salida es de una ejecución entera: muchas más filas que en la ventana,
-  // pero con un tope para que una ejecución de millones de ciclos no agote la memoria.
-  diagrama = std::make_unique<TRegistradorDiagrama>(vliw, FILAS_DIAGRAMA);
-  maquina.observador = diagrama.get();
+void TEjecucionConsola::enganchar(TMaquina& maquina, bool vliw, TObservadorCiclo* otro) {
+  if (opciones.diagrama) {
+    // La salida es de una ejecución entera: muchas más filas que en la ventana,
+    // pero con un tope para que una ejecución de millones de ciclos no agote la memoria.
+    diagrama = std::make_unique<TRegistradorDiagrama>(vliw, FILAS_DIAGRAMA);
+    maquina.observador = diagrama.get();
+  }
+  if (!otro) return;
+  if (!maquina.observador) {
+    maquina.observador = otro;
+    return;
+  }
+  // Los dos a la vez: un reparto entre ellos.
+  reparto = std::make_unique<TMultiplexorObservadores>();
+  reparto->anadir(maquina.observador);
+  reparto->anadir(otro);
+  maquina.observador = reparto.get();
 }
 
 int TEjecucionConsola::estadoDeSalida(TFinalEjecucion final, const TMaquina& maquina) const {
@@ -103,11 +123,20 @@ int TEjecucionConsola::ejecutarSuper(TCodigo& codigo) {
   enganchar(maquina, false);
   empezar(sesion);
   const TFinalEjecucion final = correr(sesion, maquina);
-  const int estado = estadoDeSalida(final, maquina);
-  if (opciones.json)
-    TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.estado);
-  else
+  int estado = estadoDeSalida(final, maquina);
+  TVeredicto veredicto;
+  if (opciones.verificar) {
+    veredicto = TComprobacionResultado::comprobar(codigo, sesion.estadoInicial(), sesion.ediciones(), maquina,
+                                                  final == finCompletado);
+    if (estado == SALIDA_COMPLETADO && !veredicto.igual) estado = SALIDA_DIFERENTE;
+  }
+  if (opciones.json) {
+    TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.estado,
+                                    opciones.verificar ? &veredicto : nullptr);
+  } else {
     TInformeEjecucion::escribirTexto(salida, maquina, final);
+    if (opciones.verificar) salida << veredicto.texto();
+  }
   return estado;
 }
 
@@ -146,23 +175,105 @@ int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
     errores << TMaquinaVLIW::MENSAJE_CODIGO_VACIO << '\n';
     return SALIDA_CARGA;
   }
-  TComprobacionVLIW comprobacion;
-  if (opciones.comprobar) {
-    int32_t larga = 0, operacion = 0;
-    comprobacion.codigo = maquina.comprobarCodigo(larga, operacion);
-    comprobacion.mensaje = TMaquinaVLIW::mensajeChequeo(comprobacion.codigo, larga, operacion);
-    // Sin --json el aviso va a la salida de errores; el programa se ejecuta igual.
-    if (!opciones.json && !comprobacion.mensaje.empty()) errores << comprobacion.mensaje << '\n';
-  }
+  const TComprobacionVLIW comprobacion = comprobarVLIW(maquina);
+  // Las operaciones descartadas son la pista del veredicto; sin --verify, la máquina va sin observador.
+  TRecolectorEstadisticas recolector(maquina);
   TSesionVLIW sesion(maquina);
-  enganchar(maquina, true);
+  enganchar(maquina, true, opciones.verificar ? &recolector : nullptr);
   empezar(sesion);
   const TFinalEjecucion final = correr(sesion, maquina);
-  const int estado = estadoDeSalida(final, maquina);
-  if (opciones.json)
+  maquina.observador = nullptr;
+  int estado = estadoDeSalida(final, maquina);
+  TVeredicto veredicto;
+  if (opciones.verificar) {
+    veredicto = TComprobacionResultado::comprobar(codigo, sesion.estadoInicial(), sesion.ediciones(), maquina,
+                                                  final == finCompletado, recolector.descartadas());
+    if (estado == SALIDA_COMPLETADO && !veredicto.igual) estado = SALIDA_DIFERENTE;
+  }
+  if (opciones.json) {
     TInformeEjecucion::escribirJSON(salida, maquina, final, opciones.comprobar ? &comprobacion : nullptr,
-                                    opciones.estado);
-  else
+                                    opciones.estado, opciones.verificar ? &veredicto : nullptr);
+  } else {
     TInformeEjecucion::escribirTexto(salida, maquina, final);
+    if (opciones.verificar) salida << veredicto.texto();
+  }
+  return estado;
+}
+
+TComprobacionVLIW TEjecucionConsola::comprobarVLIW(const TMaquinaVLIW& maquina) {
+  TComprobacionVLIW comprobacion;
+  if (!opciones.comprobar) return comprobacion;
+  int32_t larga = 0, operacion = 0;
+  comprobacion.codigo = maquina.comprobarCodigo(larga, operacion);
+  comprobacion.mensaje = TMaquinaVLIW::mensajeChequeo(comprobacion.codigo, larga, operacion);
+  // Sin --json el aviso va a la salida de errores; el programa se ejecuta igual.
+  if (!opciones.json && !comprobacion.mensaje.empty()) errores << comprobacion.mensaje << '\n';
+  return comprobacion;
+}
+
+int TEjecucionConsola::ejecutarComparacion(const TCodigo& codigo) {
+  TComparacionMaquinas comparacion(codigo);
+  TConfiguracionMaquina configuracion;
+  configuracion.numUF = opciones.unidades;
+  configuracion.latUF = opciones.latencias;
+  configuracion.latFalloCache = opciones.latenciaFallo;
+  configuracion.porcentajeFallos = opciones.porcentajeFallos;
+  configuracion.emision = opciones.emision;
+  comparacion.configurar(configuracion, configuracion);
+  comparacion.vliw.reset(true);
+  if (!comparacion.vliw.cargarCodigo(opciones.programaVLIW, codigo)) {
+    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << comparacion.vliw.codigo.detalleError << '\n';
+    return SALIDA_CARGA;
+  }
+  if (comparacion.vliw.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
+    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n' << comparacion.vliw.detalleConfiguracion() << '\n';
+    return SALIDA_CARGA;
+  }
+  if (comparacion.vliw.codigo.numInstrucciones == 0) {
+    errores << TMaquinaVLIW::MENSAJE_CODIGO_VACIO << '\n';
+    return SALIDA_CARGA;
+  }
+  const TComprobacionVLIW comprobacion = comprobarVLIW(comparacion.vliw);
+  // Los dos empiezan desde ceros con los valores de --set, y con la misma semilla.
+  TDatosIniciales datos;
+  for (const TValorInicial& v : opciones.valores) {
+    const size_t i = static_cast<size_t>(v.indice);
+    if (v.banco == 'R') datos.gpr[i] = v.entero;
+    else if (v.banco == 'F') datos.fpr[i] = v.flotante;
+    else datos.memoria[i] = v.flotante;
+  }
+  const uint32_t semilla = opciones.semilla ? *opciones.semilla : std::random_device{}();
+  comparacion.ejecutar(datos, semilla, opciones.maxCiclos);
+
+  const TResultadoMaquina& rs = comparacion.resultadoSuper;
+  const TResultadoMaquina& rv = comparacion.resultadoVLIW;
+  const int estadoSuper = estadoDeSalida(rs.final, comparacion.super);
+  const int estadoVLIW = estadoDeSalida(rv.final, comparacion.vliw);
+  int estado = estadoSuper != SALIDA_COMPLETADO ? estadoSuper : estadoVLIW;
+  if (estado == SALIDA_COMPLETADO && opciones.verificar && (!rs.veredicto.igual || !rv.veredicto.igual))
+    estado = SALIDA_DIFERENTE;
+  if (opciones.json) {
+    std::ostringstream super, vliw;
+    TInformeEjecucion::escribirJSON(super, comparacion.super, rs.final, opciones.estado,
+                                    opciones.verificar ? &rs.veredicto : nullptr);
+    TInformeEjecucion::escribirJSON(vliw, comparacion.vliw, rv.final, opciones.comprobar ? &comprobacion : nullptr,
+                                    opciones.estado, opciones.verificar ? &rv.veredicto : nullptr);
+    auto sinSalto = [](std::string t) {
+      while (!t.empty() && t.back() == '\n') t.pop_back();
+      return t;
+    };
+    salida << "{\"super\":" << sinSalto(super.str()) << ",\"vliw\":" << sinSalto(vliw.str())
+           << ",\"speedup\":" << TEscritorJSON::flotante(static_cast<float>(comparacion.aceleracionVLIW())) << "}\n";
+  } else {
+    TInformeEjecucion::escribirTexto(salida, comparacion.super, rs.final);
+    if (opciones.verificar) salida << rs.veredicto.texto();
+    salida << '\n';
+    TInformeEjecucion::escribirTexto(salida, comparacion.vliw, rv.final);
+    if (opciones.verificar) salida << rv.veredicto.texto();
+    const double a = comparacion.aceleracionVLIW();
+    salida << "\nCiclos: superescalar " << rs.ciclos << ", VLIW " << rv.ciclos;
+    if (a > 0) salida << "; aceleración de la VLIW sobre la superescalar: " << TEscritorJSON::flotante(static_cast<float>(a));
+    salida << '\n';
+  }
   return estado;
 }

@@ -9,8 +9,10 @@
 #include "runner/TOpcionesConsola.h"
 
 class TCodigo;
-class TMaquinaVLIW;
 class TMaquina;
+class TMultiplexorObservadores;
+class TObservadorCiclo;
+class TMaquinaVLIW;
 class TSesion;
 class TRegistradorDiagrama;
 
@@ -20,6 +22,7 @@ constexpr int SALIDA_CARGA = 1;
 constexpr int SALIDA_USO = 2;
 constexpr int SALIDA_MAX_CICLOS = 3;
 constexpr int SALIDA_ERROR = 4;
+constexpr int SALIDA_DIFERENTE = 5;  // --verify: el resultado no es el del código secuencial
 
 class TEjecucionConsola {
 public:
@@ -32,6 +35,7 @@ public:
 private:
   int ejecutarSuper(TCodigo& codigo);
   int ejecutarVLIW(const TCodigo& codigo);
+  int ejecutarComparacion(const TCodigo& codigo);
   // --auto-schedule: la planificación automática como programa de la máquina
   // y, con -o, en su fichero. false con el motivo ya escrito.
   bool planificar(const TCodigo& codigo, TMaquinaVLIW& maquina);
@@ -42,13 +46,17 @@ private:
   // la traza, si se pide, tras cada ciclo.
   template <typename Maquina>
   TFinalEjecucion correr(TSesion& sesion, const Maquina& maquina);
-  // Con --timeline, el registrador del diagrama en la máquina antes de empezar.
-  void enganchar(TMaquina& maquina, bool vliw);
+  // Con --timeline, el registrador del diagrama en la máquina antes de empezar;
+  // «otro», si lo hay, también (los dos con un reparto).
+  void enganchar(TMaquina& maquina, bool vliw, TObservadorCiclo* otro = nullptr);
   void escribirDiagrama(const TRegistradorDiagrama& r) const;
   int estadoDeSalida(TFinalEjecucion final, const TMaquina& maquina) const;
+  // La comprobación del programa VLIW de --check, con su aviso si no va en JSON.
+  TComprobacionVLIW comprobarVLIW(const TMaquinaVLIW& maquina);
 
   const TOpcionesConsola& opciones;
   std::ostream& salida;
   std::ostream& errores;
   std::unique_ptr<TRegistradorDiagrama> diagrama;
+  std::unique_ptr<TMultiplexorObservadores> reparto;
 };

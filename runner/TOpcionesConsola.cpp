@@ -196,6 +196,12 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
     } else if (arg == "--check") {
       if (!sinValor()) return false;
       comprobar = true;
+    } else if (arg == "--verify") {
+      if (!sinValor()) return false;
+      verificar = true;
+    } else if (arg == "--compare") {
+      if (!sinValor()) return false;
+      comparar = true;
     } else if (arg == "--trace") {
       if (!sinValor()) return false;
       traza = true;
@@ -256,7 +262,20 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
     error = "--auto-schedule solo sirve con --machine vliw";
     return false;
   }
-  if (vliw) {
+  if (comparar) {
+    if (vliw) {
+      error = "--compare ejecuta las dos máquinas: sobra --machine vliw";
+      return false;
+    }
+    if (programaVLIW.empty()) {
+      error = "--compare necesita --vliw-program FICHERO.vliw";
+      return false;
+    }
+    if (traza) {
+      error = "--trace no sirve con --compare";
+      return false;
+    }
+  } else if (vliw) {
     if (planificarAuto && !programaVLIW.empty()) {
       error = "--auto-schedule y --vliw-program no van juntos: el programa VLIW es uno u otro";
       return false;
@@ -271,11 +290,11 @@ bool TOpcionesConsola::analizar(const std::vector<std::string>& argumentos, std:
     }
   } else {
     if (!programaVLIW.empty()) {
-      error = "--vliw-program solo sirve con --machine vliw";
+      error = "--vliw-program solo sirve con --machine vliw o --compare";
       return false;
     }
     if (comprobar) {
-      error = "--check solo sirve con --machine vliw";
+      error = "--check solo sirve con --machine vliw o --compare";
       return false;
     }
   }
@@ -308,6 +327,13 @@ ciclo, que en el simulador de escritorio.
       --max-cycles N              se detiene tras N ciclos (por defecto 100000; 1…2000000000)
       --check                     VLIW: comprueba la planificación e informa del
                                   primer problema (el programa se ejecuta igual)
+      --verify                    compara los registros y la memoria finales con los
+                                  del código secuencial en el intérprete de referencia,
+                                  desde los mismos valores iniciales
+      --compare                   ejecuta el programa en la superescalar y el programa
+                                  VLIW (-p) en la VLIW, con la misma configuración
+                                  (la VLIW con una sola unidad de salto), los mismos
+                                  valores iniciales y la misma semilla
       --trace                     una línea JSON por ciclo en la salida estándar
       --json                      informe final como un objeto JSON en la salida estándar
       --state                     añade al informe JSON (implica --json) las
@@ -342,8 +368,12 @@ fallo de caché, W ejecutada, X descartada.
 Informe (--json): machine, result ("completed", "max-cycles" o "error"),
 cycles, error (solo con "error"), gpr (64 enteros), fpr (64 números), memory
 (dirección -> valor, solo las palabras distintas de cero), predictor (solo
-superescalar), check (con --check: code y message) y stats (contadores de la
-máquina e ipc).
+superescalar), check (con --check: code y message), stats (contadores de la
+máquina e ipc) y verify (con --verify: equal, true o false; differences, una
+lista de {"where": "F4", "expected": …, "got": …}; hint, si la primera
+diferencia tiene una causa conocida). Con --compare, un objeto con super, vliw
+(los dos informes) y speedup (ciclos de la superescalar entre ciclos de la
+VLIW; 0 si alguna no terminó).
 
 Estado (--state), en «state»; listas de la más antigua a la más nueva, etapas
 de la entrada a la salida, pc = posición de la instrucción en el programa.
@@ -364,5 +394,6 @@ Estado de salida:
   2  orden mal escrita
   3  se alcanzó --max-cycles antes de terminar
   4  la ejecución se detuvo por un error (una dirección fuera de la memoria)
+  5  con --verify, el resultado no es el del código secuencial
 )";
 }

@@ -39,6 +39,8 @@ public:
   std::vector<TValorInicial> valores;
   int64_t maxCiclos = 100000;
   bool comprobar = false;
+  bool verificar = false;  // --verify: el resultado frente al código secuencial
+  bool comparar = false;   // --compare: las dos máquinas, una tras otra
   bool traza = false;
   bool json = false;
   bool estado = false;  // --state: las estructuras al final, en el informe JSON

@@ -181,6 +181,56 @@ TEST(ConsolaComprobacion, MensajeDeDependencia) {
   EXPECT_TRUE(contiene(limpio.salida, R"("check":{"code":0,"message":""})")) << limpio.salida;
 }
 
+// --verify: el veredicto frente al código secuencial, desde los valores de
+// --set, y el estado 5 cuando difieren (el aviso de --check no lo cambia).
+TEST(ConsolaVerificacion, VeredictoYEstadoDeSalida) {
+  const std::string valores = "--set R2=1 --set R3=2 --verify ";
+  TResultado mal = orvexRun("-m vliw --json -p " + dato("dependencia.vliw") + " " + valores + dato("dependencia.pla"));
+  EXPECT_EQ(mal.estado, 5) << mal.errores;
+  EXPECT_TRUE(contiene(mal.salida, R"("verify":{"equal":false,"differences":[{"where":"R4","expected":6,"got":0}],"hint":"la operación 1)"))
+      << mal.salida;
+  TResultado texto = orvexRun("-m vliw -p " + dato("dependencia.vliw") + " " + valores + dato("dependencia.pla"));
+  EXPECT_EQ(texto.estado, 5);
+  EXPECT_TRUE(contiene(texto.salida, "El programa VLIW no calcula lo mismo que el código secuencial: 1 diferencia\n"));
+
+  TResultado bien = orvexRun("-m vliw --json -p " + dato("una_suma.vliw") + " " + valores + dato("una_suma.pla"));
+  EXPECT_EQ(bien.estado, 0);
+  EXPECT_TRUE(contiene(bien.salida, R"("verify":{"equal":true,"differences":[]}})")) << bien.salida;
+  TResultado super = orvexRun("--verify --seed 4 --miss-rate 30 " + ejemplo("vector_suma.pla"));
+  EXPECT_EQ(super.estado, 0);
+  EXPECT_TRUE(contiene(super.salida, "La máquina superescalar calcula lo mismo que el código secuencial\n"));
+  // Sin --verify no hay veredicto ni estado 5.
+  TResultado sin = orvexRun("-m vliw --json -p " + dato("dependencia.vliw") + " --set R2=1 " + dato("dependencia.pla"));
+  EXPECT_EQ(sin.estado, 0);
+  EXPECT_FALSE(contiene(sin.salida, "verify"));
+}
+
+// --compare: los dos informes en un objeto, con la aceleración; mismos ciclos
+// que cada máquina por separado con la misma semilla.
+TEST(ConsolaComparacion, DosInformesEnUnObjeto) {
+  const std::string comun = "--seed 9 --miss-rate 20 --json ";
+  const std::string vliw = "-p " + ejemplo("vector_suma.vliw") + " ";
+  TResultado c = orvexRun("--compare --verify " + comun + vliw + ejemplo("vector_suma.pla"));
+  ASSERT_EQ(c.estado, 0) << c.errores;
+  EXPECT_EQ(c.salida.rfind(R"({"super":{"machine":"super",)", 0), 0u) << c.salida;
+  EXPECT_TRUE(contiene(c.salida, R"(},"vliw":{"machine":"vliw",)"));
+  EXPECT_TRUE(contiene(c.salida, R"("speedup":)"));
+  EXPECT_EQ(c.salida.back(), '\n');
+  TResultado s = orvexRun(comun + ejemplo("vector_suma.pla"));
+  TResultado v = orvexRun("-m vliw " + comun + vliw + ejemplo("vector_suma.pla"));
+  auto ciclos = [](const std::string& t, size_t desde) {
+    const size_t p = t.find("\"cycles\":", desde);
+    return p == std::string::npos ? std::string() : t.substr(p, t.find(',', p) - p);
+  };
+  EXPECT_EQ(ciclos(c.salida, 0), ciclos(s.salida, 0));
+  EXPECT_EQ(ciclos(c.salida, c.salida.find("\"vliw\":{")), ciclos(v.salida, 0));
+
+  TResultado diferente = orvexRun("--compare --verify --set R2=1 --set R3=2 -p " + dato("dependencia.vliw") + " " +
+                                  dato("dependencia.pla"));
+  EXPECT_EQ(diferente.estado, 5);
+  EXPECT_TRUE(contiene(diferente.salida, "aceleración de la VLIW sobre la superescalar")) << diferente.salida;
+}
+
 TEST(ConsolaErrores, FallosDeCarga) {
   TResultado erroneo = orvexRun(dato("erroneo.pla"));
   EXPECT_EQ(erroneo.estado, 1);
@@ -221,7 +271,8 @@ TEST(ConsolaErrores, OrdenMalEscrita) {
         std::string("--max-cycles 0 x.pla"),
         std::string("--max-cycles 2000000001 x.pla"), std::string("-m vliw x.pla"),
         std::string("-m vliw -p a.vliw --units 2,2,2,2,2,2 x.pla"), std::string("--check x.pla"),
-        std::string("--nada x.pla"), std::string("a.pla b.pla")}) {
+        std::string("--nada x.pla"), std::string("a.pla b.pla"),
+        std::string("--compare x.pla"), std::string("--compare -m vliw -p a.vliw x.pla")}) {
     TResultado r = orvexRun(args);
     EXPECT_EQ(r.estado, 2) << args;
     EXPECT_TRUE(contiene(r.errores, "orvex-run: ")) << args;
@@ -230,7 +281,7 @@ TEST(ConsolaErrores, OrdenMalEscrita) {
   EXPECT_EQ(ayuda.estado, 0);
   for (const char* opcion : {"--machine", "--vliw-program", "--units", "--latencies", "--miss-latency",
                              "--issue-width", "--miss-rate", "--seed", "--set", "--max-cycles", "--check",
-                             "--trace", "--json", "--version", "Estado de salida"})
+                             "--trace", "--json", "--version", "Estado de salida", "--verify", "--compare"})
     EXPECT_TRUE(contiene(ayuda.salida, opcion)) << opcion;
 }
 

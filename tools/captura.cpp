@@ -52,6 +52,9 @@
 #include "Simulador/editor/TEditorFuente.h"
 #include "Simulador/editor/TEjemplos.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
+#include "Simulador/estadisticas/TVentanasEstadisticas.h"
+#include "Simulador/estadisticas/TfrmEstadisticas.h"
+#include "Simulador/estadisticas/TfrmExploracion.h"
 #include "loader/TCodigo.h"
 #include "superscalar/TMaquinaSuper.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -521,6 +524,65 @@ bool escenarioEnVueloVLIW(TfrmPrincipal& v, TDialogosAutomaticos&) {
   });
 }
 
+// Un ejemplo ejecutado hasta el final en la máquina m, con la ventana de
+// estadísticas de esa máquina maximizada.
+bool escenarioEstadisticas(TfrmPrincipal& v, TDialogosAutomaticos& d, TTipoMaquina m) {
+  const bool enVLIW = m == TTipoMaquina::vliw;
+  if (!abrirEjemplo(v, d, enVLIW ? QStringLiteral("vector_suma.pla") : QStringLiteral("producto_escalar.pla")))
+    return false;
+  if (enVLIW) {
+    if (!vliw(v).cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.programa()))
+      return false;
+    orden(v, "actSelVLIW");
+    // Con fallos de caché hay paradas por NaT que enseñar.
+    vliw(v).memoria.porcentajeFallos = 40;
+  }
+  orden(v, "actIni");
+  if (!ejecutarHastaCompletar(v, d, m)) return false;
+  orden(v, "actVerEstadisticas");
+  TfrmEstadisticas* f = v.estadisticas().frmEstadisticas(m);
+  if (!f) return false;
+  f->showMaximized();
+  return true;
+}
+
+bool escenarioEstadisticasSuper(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  return escenarioEstadisticas(v, d, TTipoMaquina::superescalar);
+}
+
+bool escenarioEstadisticasVLIW(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  return escenarioEstadisticas(v, d, TTipoMaquina::vliw);
+}
+
+bool escenarioComparacion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  if (!abrirEjemplo(v, d, QStringLiteral("vector_suma.pla"))) return false;
+  if (!vliw(v).cargarCodigo((EJEMPLOS + QStringLiteral("/vector_suma.vliw")).toStdString(), *v.programa()))
+    return false;
+  orden(v, "actComparar");
+  auto* f = v.findChild<QMdiSubWindow*>(QStringLiteral("frmComparacion"));
+  if (!f) return false;
+  f->resize(770, 380);
+  f->move(4, 4);
+  return true;
+}
+
+bool escenarioExploracion(TfrmPrincipal& v, TDialogosAutomaticos& d) {
+  if (!abrirEjemplo(v, d, QStringLiteral("producto_escalar.pla"))) return false;
+  orden(v, "actExplorar");
+  TfrmExploracion* f = v.estadisticas().frmExploracion();
+  if (!f) return false;
+  f->showMaximized();
+  bool cancelada = true;
+  QEventLoop espera;
+  QObject::connect(f, &TfrmExploracion::exploracionTerminada, &espera, [&](bool c) {
+    cancelada = c;
+    espera.quit();
+  });
+  if (!f->explorar()) return false;
+  espera.exec();
+  return !cancelada && f->puntos().size() == 15;
+}
+
 // Un aula con proyector: la ventana a 1024 × 768, el editor VLIW con tres
 // unidades de memoria y dos componentes en cascada; el editor se sale del área
 // y el área se desplaza hasta que se alcanza su botón «Guardar».
@@ -627,6 +689,10 @@ const std::map<QString, TEscenario> ESCENARIOS = {
     {QStringLiteral("diagrama-superescalar"), escenarioDiagramaSuperescalar},
     {QStringLiteral("diagrama-vliw"), escenarioDiagramaVLIW},
     {QStringLiteral("tabla-instrucciones"), escenarioTablaInstrucciones},
+    {QStringLiteral("estadisticas-superescalar"), escenarioEstadisticasSuper},
+    {QStringLiteral("estadisticas-vliw"), escenarioEstadisticasVLIW},
+    {QStringLiteral("comparacion"), escenarioComparacion},
+    {QStringLiteral("exploracion"), escenarioExploracion},
 };
 
 }  // namespace

@@ -176,6 +176,17 @@ void TOrdenesPrincipal::crearAcciones(QMainWindow& v) {
                                  QStringLiteral("Restaura todas las ventanas minimizadas"));
   opcAcerca = nuevaAccion(&v, "opcAcerca", QStringLiteral("&Acerca..."),
                           QStringLiteral("Muestra la información del programa"));
+  actVerEstadisticas = nuevaAccion(&v, "actVerEstadisticas", QStringLiteral("E&stadísticas"),
+                                   QStringLiteral("Estadísticas de la ejecución en la máquina seleccionada"),
+                                   QKeySequence(Qt::CTRL | Qt::Key_T));
+  actComprobar = nuevaAccion(&v, "actComprobar", QStringLiteral("Comprobar resultado"),
+                             QStringLiteral("Compara los registros y la memoria finales con los del código secuencial"),
+                             QKeySequence(Qt::CTRL | Qt::Key_R));
+  actComparar = nuevaAccion(&v, "actComparar", QStringLiteral("Comparar máquinas"),
+                            QStringLiteral("Ejecuta el programa en las dos máquinas y las muestra lado a lado"));
+  actExplorar = nuevaAccion(&v, "actExplorar", QStringLiteral("Explorar configuración..."),
+                            QStringLiteral("Ejecuta el programa una vez por cada valor de un parámetro de la "
+                                           "máquina superescalar"));
 }
 
 void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
@@ -204,6 +215,7 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
   mnuBarras->addAction(opcionBarEjecucion);
   mnuVer->addAction(actVerCodigo);
   mnuVer->addAction(actVerDiagrama);
+  mnuVer->addAction(actVerEstadisticas);
 
   mnuConfigurar = nombrar(barra->addMenu(QStringLiteral("&Configurar")), "mnuConfigurar", 5);
   mnuConfigurar->addAction(actConfSuper);
@@ -240,6 +252,10 @@ void TOrdenesPrincipal::crearMenus(QMainWindow& v) {
   mnuComponentes->addAction(mnuCompMem);
   mnuComponentes->addAction(mnuCompGPR);
   mnuComponentes->addAction(mnuCompFPR);
+  mnuEjecutar->addSeparator();
+  mnuEjecutar->addAction(actComprobar);
+  mnuEjecutar->addAction(actComparar);
+  mnuEjecutar->addAction(actExplorar);
 
   mnuVentana = nombrar(barra->addMenu(QStringLiteral("Ve&ntana")), "mnuVentana", 7);
   mnuVentana->addAction(actMosaico);
@@ -377,6 +393,8 @@ void TOrdenesPrincipal::actualizar(bool hayPrograma, bool superEnMarcha, bool vl
   for (QAction* a : {actIni, actPaso, actPausa, actParar, actRetroceder, actIrACiclo, actHastaElFinal, mnuCompMem,
                      mnuCompGPR, mnuCompFPR})
     a->setEnabled(hayPrograma);
+  // Las tres trabajan con máquinas propias: se pueden usar con una ejecución en marcha.
+  for (QAction* a : {actVerEstadisticas, actComprobar, actComparar, actExplorar}) a->setEnabled(hayPrograma);
   mnuComponentes->setEnabled(hayPrograma);
   mnuSelMaquina->setEnabled(hayPrograma && !alguna);
   actSelSuper->setEnabled(mnuSelMaquina->isEnabled());

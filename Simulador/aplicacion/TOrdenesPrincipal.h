@@ -121,6 +121,10 @@ public:
   QAction* mnuCompFPR;
   QAction* opcRestaurarTodo;
   QAction* opcAcerca;
+  QAction* actVerEstadisticas;
+  QAction* actComprobar;
+  QAction* actComparar;
+  QAction* actExplorar;
 
 protected:
   // Los botones de las barras dan su pista en la barra de estado, no en un globo.

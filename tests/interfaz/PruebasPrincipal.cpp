@@ -255,7 +255,8 @@ private slots:
     for (QAction* a : c->mnuEjecutar->actions())
       if (!a->isSeparator()) ejecutar << a->text();
     QCOMPARE(ejecutar, QStringList({"Seleccionar Máquina", "Iniciar", "Pausa", "Paso a Paso", "Parar",
-                                    "Retroceder un ciclo", "Ir al ciclo…", "Ejecutar hasta el final", "Componentes"}));
+                                    "Retroceder un ciclo", "Ir al ciclo…", "Ejecutar hasta el final", "Componentes",
+                                    "Comprobar resultado", "Comparar máquinas", "Explorar configuración..."}));
     QCOMPARE(c->mnuOpciones->menuAction()->statusTip(), QStringLiteral("Otras opciones de configuración"));
     QCOMPARE(c->tobEjecucion->actions().mid(0, 4),
              QList<QAction*>({c->actIni, c->actPaso, c->actPausa, c->actParar}));
