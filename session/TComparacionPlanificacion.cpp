@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "machine/TInstantaneaMaquina.h"
+#include "observation/TRecolectorEstadisticas.h"
 #include "session/TSesionVLIW.h"
 #include "vliw/TPlanificadorVLIW.h"
 
@@ -30,17 +31,17 @@ void TComparacionPlanificacion::comparar(const TMaquinaVLIW& maquina, const TCod
   std::stringstream texto;
   maquina.codigo.guardar(texto);
   ejecutar(
-      maquina,
+      maquina, secuencial,
       [&](TMaquinaVLIW& m) {
         return m.codigo.cargar(texto, secuencial) ? SESION_OK : SESION_SIN_PROGRAMA;
       },
       limpiar, semilla, limiteCiclos, alumno);
   ejecutar(
-      maquina, [&](TMaquinaVLIW& m) { return TPlanificadorVLIW(m).planificar(secuencial, m); }, limpiar, semilla,
-      limiteCiclos, automatica);
+      maquina, secuencial, [&](TMaquinaVLIW& m) { return TPlanificadorVLIW(m).planificar(secuencial, m); }, limpiar,
+      semilla, limiteCiclos, automatica);
 }
 
-void TComparacionPlanificacion::ejecutar(const TMaquinaVLIW& origen,
+void TComparacionPlanificacion::ejecutar(const TMaquinaVLIW& origen, const TCodigo& secuencial,
                                          const std::function<int32_t(TMaquinaVLIW&)>& programar, bool limpiar,
                                          uint32_t semilla, int32_t limiteCiclos, TEjecucionPlanificada& destino) {
   destino = TEjecucionPlanificada{};
@@ -63,12 +64,20 @@ void TComparacionPlanificacion::ejecutar(const TMaquinaVLIW& origen,
   destino.instruccionesLargas = m.codigo.numInstrucciones;
   destino.operaciones = operacionesDe(m.codigo);
 
+  // Las operaciones descartadas son la pista del veredicto.
+  TRecolectorEstadisticas recolector(m);
+  m.observador = &recolector;
   TSesionVLIW sesion(m);
   destino.inicio = sesion.iniciar(limpiar, semilla);
+  if (destino.inicio == SESION_OK) {
+    destino.inicial = sesion.estadoInicial();
+    sesion.ejecutar(limiteCiclos, false);
+  }
+  m.observador = nullptr;
   if (destino.inicio != SESION_OK) return;
-  destino.inicial = sesion.estadoInicial();
-  sesion.ejecutar(limiteCiclos, false);
   destino.terminada = sesion.estado() == estTerminada;
+  destino.veredicto = TComprobacionResultado::comprobar(secuencial, destino.inicial, {}, m, destino.terminada,
+                                                        recolector.descartadas());
   if (sesion.estado() == estError) destino.error = m.mensajeError;
   destino.ciclos = m.ciclo;
   destino.estadisticas = m.estadisticas;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "loader/TCodigo.h"
+#include "reports/TComprobacionResultado.h"
 #include "vliw/TCodigoVLIW.h"
 #include "vliw/TInstantaneaVLIW.h"
 #include "vliw/TMaquinaVLIW.h"
@@ -29,6 +30,8 @@ struct TEjecucionPlanificada {
   // (nula si no empezó).
   std::unique_ptr<TMaquinaVLIW> maquina;
   TInstantaneaVLIW inicial;
+  // «Comprobar resultado» de esta ejecución frente al código secuencial.
+  TVeredicto veredicto;
 
   // Operaciones por instrucción larga del programa, y de las emitidas en la ejecución.
   double densidad() const;
@@ -54,6 +57,7 @@ public:
 private:
   // Una copia de «origen» con el programa que pone «programar» (false si no
   // pudo: «inicio» queda con su código), ejecutada en «destino».
-  static void ejecutar(const TMaquinaVLIW& origen, const std::function<int32_t(TMaquinaVLIW&)>& programar,
-                       bool limpiar, uint32_t semilla, int32_t limiteCiclos, TEjecucionPlanificada& destino);
+  static void ejecutar(const TMaquinaVLIW& origen, const TCodigo& secuencial,
+                       const std::function<int32_t(TMaquinaVLIW&)>& programar, bool limpiar, uint32_t semilla,
+                       int32_t limiteCiclos, TEjecucionPlanificada& destino);
 };

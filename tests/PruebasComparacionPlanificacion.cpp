@@ -51,6 +51,8 @@ TEST(ComparacionPlanificacion, LasDosAcabanIgualYLaMaquinaDelAlumnoNoCambia) {
       EXPECT_TRUE(c.alumno.terminada) << c.alumno.error;
       EXPECT_TRUE(c.automatica.terminada) << c.automatica.error;
       mismoResultado(*c.alumno.maquina, *c.automatica.maquina);
+      EXPECT_TRUE(c.alumno.veredicto.igual) << c.alumno.veredicto.texto();
+      EXPECT_TRUE(c.automatica.veredicto.igual) << c.automatica.veredicto.texto();
       EXPECT_EQ(c.alumno.instruccionesLargas, e.maquina.codigo.numInstrucciones);
       EXPECT_EQ(c.alumno.operaciones, TComparacionPlanificacion::operacionesDe(e.maquina.codigo));
       EXPECT_GT(c.automatica.densidad(), 0.0);

@@ -22,6 +22,7 @@ const QStringList FILAS = {
     QStringLiteral("Operaciones por instrucción larga emitida"),
     QStringLiteral("Ciclos con la emisión parada"),
     QStringLiteral("Resultado de la ejecución"),
+    QStringLiteral("Comprobar resultado"),
 };
 
 QString decimal(double valor) { return QLocale(QLocale::Spanish).toString(valor, 'f', 2); }
@@ -71,12 +72,17 @@ void TdlgComparacionVLIW::ponerColumna(int columna, const TEjecucionPlanificada&
       ejecutada ? decimal(e.operacionesPorEmitida()) : nada,
       ejecutada ? QString::number(e.estadisticas.ciclosParada) : nada,
       estado(e),
+      ejecutada ? QString::fromStdString(e.veredicto.titulo()) : nada,
   };
   for (int f = 0; f < valores.size(); ++f) {
     auto* celda = new QTableWidgetItem(valores[f]);
     celda->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     grdComparacion->setItem(f, columna, celda);
   }
+  // El veredicto entero (diferencias y pista), en la pista de su casilla.
+  if (ejecutada)
+    grdComparacion->item(static_cast<int>(valores.size()) - 1, columna)
+        ->setToolTip(QString::fromStdString(e.veredicto.texto()));
 }
 
 void TdlgComparacionVLIW::mostrar(const TComparacionPlanificacion& c) {

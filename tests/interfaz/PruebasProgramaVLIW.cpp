@@ -627,20 +627,23 @@ private slots:
     abrir(EJEMPLOS + QStringLiteral("vector_suma.pla"));
     cargar(EJEMPLOS + QStringLiteral("vector_suma.vliw"));
     const int32_t cicloAntes = c->vliw().ciclo;
-    QStringList columnas, ciclos, finales;
+    QStringList columnas, ciclos, finales, veredictos;
     dialogos->alEjecutarModal = [&](QDialog& d) {
       auto* tabla = d.findChild<QTableWidget*>(QStringLiteral("grdComparacion"));
       if (!tabla) return;
       for (int k = 0; k < 2; ++k) {
         columnas << tabla->horizontalHeaderItem(k)->text();
         ciclos << tabla->item(0, k)->text();
-        finales << tabla->item(tabla->rowCount() - 1, k)->text();
+        finales << tabla->item(tabla->rowCount() - 2, k)->text();
+        veredictos << tabla->item(tabla->rowCount() - 1, k)->text();
       }
     };
     dialogos->respuestasModal << RESULTADO_CANCELAR;
     c->hijo<QAction>("actCompararVLIW")->trigger();
     QCOMPARE(columnas, QStringList({QStringLiteral("Tu planificación"), QStringLiteral("Automática")}));
     QCOMPARE(finales, QStringList({QStringLiteral("terminada"), QStringLiteral("terminada")}));
+    const QString igual = QStringLiteral("El programa VLIW calcula lo mismo que el código secuencial");
+    QCOMPARE(veredictos, QStringList({igual, igual}));
     QVERIFY(ciclos[0].toInt() > 0 && ciclos[1].toInt() > 0);
     QCOMPARE(c->vliw().ciclo, cicloAntes);
     QVERIFY(!c->controlador(VLIW).enEjecucion());
