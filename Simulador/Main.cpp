@@ -143,10 +143,6 @@ void TfrmPrincipal::conectarOrdenes() {
       {o.opcionBarEjecucion, &TfrmPrincipal::opcionBarEjecucionClick}, {o.mnuCompMem, &TfrmPrincipal::mnuCompMemClick},
       {o.mnuCompGPR, &TfrmPrincipal::mnuCompGPRClick}, {o.mnuCompFPR, &TfrmPrincipal::mnuCompFPRClick},
       {o.opcRestaurarTodo, &TfrmPrincipal::WindowArrange}, {o.opcAcerca, &TfrmPrincipal::HelpAbout},
-      {o.actVerEstadisticas, &TfrmPrincipal::actVerEstadisticasExecute},
-      {o.actComprobar, &TfrmPrincipal::actComprobarExecute},
-      {o.actComparar, &TfrmPrincipal::actCompararExecute},
-      {o.actExplorar, &TfrmPrincipal::actExplorarExecute},
   };
   for (const auto& [accion, manejador] : manejadores) connect(accion, &QAction::triggered, this, manejador);
   // Las opciones se leen cuando hacen falta: se siguen también si se marcan por programa.
@@ -166,8 +162,8 @@ void TfrmPrincipal::conectarOrdenes() {
   // Lo que trae un programa lo hace el programa fuente; aquí solo se enseña.
   fuente->conectar(*ordenes);
   auto* automatica = new TPlanificacionAutomatica(*controlVLIW, *documento, [this] { return programa(); }, dialogos, *this);
-  connect(o.actPlanificarVLIW, &QAction::triggered, automatica, &TPlanificacionAutomatica::planificar);
-  connect(o.actCompararVLIW, &QAction::triggered, automatica, &TPlanificacionAutomatica::comparar);
+  automatica->conectar(o);
+  ventanasEstadisticas->conectar(o, [this] { return seleccionada; }, [this] { return programa(); });
   connect(automatica, &TPlanificacionAutomatica::planificado, this, &TfrmPrincipal::mostrarEditorVLIW);
   connect(fuente, &TProgramaFuente::instalado, this, &TfrmPrincipal::mostrarPrograma);
   connect(fuente, &TProgramaFuente::editorVinculado, marcador, &TMarcadorEnVuelo::setEditor);
@@ -357,20 +353,6 @@ void TfrmPrincipal::opcionBarEstandarClick() {
 
 void TfrmPrincipal::opcionBarEjecucionClick() {
   ordenes->tobEjecucion->setVisible(ordenes->opcionBarEjecucion->isChecked());
-}
-
-void TfrmPrincipal::actVerEstadisticasExecute() { ventanasEstadisticas->mostrarEstadisticas(seleccionada); }
-
-void TfrmPrincipal::actComprobarExecute() {
-  if (const TCodigo* p = programa()) ventanasEstadisticas->comprobarResultado(seleccionada, *p);
-}
-
-void TfrmPrincipal::actCompararExecute() {
-  if (const TCodigo* p = programa()) ventanasEstadisticas->compararMaquinas(*p);
-}
-
-void TfrmPrincipal::actExplorarExecute() {
-  if (const TCodigo* p = programa()) ventanasEstadisticas->mostrarExploracion(*p);
 }
 
 void TfrmPrincipal::actCascadaExecute() { gestor->cascada(); }

@@ -119,10 +119,6 @@ private slots:
   void mostrarPrograma(TCodigo* nuevo, const QString& titulo);
   // El programa VLIW recién creado o cargado, en su editor y con su máquina seleccionada.
   void mostrarEditorVLIW();
-  void actVerEstadisticasExecute();
-  void actComprobarExecute();
-  void actCompararExecute();
-  void actExplorarExecute();
 
 private:
   void conectarOrdenes();

@@ -1,9 +1,11 @@
 #include "Simulador/estadisticas/TVentanasEstadisticas.h"
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
 #include "Simulador/aplicacion/TIconos.h"
+#include "Simulador/aplicacion/TOrdenesPrincipal.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/estadisticas/TfrmComparacion.h"
@@ -174,4 +176,18 @@ void TVentanasEstadisticas::destruirTodas() {
   delete estVLIW;
   delete comparacion;
   delete exploracion;
+}
+
+void TVentanasEstadisticas::conectar(const TOrdenesPrincipal& o, std::function<TTipoMaquina()> seleccionada,
+                                     std::function<const TCodigo*()> programa) {
+  connect(o.actVerEstadisticas, &QAction::triggered, this, [this, seleccionada] { mostrarEstadisticas(seleccionada()); });
+  connect(o.actComprobar, &QAction::triggered, this, [this, seleccionada, programa] {
+    if (const TCodigo* p = programa()) comprobarResultado(seleccionada(), *p);
+  });
+  connect(o.actComparar, &QAction::triggered, this, [this, programa] {
+    if (const TCodigo* p = programa()) compararMaquinas(*p);
+  });
+  connect(o.actExplorar, &QAction::triggered, this, [this, programa] {
+    if (const TCodigo* p = programa()) mostrarExploracion(*p);
+  });
 }

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 #include "Simulador/control/TTipoMaquina.h"
@@ -15,6 +16,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 class TCodigo;
+class TOrdenesPrincipal;
 class TControladorMaquina;
 class TRecolectorEstadisticas;
 class TServicioDialogos;
@@ -35,6 +37,12 @@ public:
   TfrmEstadisticas* frmEstadisticas(TTipoMaquina m) const;
   TfrmComparacion* frmComparacion() const;
   TfrmExploracion* frmExploracion() const;
+
+  // «Estadísticas», «Comprobar resultado», «Comparar máquinas» y «Explorar
+  // configuración...» llegan aquí; «seleccionada» da la máquina de la ventana
+  // principal y «programa» el programa abierto (nullptr si no hay).
+  void conectar(const TOrdenesPrincipal& ordenes, std::function<TTipoMaquina()> seleccionada,
+                std::function<const TCodigo*()> programa);
 
   // La ventana de estadísticas de la máquina m, creada si no existe y delante.
   TfrmEstadisticas* mostrarEstadisticas(TTipoMaquina m);

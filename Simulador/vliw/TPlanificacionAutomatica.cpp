@@ -1,5 +1,8 @@
 #include "Simulador/vliw/TPlanificacionAutomatica.h"
 
+#include <QAction>
+
+#include "Simulador/aplicacion/TOrdenesPrincipal.h"
 #include "Simulador/aplicacion/TServicioDialogos.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/control/TDocumentoVLIW.h"
@@ -11,6 +14,11 @@ TPlanificacionAutomatica::TPlanificacionAutomatica(TControladorMaquina& c, TDocu
                                                    std::function<const TCodigo*()> p, TServicioDialogos& s,
                                                    QWidget& v)
     : QObject(&v), control(c), documento(d), programa(std::move(p)), dialogos(s), ventana(v) {}
+
+void TPlanificacionAutomatica::conectar(const TOrdenesPrincipal& o) {
+  connect(o.actPlanificarVLIW, &QAction::triggered, this, &TPlanificacionAutomatica::planificar);
+  connect(o.actCompararVLIW, &QAction::triggered, this, &TPlanificacionAutomatica::comparar);
+}
 
 bool TPlanificacionAutomatica::disponible() const { return programa() && !control.enEjecucion(); }
 

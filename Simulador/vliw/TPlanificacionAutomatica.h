@@ -11,6 +11,7 @@ class QWidget;
 class TCodigo;
 class TControladorMaquina;
 class TDocumentoVLIW;
+class TOrdenesPrincipal;
 class TServicioDialogos;
 
 class TPlanificacionAutomatica : public QObject {
@@ -22,6 +23,8 @@ public:
 
   void planificar();
   void comparar();
+  // Sus dos órdenes del menú «Instrucciones VLIW» llegan aquí.
+  void conectar(const TOrdenesPrincipal& ordenes);
 
 signals:
   // La planificación es ya el programa VLIW: hay que enseñarla en su editor.
