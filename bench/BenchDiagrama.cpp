@@ -40,8 +40,11 @@ class TSinDialogos : public TServicioDialogos {
 public:
   void mensaje(QWidget*, const QString&, const QString&) override {}
   bool confirmar(QWidget*, const QString&) override { return false; }
-  QString abrirFichero(QWidget*, const QString&) override { return {}; }
-  QString guardarFichero(QWidget*, const QString&, const QString&) override { return {}; }
+  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
+    return TRespuestaCambios::cancelar;
+  }
+  QString abrirFichero(QWidget*, const QString&, const QString&) override { return {}; }
+  QString guardarFichero(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }
   int pedirCantidad(QWidget*, const QString&, const QString&, int, int, int, int&) override { return RESULTADO_CANCELAR; }
   int preguntarGuardarCambio(QWidget*) override { return RESULTADO_CANCELAR; }
