@@ -256,6 +256,13 @@ TEST(ConsolaErrores, FallosDeCarga) {
   TResultado bastan = orvexRun("--units 6,2,2,2,2,1 " + vliw + dato("unidad_5.vliw"));
   EXPECT_EQ(bastan.estado, 0) << bastan.errores;
 
+  // Una carpeta en lugar del *.vliw: la lectura falla, no el programa.
+  for (const std::string& orden : {vliw + ORVEX_DIR_DATOS, "--compare " + dato("una_suma.pla") + " -p " + ORVEX_DIR_DATOS}) {
+    TResultado carpeta = orvexRun(orden);
+    EXPECT_EQ(carpeta.estado, 1) << orden;
+    EXPECT_EQ(carpeta.errores, "Error al cargar el código VLIW\nno se puede leer el fichero\n") << orden;
+  }
+
   TResultado vacio = orvexRun(vliw + dato("vacio.vliw"));
   EXPECT_EQ(vacio.estado, 1);
   EXPECT_EQ(vacio.errores, "Debe completar el código VLIW antes de ejecutar\n");

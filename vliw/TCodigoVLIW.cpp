@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <ios>
 #include <memory>
 #include <sstream>
 
@@ -110,7 +111,16 @@ bool TCodigoVLIW::cargar(const std::string& nombreFichero, const TCodigo& codigo
     detalleError = "no se puede abrir el fichero";
     return false;
   }
-  return cargar(entrada, codigo);
+  try {
+    return cargar(entrada, codigo);
+  } catch (const std::ios_base::failure&) {
+    // El búfer del fichero lanza si la lectura falla (una carpeta, un disco
+    // que desaparece): el programa queda vacío, como con cualquier error.
+    borrar();
+    lineaError = 0;
+    detalleError = "no se puede leer el fichero";
+    return false;
+  }
 }
 
 bool TCodigoVLIW::cargar(std::istream& entrada, const TCodigo& codigo) {
