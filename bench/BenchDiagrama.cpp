@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "bench/TDialogosMudos.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/diagrama/TfrmDiagrama.h"
 #include "Simulador/diagrama/TRejillaDiagrama.h"
@@ -35,21 +35,6 @@ BUCLE: DADDUI R1 R1 #1
        ADDI   R3 R3 R1
        BNE    R1 R0 BUCLE
 )";
-
-class TSinDialogos : public TServicioDialogos {
-public:
-  void mensaje(QWidget*, const QString&, const QString&) override {}
-  bool confirmar(QWidget*, const QString&) override { return false; }
-  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
-    return TRespuestaCambios::cancelar;
-  }
-  QString abrirFichero(QWidget*, const QString&, const QString&) override { return {}; }
-  QString guardarFichero(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }
-  int pedirCantidad(QWidget*, const QString&, const QString&, int, int, int, int&) override { return RESULTADO_CANCELAR; }
-  int preguntarGuardarCambio(QWidget*) override { return RESULTADO_CANCELAR; }
-  int ejecutarModal(QDialog&) override { return RESULTADO_CANCELAR; }
-};
 
 double mediana(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -71,7 +56,7 @@ int main(int argc, char** argv) {
   m.codigo = &codigo;
   m.memoria.sembrar(1);
   m.memoria.porcentajeFallos = 10;
-  TSinDialogos dialogos;
+  TDialogosMudos dialogos;
   TControladorMaquina control(m, dialogos);
   TRegistradorDiagrama r(false);
   control.anadirObservador(&r);

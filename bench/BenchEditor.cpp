@@ -16,28 +16,11 @@
 #include <functional>
 #include <vector>
 
-#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "bench/TDialogosMudos.h"
 #include "Simulador/editor/TEditorFuente.h"
 #include "Simulador/editor/TfrmEditorCodigo.h"
 
 namespace {
-
-class TDialogosMudos : public TServicioDialogos {
-public:
-  void mensaje(QWidget*, const QString& texto, const QString&) override {
-    std::fprintf(stderr, "mensaje inesperado: %s\n", qPrintable(texto));
-  }
-  bool confirmar(QWidget*, const QString&) override { return false; }
-  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
-    return TRespuestaCambios::cancelar;
-  }
-  QString abrirFichero(QWidget*, const QString&, const QString&) override { return {}; }
-  QString guardarFichero(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }
-  int pedirCantidad(QWidget*, const QString&, const QString&, int, int, int, int&) override { return RESULTADO_CANCELAR; }
-  int preguntarGuardarCambio(QWidget*) override { return RESULTADO_CANCELAR; }
-  int ejecutarModal(QDialog&) override { return RESULTADO_CANCELAR; }
-};
 
 // Un programa con bucles, etiquetas y comentarios de casi «bytes» bytes.
 QByteArray programaDe(qint64 bytes) {

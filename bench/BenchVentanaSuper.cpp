@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "Simulador/aplicacion/TServicioDialogos.h"
+#include "bench/TDialogosMudos.h"
 #include "Simulador/control/TControladorMaquina.h"
 #include "Simulador/dialogos/TdlgIntervalo.h"
 #include "Simulador/superescalar/TfrmExeSuper.h"
@@ -64,21 +64,6 @@ std::string programaQueLlena(int cadena, int vueltas) {
   linea("FIN: ADDI R7 R0 R0");
   return std::to_string(n) + "\n" + cuerpo;
 }
-
-class TSinDialogos : public TServicioDialogos {
-public:
-  void mensaje(QWidget*, const QString&, const QString&) override {}
-  bool confirmar(QWidget*, const QString&) override { return false; }
-  TRespuestaCambios preguntarCambios(QWidget*, const QString&, const QString&, const QString&) override {
-    return TRespuestaCambios::cancelar;
-  }
-  QString abrirFichero(QWidget*, const QString&, const QString&) override { return {}; }
-  QString guardarFichero(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-  std::optional<QColor> elegirColor(QWidget*, const QColor&) override { return std::nullopt; }
-  int pedirCantidad(QWidget*, const QString&, const QString&, int, int, int, int&) override { return RESULTADO_CANCELAR; }
-  int preguntarGuardarCambio(QWidget*) override { return RESULTADO_CANCELAR; }
-  int ejecutarModal(QDialog&) override { return RESULTADO_CANCELAR; }
-};
 
 // Memoria residente del proceso, en KiB.
 long residenteKiB() {
@@ -193,7 +178,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "un programa de medida no carga\n");
     return 1;
   }
-  TSinDialogos dialogos;
+  TDialogosMudos dialogos;
   TdlgIntervalo dlg(dialogos);
   QMdiArea area;
   area.resize(1600, 1000);

@@ -142,8 +142,7 @@ int TEjecucionConsola::ejecutarSuper(TCodigo& codigo) {
 
 bool TEjecucionConsola::planificar(const TCodigo& codigo, TMaquinaVLIW& maquina) {
   if (TPlanificadorVLIW(maquina).planificar(codigo, maquina) != PLANIFICACION_OK) {
-    errores << "No se puede planificar el programa automáticamente\nNecesitaría más de "
-            << MAX_INSTRUCCIONES_LARGAS << " instrucciones largas\n";
+    errores << TPlanificadorVLIW::MENSAJE_DEMASIADO_LARGA << '\n' << TPlanificadorVLIW::detalleDemasiadoLarga() << '\n';
     return false;
   }
   if (opciones.salidaPlanificacion.empty()) return true;
@@ -156,25 +155,30 @@ bool TEjecucionConsola::planificar(const TCodigo& codigo, TMaquinaVLIW& maquina)
   return true;
 }
 
+bool TEjecucionConsola::cargarVLIW(const TCodigo& codigo, TMaquinaVLIW& maquina) {
+  if (opciones.planificarAuto) {
+    if (!planificar(codigo, maquina)) return false;
+  } else if (!maquina.cargarCodigo(opciones.programaVLIW, codigo)) {
+    // Como con los programas fuente: el mensaje y, debajo, la línea y el motivo.
+    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << maquina.codigo.detalleError << '\n';
+    return false;
+  }
+  if (maquina.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
+    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n' << maquina.detalleConfiguracion() << '\n';
+    return false;
+  }
+  if (maquina.codigo.numInstrucciones == 0) {
+    errores << TMaquinaVLIW::MENSAJE_CODIGO_VACIO << '\n';
+    return false;
+  }
+  return true;
+}
+
 int TEjecucionConsola::ejecutarVLIW(const TCodigo& codigo) {
   TMaquinaVLIW maquina;
   configurar(maquina);
   maquina.reset(true);
-  if (opciones.planificarAuto) {
-    if (!planificar(codigo, maquina)) return SALIDA_CARGA;
-  } else if (!maquina.cargarCodigo(opciones.programaVLIW, codigo)) {
-    // Como con los programas fuente: el mensaje y, debajo, la línea y el motivo.
-    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << maquina.codigo.detalleError << '\n';
-    return SALIDA_CARGA;
-  }
-  if (maquina.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
-    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n' << maquina.detalleConfiguracion() << '\n';
-    return SALIDA_CARGA;
-  }
-  if (maquina.codigo.numInstrucciones == 0) {
-    errores << TMaquinaVLIW::MENSAJE_CODIGO_VACIO << '\n';
-    return SALIDA_CARGA;
-  }
+  if (!cargarVLIW(codigo, maquina)) return SALIDA_CARGA;
   const TComprobacionVLIW comprobacion = comprobarVLIW(maquina);
   // Las operaciones descartadas son la pista del veredicto; sin --verify, la máquina va sin observador.
   TRecolectorEstadisticas recolector(maquina);
@@ -221,18 +225,7 @@ int TEjecucionConsola::ejecutarComparacion(const TCodigo& codigo) {
   configuracion.emision = opciones.emision;
   comparacion.configurar(configuracion, configuracion);
   comparacion.vliw.reset(true);
-  if (!comparacion.vliw.cargarCodigo(opciones.programaVLIW, codigo)) {
-    errores << TMaquinaVLIW::MENSAJE_ERROR_CARGA << '\n' << comparacion.vliw.codigo.detalleError << '\n';
-    return SALIDA_CARGA;
-  }
-  if (comparacion.vliw.comprobarConfiguracion() == CHEQUEO_CONFIGURACION) {
-    errores << TMaquinaVLIW::MENSAJE_CONFIGURACION << '\n' << comparacion.vliw.detalleConfiguracion() << '\n';
-    return SALIDA_CARGA;
-  }
-  if (comparacion.vliw.codigo.numInstrucciones == 0) {
-    errores << TMaquinaVLIW::MENSAJE_CODIGO_VACIO << '\n';
-    return SALIDA_CARGA;
-  }
+  if (!cargarVLIW(codigo, comparacion.vliw)) return SALIDA_CARGA;
   const TComprobacionVLIW comprobacion = comprobarVLIW(comparacion.vliw);
   // Los dos empiezan desde ceros con los valores de --set, y con la misma semilla.
   TDatosIniciales datos;

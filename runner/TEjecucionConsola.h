@@ -39,6 +39,9 @@ private:
   // --auto-schedule: la planificación automática como programa de la máquina
   // y, con -o, en su fichero. false con el motivo ya escrito.
   bool planificar(const TCodigo& codigo, TMaquinaVLIW& maquina);
+  // El programa VLIW de -p (o el de --auto-schedule) en la máquina, y que se
+  // pueda ejecutar en ella; false con el motivo ya escrito.
+  bool cargarVLIW(const TCodigo& codigo, TMaquinaVLIW& maquina);
   void configurar(TMaquina& maquina) const;
   // Arranca la sesión con la semilla de --seed (si la hay) y los valores de --set.
   void empezar(TSesion& sesion) const;

@@ -1177,3 +1177,7 @@ int64_t TPlanificadorVLIW::operacionesTotales() const {
   for (const TBloquePlanificado& b : bloques) s += b.numOperaciones;
   return s;
 }
+
+std::string TPlanificadorVLIW::detalleDemasiadoLarga() {
+  return "Necesitaría más de " + std::to_string(MAX_INSTRUCCIONES_LARGAS) + " instrucciones largas";
+}

@@ -34,6 +34,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "loader/TCodigo.h"
@@ -66,6 +67,11 @@ struct TBloquePlanificado {
 
 class TPlanificadorVLIW {
 public:
+  // Lo que se dice cuando el programa no cabe (PLANIFICACION_DEMASIADO_LARGA),
+  // en la interfaz y en orvex-run, con el detalle debajo.
+  static constexpr const char* MENSAJE_DEMASIADO_LARGA = "No se puede planificar el programa automáticamente";
+  static std::string detalleDemasiadoLarga();
+
   // Configuración con la que se planifica (se lleva a los límites de los
   // diálogos; la máquina VLIW tiene siempre una sola unidad de salto).
   std::array<int32_t, NUM_TIPOS_UF> numUF = NUM_UF_DEFECTO;

@@ -122,8 +122,8 @@ bool TDocumentoVLIW::planificar(const TCodigo& secuencial) {
   TPlanificadorVLIW planificador(maquina);
   TCodigoVLIW planificado;
   if (planificador.planificar(secuencial, planificado) != PLANIFICACION_OK) {
-    dialogos.mensaje(ventana, QStringLiteral("No se puede planificar el programa automáticamente"),
-                     QStringLiteral("Necesitaría más de %1 instrucciones largas").arg(MAX_INSTRUCCIONES_LARGAS));
+    dialogos.mensaje(ventana, QString::fromUtf8(TPlanificadorVLIW::MENSAJE_DEMASIADO_LARGA),
+                     QString::fromStdString(TPlanificadorVLIW::detalleDemasiadoLarga()));
     return false;
   }
   maquina.borrarCodigo();

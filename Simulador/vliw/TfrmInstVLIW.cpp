@@ -136,11 +136,12 @@ TfrmInstVLIW::TfrmInstVLIW(const TCodigo& c, TMaquinaVLIW& m, TEdicionMaquina& e
   labResumen->setToolTip(QStringLiteral("Instrucciones largas de la rejilla y casillas (operaciones) ocupadas"));
   botones->addWidget(labResumen, 2, 0, 1, 3);
   // Cualquier cambio de la rejilla, también sin aceptar.
-  connect(modelo, &QAbstractItemModel::modelReset, this, [this] { labResumen->setText(resumen()); });
-  connect(modelo, &QAbstractItemModel::layoutChanged, this, [this] { labResumen->setText(resumen()); });
-  connect(modelo, &QAbstractItemModel::dataChanged, this, [this] { labResumen->setText(resumen()); });
-  connect(modelo, &QAbstractItemModel::rowsInserted, this, [this] { labResumen->setText(resumen()); });
-  connect(modelo, &QAbstractItemModel::rowsRemoved, this, [this] { labResumen->setText(resumen()); });
+  const auto resumir = [this] { labResumen->setText(resumen()); };
+  connect(modelo, &QAbstractItemModel::modelReset, this, resumir);
+  connect(modelo, &QAbstractItemModel::layoutChanged, this, resumir);
+  connect(modelo, &QAbstractItemModel::dataChanged, this, resumir);
+  connect(modelo, &QAbstractItemModel::rowsInserted, this, resumir);
+  connect(modelo, &QAbstractItemModel::rowsRemoved, this, resumir);
   connect(butAnadir, &QPushButton::clicked, this, &TfrmInstVLIW::butAnadirClick);
   connect(butEliminar, &QPushButton::clicked, this, &TfrmInstVLIW::butEliminarClick);
   connect(butLimpiar, &QPushButton::clicked, this, &TfrmInstVLIW::butLimpiarClick);
