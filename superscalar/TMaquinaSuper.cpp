@@ -10,9 +10,13 @@ const std::array<std::string, 4> nombresPrediccion = {"F(00)", "F(01)", "V(10)",
 
 namespace {
 
+// La más reciente de la reserva, o una nueva si está vacía.
 template <typename T>
-void borrarCola(TCola<T>& cola) {
-  while (!cola.vacia()) delete cola.extraer();
+std::unique_ptr<T> tomar(std::vector<std::unique_ptr<T>>& reserva) {
+  if (reserva.empty()) return std::make_unique<T>();
+  std::unique_ptr<T> p = std::move(reserva.back());
+  reserva.pop_back();
+  return p;
 }
 
 // avanzar() con un atajo para la unidad vacía y sin parada, que es el caso común
@@ -31,10 +35,25 @@ TMaquinaSuper::TMaquinaSuper() { TMaquinaSuper::reset(true); }
 
 TMaquinaSuper::~TMaquinaSuper() { descartarEntradas(); }
 
+void TMaquinaSuper::reciclar(TEntradaROB* e) {
+  if (e->instruccion) reservas.copias.push_back(std::move(e->instruccion));
+  *e = TEntradaROB{};
+  reservas.rob.emplace_back(e);
+}
+
+template <typename T>
+void TMaquinaSuper::reciclar(TCola<T>& cola, std::vector<std::unique_ptr<T>>& reserva) {
+  while (!cola.vacia()) {
+    std::unique_ptr<T> e(cola.extraer());
+    if (e->instruccion) reservas.copias.push_back(std::move(e->instruccion));
+    reserva.push_back(std::move(e));
+  }
+}
+
 void TMaquinaSuper::descartarEntradas() {
-  borrarCola(rob);
-  borrarCola(decoder);
-  borrarCola(prefetch);
+  while (!rob.vacia()) reciclar(rob.extraer());
+  reciclar(decoder, reservas.decoder);
+  reciclar(prefetch, reservas.prefetch);
   for (auto& estacion : er) estacion.clear();
   almacenamientos.clear();
 }
@@ -54,9 +73,17 @@ void TMaquinaSuper::reset(bool limpiar) {
   robFPR.fill(-1);
   prediccion.fill(0);
   rob.redimensionar(capacidadROB());
-  esperas.assign(static_cast<size_t>(rob.tam), 0);
   prefetch.redimensionar(2 * emision);
   decoder.redimensionar(emision);
+  // Las reservas no guardan más de lo que cabe en vuelo con esta configuración.
+  const auto maximo = static_cast<size_t>(rob.tam + prefetch.tam + decoder.tam);
+  auto recortar = [maximo](auto& reserva) {
+    if (reserva.size() > maximo) reserva.resize(maximo);
+  };
+  recortar(reservas.copias);
+  recortar(reservas.prefetch);
+  recortar(reservas.decoder);
+  recortar(reservas.rob);
   seguimiento.decoder.assign(static_cast<size_t>(decoder.tam), TEspera{});
   seguimiento.estaciones.assign(static_cast<size_t>(rob.tam), TEstadoER{});
   olvidarEsperas();
@@ -69,6 +96,7 @@ void TMaquinaSuper::reset(bool limpiar) {
     u.tipo = 0;
     u.inicializar(latUF[tufSumaEntera]);
   }
+  reconstruirIndices();
   estadisticas = TEstadisticasSuper{};
   confirmadasCiclo.clear();
   contadorSecuencia = 0;
@@ -89,6 +117,98 @@ int32_t TMaquinaSuper::capacidadROB() const {
 
 int32_t TMaquinaSuper::posicionEnROB(int32_t tag) const {
   return rob.tam > 0 ? (tag - rob.inicio + rob.tam) % rob.tam : 0;
+}
+
+// ---------------------------------------------------------------------------
+// Índices de las estaciones
+
+void TMaquinaSuper::reconstruirIndices() {
+  const size_t tam = static_cast<size_t>(std::max(rob.tam, 0));
+  posicionER.assign(tam, -1);
+  tipoER.assign(tam, 0);
+  esperanA.resize(tam);
+  for (auto& quienes : esperanA) quienes.clear();
+  for (auto& lista : listas) lista.redimensionar(rob.tam);
+  sinDireccion.redimensionar(rob.tam);
+  almacenamientosListos.redimensionar(rob.tam);
+  auto prepararGrupo = [this](size_t g, const std::vector<TUnidadFuncional>& unidades) {
+    int32_t paso = 1;
+    for (const TUnidadFuncional& u : unidades) paso = std::max(paso, u.latencia);
+    pasoEtapas[g] = paso;
+    etiquetasEtapa[g].assign(unidades.size() * static_cast<size_t>(paso), -1);
+  };
+  for (size_t t = 0; t < NUM_TIPOS_UF; ++t) prepararGrupo(t, uf[t]);
+  prepararGrupo(NUM_TIPOS_UF, aluDir);
+
+  const auto numMem = static_cast<int32_t>(uf[tufMemoria].size());
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
+    const auto& estacion = er[static_cast<size_t>(t)];
+    for (size_t p = 0; p < estacion.size(); ++p) {
+      const TEntradaER& e = estacion[p];
+      if (e.tagROB < 0 || static_cast<size_t>(e.tagROB) >= tam) continue;
+      posicionER[static_cast<size_t>(e.tagROB)] = static_cast<int32_t>(p);
+      tipoER[static_cast<size_t>(e.tagROB)] = static_cast<int8_t>(t);
+      if (e.qj >= 0 && static_cast<size_t>(e.qj) < tam) esperanA[static_cast<size_t>(e.qj)].push_back(e.tagROB);
+      if (e.qk >= 0 && static_cast<size_t>(e.qk) < tam && e.qk != e.qj)
+        esperanA[static_cast<size_t>(e.qk)].push_back(e.tagROB);
+      if (e.uf == -1) {
+        clasificar(t, e);
+        continue;
+      }
+      const bool dir = t == tufMemoria && e.uf >= numMem;
+      const int grupo = dir ? NUM_TIPOS_UF : t;
+      const int32_t u = dir ? e.uf - numMem : e.uf;
+      const auto g = static_cast<size_t>(grupo);
+      if (u >= 0 && e.etapaUF >= 0 && e.etapaUF < pasoEtapas[g] &&
+          static_cast<size_t>(u) * static_cast<size_t>(pasoEtapas[g]) < etiquetasEtapa[g].size())
+        etiquetaEnEtapa(grupo, u, e.etapaUF) = e.tagROB;
+    }
+  }
+}
+
+// Pone la entrada en la lista de lo que puede hacer ya, si puede hacer algo.
+void TMaquinaSuper::clasificar(int tipo, const TEntradaER& e) {
+  if (e.uf != -1 || e.qk != -1) return;
+  if (tipo != tufMemoria) {
+    if (e.qj == -1) listas[static_cast<size_t>(tipo)].poner(e.tagROB);
+    return;
+  }
+  const TEntradaROB* r = rob.elemento(e.tagROB);
+  if (r == nullptr) return;
+  if (!r->dirCalculada)
+    sinDireccion.poner(e.tagROB);
+  else if (e.qj != -1)
+    return;
+  else if (esCarga(e.instruccion->codOp))
+    listas[tufMemoria].poner(e.tagROB);
+  else if (esAlmacenamiento(e.instruccion->codOp))
+    almacenamientosListos.poner(e.tagROB);
+}
+
+void TMaquinaSuper::quitarDeEstacion(int tipo, size_t posicion) {
+  auto& estacion = er[static_cast<size_t>(tipo)];
+  posicionER[static_cast<size_t>(estacion[posicion].tagROB)] = -1;
+  estacion.erase(estacion.begin() + static_cast<std::ptrdiff_t>(posicion));
+  for (size_t k = posicion; k < estacion.size(); ++k)
+    posicionER[static_cast<size_t>(estacion[k].tagROB)] = static_cast<int32_t>(k);
+}
+
+// La entrada de la estación «tipo» cuya instrucción está en la salida de la
+// unidad (ident es como la nombra la entrada), o nullptr.
+TEntradaER* TMaquinaSuper::entradaEnSalida(int tipo, int grupo, int32_t unidad, int32_t ident,
+                                           const TUnidadFuncional& u) {
+  auto& estacion = er[static_cast<size_t>(tipo)];
+  auto coincide = [&](const TEntradaER& e) { return e.uf == ident && e.etapaUF == u.salida; };
+  const int32_t tag = etiquetaEnEtapa(grupo, unidad, u.salida);
+  if (tag >= 0 && static_cast<size_t>(tag) < posicionER.size()) {
+    const int32_t p = posicionER[static_cast<size_t>(tag)];
+    if (p >= 0 && static_cast<size_t>(p) < estacion.size() && estacion[static_cast<size_t>(p)].tagROB == tag &&
+        coincide(estacion[static_cast<size_t>(p)]))
+      return &estacion[static_cast<size_t>(p)];
+  }
+  // Solo si los índices no cuadran con la unidad: la búsqueda entera.
+  auto it = std::find_if(estacion.begin(), estacion.end(), coincide);
+  return it == estacion.end() ? nullptr : &*it;
 }
 
 // ---------------------------------------------------------------------------
@@ -153,8 +273,9 @@ int32_t TMaquinaSuper::buscar() {
     const int64_t total = std::min<int64_t>(codigo->numInstrucciones,
                                             static_cast<int64_t>(codigo->instrucciones.size()));
     while (!prefetch.llena() && static_cast<int64_t>(pc) < total) {
-      auto entrada = std::make_unique<TEntradaPrefetch>();
-      entrada->instruccion = std::make_unique<TInstruccion>(codigo->instrucciones[pc]);
+      std::unique_ptr<TEntradaPrefetch> entrada = tomar(reservas.prefetch);
+      entrada->instruccion = tomar(reservas.copias);
+      *entrada->instruccion = codigo->instrucciones[pc];
       entrada->instruccion->secuencia = contadorSecuencia++;
       const TInstruccion& ins = *entrada->instruccion;
       if (ins.tipoUnidad() == tufSalto && prediccion[pc % TAM_PREDICCION] >= 2) {
@@ -174,8 +295,9 @@ template <bool CON_OBSERVADOR>
 int32_t TMaquinaSuper::decodificar() {
   while (!decoder.llena() && !prefetch.vacia()) {
     std::unique_ptr<TEntradaPrefetch> origen(prefetch.extraer());
-    auto entrada = std::make_unique<TEntradaDecoder>();
+    std::unique_ptr<TEntradaDecoder> entrada = tomar(reservas.decoder);
     entrada->instruccion = std::move(origen->instruccion);
+    reservas.prefetch.push_back(std::move(origen));
     if constexpr (CON_OBSERVADOR) {
       seguimiento.decoder[static_cast<size_t>(decoder.fin)] = TEspera{};
       observador->decodificada(*entrada->instruccion);
@@ -233,7 +355,7 @@ int32_t TMaquinaSuper::emitir() {
     if (static_cast<int32_t>(estacion.size()) >= capacidadER(t)) break;
 
     const int32_t tag = rob.fin;
-    auto entradaROB = std::make_unique<TEntradaROB>();
+    std::unique_ptr<TEntradaROB> entradaROB = tomar(reservas.rob);
     TEntradaER e;
     e.instruccion = ins;
     e.tagROB = tag;
@@ -242,8 +364,9 @@ int32_t TMaquinaSuper::emitir() {
     leerFuente(desc.fuenteJ, op, e.qj, e.vj);
     leerFuente(desc.fuenteK, op, e.qk, e.vk);
     if (desc.campoA >= 0) e.a = op[desc.campoA];
-    if (e.qj >= 0) ++esperas[static_cast<size_t>(e.qj)];
-    if (e.qk >= 0) ++esperas[static_cast<size_t>(e.qk)];
+    esperanA[static_cast<size_t>(tag)].clear();
+    if (e.qj >= 0) esperanA[static_cast<size_t>(e.qj)].push_back(tag);
+    if (e.qk >= 0 && e.qk != e.qj) esperanA[static_cast<size_t>(e.qk)].push_back(tag);
 
     // El destino se renombra después de leer los operandos: ADDI R1 R1 R1 lee el R1 anterior.
     const int32_t d = desc.escribeRegistro() ? op[desc.destino.campo] : -1;
@@ -262,9 +385,13 @@ int32_t TMaquinaSuper::emitir() {
 
     std::unique_ptr<TEntradaDecoder> consumida(decoder.extraer());
     entradaROB->instruccion = std::move(consumida->instruccion);
+    reservas.decoder.push_back(std::move(consumida));
     entradaROB->etapa = ETAPA_ISSUE;
     rob.insertar(entradaROB.release());
     estacion.push_back(e);
+    posicionER[static_cast<size_t>(tag)] = static_cast<int32_t>(estacion.size() - 1);
+    tipoER[static_cast<size_t>(tag)] = static_cast<int8_t>(t);
+    clasificar(t, estacion.back());
     ++emitidas;
     if constexpr (CON_OBSERVADOR) {
       seguimiento.estaciones[static_cast<size_t>(tag)] =
@@ -294,47 +421,39 @@ bool TMaquinaSuper::sinConflictoMemoria(int32_t tag, int32_t direccion) const {
   return true;
 }
 
-// Busca desde «desde» la entrada más antigua que puede empezar en la unidad u.
-// Las entradas saltadas no pueden empezar en este ciclo, así que la unidad
-// siguiente del mismo tipo continúa la búsqueda donde quedó esta.
+// Las listas en orden del ROB son las entradas en el orden de su estación: cada
+// unidad libre, por orden, se lleva la más antigua que puede empezar.
 template <bool CON_OBSERVADOR>
-bool TMaquinaSuper::lanzarAUnidad(int tipo, int32_t u, size_t& desde) {
+void TMaquinaSuper::lanzarTipo(int tipo) {
+  TConjuntoEtiquetas& lista = listas[static_cast<size_t>(tipo)];
+  auto& unidades = uf[static_cast<size_t>(tipo)];
+  size_t u = 0;
+  auto hayLibre = [&] {
+    while (u < unidades.size() && !unidades[u].puedeAceptar()) ++u;
+    return u < unidades.size();
+  };
+  if (lista.vacio() || !hayLibre()) return;
   auto& estacion = er[static_cast<size_t>(tipo)];
-  for (; desde < estacion.size(); ++desde) {
-    TEntradaER& e = estacion[desde];
-    // Primero los campos de la propia entrada; las indirecciones, después.
-    if (e.uf != -1 || e.qk != -1) continue;
-    if (tipo == tufMemoria) {
-      if (e.qj != -1 || !esCarga(e.instruccion->codOp)) continue;
-      if (!rob.elemento(e.tagROB)->dirCalculada) continue;
-      if (!sinConflictoMemoria(e.tagROB, e.a)) continue;
-    } else if (e.qj != -1) {
-      continue;
-    }
-    TUnidadFuncional& unidad = uf[static_cast<size_t>(tipo)][static_cast<size_t>(u)];
-    e.uf = u;
-    e.etapaUF = unidad.insertar(e.instruccion);
-    if (tipo != tufMemoria) rob.elemento(e.tagROB)->etapa = ETAPA_EXEC;
+  lista.recorrer(rob.inicio, [&](int32_t tag) {
+    TEntradaER& e = estacion[static_cast<size_t>(posicionER[static_cast<size_t>(tag)])];
+    if (tipo == tufMemoria && !sinConflictoMemoria(tag, e.a)) return true;
+    e.uf = static_cast<int32_t>(u);
+    e.etapaUF = unidades[u].insertar(e.instruccion);
+    etiquetaEnEtapa(tipo, e.uf, e.etapaUF) = tag;
+    lista.quitar(tag);
+    if (tipo != tufMemoria) rob.elemento(tag)->etapa = ETAPA_EXEC;
     if constexpr (CON_OBSERVADOR) {
-      seguimiento.estaciones[static_cast<size_t>(e.tagROB)].enUnidad = true;
-      observador->enUnidad(*e.instruccion, tipo, u);
+      seguimiento.estaciones[static_cast<size_t>(tag)].enUnidad = true;
+      observador->enUnidad(*e.instruccion, tipo, e.uf);
     }
-    ++desde;
-    return true;
-  }
-  return false;
+    ++u;
+    return hayLibre();
+  });
 }
 
 template <bool CON_OBSERVADOR>
 void TMaquinaSuper::ejecutar() {
-  for (int t = 0; t < NUM_TIPOS_UF; ++t) {
-    if (er[static_cast<size_t>(t)].empty()) continue;
-    auto& unidades = uf[static_cast<size_t>(t)];
-    size_t desde = 0;
-    for (size_t u = 0; u < unidades.size(); ++u) {
-      if (unidades[u].puedeAceptar() && !lanzarAUnidad<CON_OBSERVADOR>(t, static_cast<int32_t>(u), desde)) break;
-    }
-  }
+  for (int t = 0; t < NUM_TIPOS_UF; ++t) lanzarTipo<CON_OBSERVADOR>(t);
   // Antes de que se calcule ninguna dirección: una carga que espera a un
   // almacenamiento lo esperaba cuando tuvo su ocasión, aunque este termine ahora.
   if constexpr (CON_OBSERVADOR) esperasDeCargas();
@@ -344,15 +463,17 @@ void TMaquinaSuper::ejecutar() {
   for (size_t i = 0; i < aluDir.size(); ++i) {
     TUnidadFuncional& unidad = aluDir[i];
     if (unidad.ocupadas == 0 || unidad.enSalida() == nullptr) continue;
-    const int32_t ident = base + static_cast<int32_t>(i);
-    for (TEntradaER& e : estacionMem) {
-      if (e.uf != ident || e.etapaUF != unidad.salida) continue;
+    TEntradaER* encontrada =
+        entradaEnSalida(tufMemoria, NUM_TIPOS_UF, static_cast<int32_t>(i), base + static_cast<int32_t>(i), unidad);
+    if (encontrada != nullptr) {
+      TEntradaER& e = *encontrada;
       const int32_t dir = flotanteAEntero(static_cast<double>(e.a) + static_cast<double>(e.vk));
       TEntradaROB* entrada = rob.elemento(e.tagROB);
       entrada->dirMem = dir;
       entrada->dirCalculada = true;
       e.a = dir;
       e.uf = -1;
+      clasificar(tufMemoria, e);
       if constexpr (CON_OBSERVADOR) {
         TEstadoER& x = seguimiento.estaciones[static_cast<size_t>(e.tagROB)];
         x.espera = TEspera{};
@@ -367,30 +488,30 @@ void TMaquinaSuper::ejecutar() {
         }
         observador->direccionCalculada(*e.instruccion, dir);
       }
-      break;
     }
   }
   for (auto& unidad : aluDir) avanzarUnidad(unidad);
 
-  size_t desde = 0;
-  for (size_t i = 0; i < aluDir.size() && desde < estacionMem.size(); ++i) {
-    TUnidadFuncional& unidad = aluDir[i];
-    if (!unidad.puedeAceptar()) continue;
-    for (; desde < estacionMem.size(); ++desde) {
-      TEntradaER& e = estacionMem[desde];
-      if (e.qk != -1 || e.uf != -1) continue;
-      TEntradaROB* entrada = rob.elemento(e.tagROB);
-      if (entrada->dirCalculada) continue;
+  size_t i = 0;
+  auto hayLibre = [&] {
+    while (i < aluDir.size() && !aluDir[i].puedeAceptar()) ++i;
+    return i < aluDir.size();
+  };
+  if (!sinDireccion.vacio() && hayLibre()) {
+    sinDireccion.recorrer(rob.inicio, [&](int32_t tag) {
+      TEntradaER& e = estacionMem[static_cast<size_t>(posicionER[static_cast<size_t>(tag)])];
       e.uf = base + static_cast<int32_t>(i);
-      e.etapaUF = unidad.insertar(e.instruccion);
-      entrada->etapa = ETAPA_EXEC;
+      e.etapaUF = aluDir[i].insertar(e.instruccion);
+      etiquetaEnEtapa(NUM_TIPOS_UF, static_cast<int32_t>(i), e.etapaUF) = tag;
+      sinDireccion.quitar(tag);
+      rob.elemento(tag)->etapa = ETAPA_EXEC;
       if constexpr (CON_OBSERVADOR) {
-        seguimiento.estaciones[static_cast<size_t>(e.tagROB)].enUnidad = true;
+        seguimiento.estaciones[static_cast<size_t>(tag)].enUnidad = true;
         observador->enUnidadDirecciones(*e.instruccion, static_cast<int32_t>(i));
       }
-      ++desde;
-      break;
-    }
+      ++i;
+      return hayLibre();
+    });
   }
   if constexpr (CON_OBSERVADOR) revisarEsperas();
 }
@@ -400,24 +521,35 @@ void TMaquinaSuper::ejecutar() {
 
 template <bool CON_OBSERVADOR>
 void TMaquinaSuper::difundir(int32_t tag, float resultado) {
-  int32_t& quedan = esperas[static_cast<size_t>(tag)];
-  for (auto& estacion : er) {
-    for (TEntradaER& e : estacion) {
-      if (quedan == 0) return;
-      if (e.qj == tag) {
-        e.vj = resultado;
-        e.qj = -1;
-        --quedan;
-        if constexpr (CON_OBSERVADOR) operandoRecibido(e);
-      }
-      if (e.qk == tag) {
-        e.vk = resultado;
-        e.qk = -1;
-        --quedan;
-        if constexpr (CON_OBSERVADOR) operandoRecibido(e);
-      }
+  std::vector<int32_t>& quienes = esperanA[static_cast<size_t>(tag)];
+  if (quienes.empty()) return;
+  auto recibir = [&](int32_t w) {
+    const int t = tipoER[static_cast<size_t>(w)];
+    const int32_t p = posicionER[static_cast<size_t>(w)];
+    auto& estacion = er[static_cast<size_t>(t)];
+    if (p < 0 || static_cast<size_t>(p) >= estacion.size() || estacion[static_cast<size_t>(p)].tagROB != w) return;
+    TEntradaER& e = estacion[static_cast<size_t>(p)];
+    if (e.qj == tag) {
+      e.vj = resultado;
+      e.qj = -1;
+      if constexpr (CON_OBSERVADOR) operandoRecibido(e);
     }
+    if (e.qk == tag) {
+      e.vk = resultado;
+      e.qk = -1;
+      if constexpr (CON_OBSERVADOR) operandoRecibido(e);
+    }
+    clasificar(t, e);
+  };
+  if constexpr (CON_OBSERVADOR) {
+    // El observador recibe los avisos estación por estación, como se muestran.
+    for (int t = 0; t < NUM_TIPOS_UF; ++t)
+      for (int32_t w : quienes)
+        if (tipoER[static_cast<size_t>(w)] == t) recibir(w);
+  } else {
+    for (int32_t w : quienes) recibir(w);
   }
+  quienes.clear();
 }
 
 template <bool CON_OBSERVADOR>
@@ -425,11 +557,9 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
   TUnidadFuncional& unidad = uf[static_cast<size_t>(tipo)][static_cast<size_t>(u)];
   if (unidad.enSalida() == nullptr) return;
   auto& estacion = er[static_cast<size_t>(tipo)];
-  auto it = std::find_if(estacion.begin(), estacion.end(), [&](const TEntradaER& e) {
-    return e.uf == u && e.etapaUF == unidad.salida;
-  });
-  if (it == estacion.end()) return;
-  TEntradaER& e = *it;
+  TEntradaER* encontrada = entradaEnSalida(tipo, tipo, u, u, unidad);
+  if (encontrada == nullptr) return;
+  TEntradaER& e = *encontrada;
 
   float resultado = 0.0f;
   const TSemantica semantica = e.instruccion->descripcion().semantica;
@@ -471,29 +601,27 @@ void TMaquinaSuper::finalizarEnUnidad(int tipo, int32_t u) {
     observador->resultadoEscrito(*e.instruccion, e.tagROB);
     seguimiento.escritasCiclo.push_back({e.tagROB, e.instruccion->secuencia});
   }
-  estacion.erase(it);
+  quitarDeEstacion(tipo, static_cast<size_t>(encontrada - estacion.data()));
 }
 
 template <bool CON_OBSERVADOR>
 void TMaquinaSuper::escribir() {
   auto& estacionMem = er[tufMemoria];
-  for (size_t i = 0; i < estacionMem.size();) {
+  almacenamientosListos.recorrer(rob.inicio, [&](int32_t tag) {
+    const auto i = static_cast<size_t>(posicionER[static_cast<size_t>(tag)]);
     const TEntradaER& e = estacionMem[i];
-    // Un almacenamiento con la dirección calculada ya tenía la base (qk = -1).
-    TEntradaROB* entrada = (e.qj == -1 && e.qk == -1 && e.uf == -1) ? rob.elemento(e.tagROB) : nullptr;
-    if (entrada != nullptr && entrada->dirCalculada && esAlmacenamiento(e.instruccion->codOp)) {
-      entrada->valor = e.vj;
-      entrada->etapa = ETAPA_WRITE;
-      entrada->listo = true;
-      if constexpr (CON_OBSERVADOR) {
-        observador->resultadoEscrito(*e.instruccion, e.tagROB);
-        seguimiento.escritasCiclo.push_back({e.tagROB, e.instruccion->secuencia});
-      }
-      estacionMem.erase(estacionMem.begin() + static_cast<std::ptrdiff_t>(i));
-    } else {
-      ++i;
+    TEntradaROB* entrada = rob.elemento(tag);
+    entrada->valor = e.vj;
+    entrada->etapa = ETAPA_WRITE;
+    entrada->listo = true;
+    if constexpr (CON_OBSERVADOR) {
+      observador->resultadoEscrito(*e.instruccion, tag);
+      seguimiento.escritasCiclo.push_back({tag, e.instruccion->secuencia});
     }
-  }
+    almacenamientosListos.quitar(tag);
+    quitarDeEstacion(tufMemoria, i);
+    return true;
+  });
   if constexpr (CON_OBSERVADOR) esperasDeAlmacenamientos();
   for (int t = 0; t < NUM_TIPOS_UF; ++t) {
     auto& unidades = uf[static_cast<size_t>(t)];
@@ -534,11 +662,11 @@ int8_t TMaquinaSuper::commit() {
     if (desc.esSalto()) {
       ++estadisticas.saltosConfirmados;
       if (!resolverSalto(cabeza)) return COMMIT_FALLO_PREDICCION;
-      delete cabeza;
+      reciclar(cabeza);
       continue;
     }
 
-    std::unique_ptr<TEntradaROB> entrada(cabeza);
+    TEntradaROB* entrada = cabeza;
     const int32_t d = entrada->destino;  // -1 si no escribe registro
     const size_t r = static_cast<size_t>(d);
     if (desc.destino.banco == bancoGPR) {
@@ -556,6 +684,7 @@ int8_t TMaquinaSuper::commit() {
       memoria.datos[static_cast<size_t>(entrada->dirMem)] = entrada->valor;
       if (!almacenamientos.empty() && almacenamientos.front() == t) almacenamientos.pop_front();
     }
+    reciclar(entrada);
   }
   return COMMIT_OK;
 }
@@ -575,7 +704,7 @@ bool TMaquinaSuper::resolverSalto(TEntradaROB* entrada) {
     pc = static_cast<uint32_t>(d) + 1;
   }
   vaciarPipeline();
-  delete entrada;
+  reciclar(entrada);
   return false;
 }
 
@@ -601,11 +730,14 @@ void TMaquinaSuper::vaciarPipeline() {
 
   for (auto& estacion : er) {
     for (const TEntradaER& e : estacion) {
-      if (e.qj >= 0) esperas[static_cast<size_t>(e.qj)] = 0;
-      if (e.qk >= 0) esperas[static_cast<size_t>(e.qk)] = 0;
+      if (e.qj >= 0) esperanA[static_cast<size_t>(e.qj)].clear();
+      if (e.qk >= 0) esperanA[static_cast<size_t>(e.qk)].clear();
     }
   }
   descartarEntradas();
+  for (auto& lista : listas) lista.limpiar();
+  sinDireccion.limpiar();
+  almacenamientosListos.limpiar();
   // Una unidad vacía solo necesita volver a su posición inicial: así el vaciado
   // no cuesta en proporción a la latencia configurada.
   auto vaciarUnidad = [](TUnidadFuncional& u) {
@@ -929,11 +1061,10 @@ bool TMaquinaSuper::restaurar(const TInstantaneaSuper& s) {
     e->etapa = g.etapa;
     return e;
   });
-  // Lo que se deduce de lo demás: los almacenamientos en orden y, por etiqueta,
-  // los operandos que la esperan.
+  // Lo que se deduce de lo demás: los almacenamientos en orden (los índices de
+  // las estaciones, al final).
   for (int32_t i = 0; i < rob.numElementos(); ++i)
     if (esAlmacenamiento(rob.enOrden(i)->instruccion->codOp)) almacenamientos.push_back(rob.huecoEnOrden(i));
-  esperas.assign(static_cast<size_t>(rob.tam), 0);
 
   aluDir.assign(s.aluDir.size(), TUnidadFuncional{});
   for (size_t k = 0; k < aluDir.size(); ++k) {
@@ -957,8 +1088,6 @@ bool TMaquinaSuper::restaurar(const TInstantaneaSuper& s) {
       e.tagROB = g.tagROB;
       e.uf = g.uf;
       e.etapaUF = g.etapaUF;
-      if (e.qj >= 0 && e.qj < rob.tam) ++esperas[static_cast<size_t>(e.qj)];
-      if (e.qk >= 0 && e.qk < rob.tam) ++esperas[static_cast<size_t>(e.qk)];
       if (e.uf >= 0) {
         const bool dir = t == tufMemoria && e.uf >= numMem;
         TUnidadFuncional& u = dir ? aluDir[static_cast<size_t>(e.uf - numMem)] : uf[t][static_cast<size_t>(e.uf)];
@@ -968,6 +1097,7 @@ bool TMaquinaSuper::restaurar(const TInstantaneaSuper& s) {
     }
   }
 
+  reconstruirIndices();
   // Lo que se lleva para el observador se rehace en el primer ciclo observado.
   seguimiento.observador = nullptr;
   return true;

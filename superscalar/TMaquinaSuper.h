@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "loader/TCodigo.h"
 #include "machine/TCola.h"
 #include "machine/TMaquina.h"
+#include "superscalar/TConjuntoEtiquetas.h"
 #include "superscalar/TEntradaDecoder.h"
 #include "superscalar/TEntradaER.h"
 #include "superscalar/TEntradaPrefetch.h"
@@ -106,18 +108,53 @@ private:
   // Etiquetas de los almacenamientos del ROB en orden de programa: la comprobación de
   // conflictos de las cargas recorre solo estos, no todo el ROB.
   std::deque<int32_t> almacenamientos;
-  // Por etiqueta, cuántos operandos de las estaciones esperan su resultado.
-  std::vector<int32_t> esperas;
+  // Índices que evitan recorrer las estaciones enteras en cada ciclo: con la
+  // configuración mayor tienen miles de entradas y casi ninguna cambia. Se
+  // deducen de las estaciones y se rehacen tras un reset o una restauración.
+  std::vector<int32_t> posicionER;  // por etiqueta, índice de su entrada en su estación
+  std::vector<int8_t> tipoER;       // por etiqueta, tipo de esa estación
+  // Por etiqueta, las entradas con algún operando que espera su resultado, en orden de emisión.
+  std::vector<std::vector<int32_t>> esperanA;
+  // Las que pueden empezar en una unidad de su tipo: operandos listos y sin
+  // unidad (en memoria, cargas con la dirección calculada; el conflicto con
+  // almacenamientos anteriores se mira al lanzarlas).
+  std::array<TConjuntoEtiquetas, NUM_TIPOS_UF> listas;
+  TConjuntoEtiquetas sinDireccion;          // de memoria: con la base, sin dirección y sin unidad
+  TConjuntoEtiquetas almacenamientosListos;  // con dirección y valor: se escriben en este ciclo
+  // Por unidad y etapa, la etiqueta de lo que la ocupa (la última fila, las ALU
+  // de direcciones): la unidad guarda la instrucción, no su entrada.
+  std::array<std::vector<int32_t>, NUM_TIPOS_UF + 1> etiquetasEtapa;
+  std::array<int32_t, NUM_TIPOS_UF + 1> pasoEtapas{};
+
+  void reconstruirIndices();
+  void clasificar(int tipo, const TEntradaER& e);
+  void quitarDeEstacion(int tipo, size_t posicion);
+  int32_t& etiquetaEnEtapa(int grupo, int32_t unidad, int32_t etapa) {
+    return etiquetasEtapa[static_cast<size_t>(grupo)]
+                         [static_cast<size_t>(unidad * pasoEtapas[static_cast<size_t>(grupo)] + etapa)];
+  }
+  TEntradaER* entradaEnSalida(int tipo, int grupo, int32_t unidad, int32_t ident, const TUnidadFuncional& u);
 
   void leerOperando(int32_t registro, bool flotante, int32_t& q, float& v) const;
   void leerFuente(const TOperando& fuente, const int32_t* op, int32_t& q, float& v) const;
-  template <bool CON_OBSERVADOR> bool lanzarAUnidad(int tipo, int32_t u, size_t& desde);
+  template <bool CON_OBSERVADOR> void lanzarTipo(int tipo);
   template <bool CON_OBSERVADOR> void finalizarEnUnidad(int tipo, int32_t u);
   bool sinConflictoMemoria(int32_t tag, int32_t direccion) const;
   template <bool CON_OBSERVADOR> void difundir(int32_t tag, float resultado);
   int32_t posicionEnROB(int32_t tag) const;
   int32_t desplazamientoALUDir() const { return static_cast<int32_t>(uf[tufMemoria].size()); }
   void descartarEntradas();
+
+  // Lo que sale del cauce se guarda para la siguiente instrucción: buscar,
+  // decodificar, emitir y confirmar no piden ni devuelven memoria.
+  struct TReservas {
+    std::vector<std::unique_ptr<TInstruccion>> copias;
+    std::vector<std::unique_ptr<TEntradaPrefetch>> prefetch;
+    std::vector<std::unique_ptr<TEntradaDecoder>> decoder;
+    std::vector<std::unique_ptr<TEntradaROB>> rob;
+  } reservas;
+  void reciclar(TEntradaROB* e);
+  template <typename T> void reciclar(TCola<T>& cola, std::vector<std::unique_ptr<T>>& reserva);
 
   // Solo con observador: motivos de espera. La máquina no recorre sus
   // estructuras cada ciclo para buscarlos: revisa solo lo que pudo cambiar.

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <set>
+
 #include "AyudaSuper.h"
+#include "superscalar/TConjuntoEtiquetas.h"
 
 // Tamaños que siguen a la configuración, y lo que reset deja.
 
@@ -91,4 +95,57 @@ TEST(SuperEstructuras, ResetDescartaUnaEjecucionAMedias) {
   // La ejecución siguiente parte de cero y termina bien.
   m.memoria.porcentajeFallos = 0;
   EXPECT_EQ(ejecutarHastaFin(m), CICLO_COMPLETADO);
+}
+
+// El conjunto de etiquetas de las estaciones se recorre en el orden del ROB
+// desde su cabeza: frente a un conjunto ordenado, con tamaños en los bordes de
+// sus palabras y de su resumen (la configuración mayor tiene 6060 huecos),
+// quitando durante el recorrido y parando a medias.
+TEST(SuperEstructuras, ConjuntoDeEtiquetasEnOrdenDelROB) {
+  std::mt19937 azar(7);
+  for (int32_t tam : {1, 2, 63, 64, 65, 128, 780, 4095, 4096, 4097, 6060}) {
+    TConjuntoEtiquetas c;
+    c.redimensionar(tam);
+    std::set<int32_t> ref;
+    for (int ronda = 0; ronda < 60; ++ronda) {
+      const int cambios = static_cast<int>(azar() % 40);
+      for (int k = 0; k < cambios; ++k) {
+        const auto e = static_cast<int32_t>(azar() % static_cast<uint32_t>(tam));
+        if (azar() % 3 == 0) {
+          c.quitar(e);
+          ref.erase(e);
+        } else {
+          c.poner(e);
+          ref.insert(e);
+        }
+      }
+      ASSERT_EQ(c.numElementos(), static_cast<int32_t>(ref.size()));
+      const auto inicio = static_cast<int32_t>(azar() % static_cast<uint32_t>(tam));
+      std::vector<int32_t> esperado(ref.lower_bound(inicio), ref.end());
+      esperado.insert(esperado.end(), ref.begin(), ref.lower_bound(inicio));
+      // Se quita uno de cada tres visitados y se para, a veces, a mitad.
+      const size_t parar = azar() % 2 == 0 ? esperado.size() : azar() % (esperado.size() + 1);
+      std::vector<int32_t> visto;
+      c.recorrer(inicio, [&](int32_t e) {
+        visto.push_back(e);
+        if (visto.size() % 3 == 0) {
+          c.quitar(e);
+          ref.erase(e);
+        }
+        return visto.size() < parar;
+      });
+      esperado.resize(std::min(esperado.size(), std::max<size_t>(parar, 1)));
+      ASSERT_EQ(visto, esperado) << "tamaño " << tam << ", ronda " << ronda << ", desde " << inicio;
+      for (int32_t e = 0; e < tam; e += std::max(1, tam / 97)) ASSERT_EQ(c.contiene(e), ref.count(e) == 1);
+    }
+    c.limpiar();
+    EXPECT_TRUE(c.vacio());
+    int visitas = 0;
+    c.recorrer(0, [&](int32_t) { return ++visitas > 0; });
+    EXPECT_EQ(visitas, 0);
+    // Fuera de rango no cambia nada.
+    c.poner(-1);
+    c.poner(tam);
+    EXPECT_TRUE(c.vacio());
+  }
 }
