@@ -26,6 +26,14 @@ public:
     datos[(inicio + n) & mascara] = v;
     ++n;
   }
+  // Añade una por detrás, con su valor por defecto, para rellenarla en su sitio.
+  T& emplace_back() {
+    if (n == datos.size()) crecer();
+    T& v = datos[(inicio + n) & mascara];
+    v = T{};
+    ++n;
+    return v;
+  }
   void pop_front() {
     inicio = (inicio + 1) & mascara;
     --n;

@@ -201,19 +201,34 @@ TFilaDiagrama* TRegistradorDiagrama::operacionDe(int64_t secuenciaLarga, int32_t
   return nullptr;
 }
 
+namespace {
+
+// Campo a campo: copiar un tramo montado en la pila justo después de escribirlo
+// por partes obliga al procesador a esperar a esas escrituras (se nota: es el
+// suceso más frecuente).
+void rellenar(TTramoDiagrama& t, int32_t ciclo, char letra, const TEspera& motivo, int32_t distancia) {
+  t.ciclo = ciclo;
+  t.letra = letra;
+  t.motivo = motivo.motivo;
+  t.tipo = motivo.tipo;
+  t.dato = motivo.dato;
+  t.distancia = distancia;
+}
+
+}  // namespace
+
 void TRegistradorDiagrama::pasarA(TFilaDiagrama& f, char letra, const TEspera& motivo, int32_t distancia) {
   auto& v = huecoDe(f);
-  const TTramoDiagrama t{ciclo, letra, motivo.motivo, motivo.tipo, motivo.dato, distancia};
   if (!v.empty()) {
     TTramoDiagrama& u = v.back();
     // Varios sucesos en un ciclo: vale el último.
     if (u.ciclo == ciclo) {
-      u = t;
+      rellenar(u, ciclo, letra, motivo, distancia);
       return;
     }
     if (u.letra == letra && u.espera() == motivo) return;
   }
-  v.push_back(t);
+  rellenar(v.emplace_back(), ciclo, letra, motivo, distancia);
 }
 
 void TRegistradorDiagrama::anotarEspera(TFilaDiagrama& f, const TEspera& motivo, int32_t distancia) {
@@ -228,7 +243,8 @@ void TRegistradorDiagrama::anotarEspera(TFilaDiagrama& f, const TEspera& motivo,
     u.distancia = distancia;
     return;
   }
-  v.push_back(TTramoDiagrama{ciclo, u.letra, motivo.motivo, motivo.tipo, motivo.dato, distancia});
+  const char letra = u.letra;
+  rellenar(v.emplace_back(), ciclo, letra, motivo, distancia);
 }
 
 void TRegistradorDiagrama::recordarTexto(const TInstruccion& ins) {
@@ -451,13 +467,13 @@ void TRegistradorDiagrama::vueltaAtras(int32_t c) {
 
 void TRegistradorDiagrama::buscada(const TInstruccion& ins) {
   if (!admitir(ins.secuencia)) return;
-  TFilaDiagrama f;
+  const int32_t hueco = nuevoHueco();
+  TFilaDiagrama& f = filas.emplace_back();
   f.clase = filaSuper;
   f.pc = ins.direccion;
   f.primero = ciclo;
-  f.tramos = nuevoHueco();
-  filas.push_back(f);
-  huecoDe(f).push_back(TTramoDiagrama{ciclo, LETRA_PREFETCH});
+  f.tramos = hueco;
+  rellenar(huecoDe(f).emplace_back(), ciclo, LETRA_PREFETCH, TEspera{}, 0);
   recordarTexto(ins);
 }
 
@@ -578,7 +594,7 @@ void TRegistradorDiagrama::operacionEmitida(int64_t secuenciaLarga, int32_t indi
   o.indice = static_cast<int16_t>(std::clamp<int32_t>(indice, -1, INT16_MAX));
   o.tramos = nuevoHueco();
   ops.push_back(o);
-  huecoDe(o).push_back(TTramoDiagrama{ciclo, LETRA_EMITIDA});
+  rellenar(huecoDe(o).emplace_back(), ciclo, LETRA_EMITIDA, TEspera{}, 0);
   ++l->numOps;
   ++siguienteVista;
   recordarTexto(op);
