@@ -147,6 +147,9 @@ public:
   // La vista: en la VLIW, cada larga seguida de sus operaciones; en la
   // superescalar, las filas tal cual. Las posiciones cuentan desde la más antigua guardada.
   int64_t numFilasVista() const;
+  // Posición absoluta de la primera fila de la vista: crece al descartar las
+  // más antiguas, así que una vista sabe cuántas le han quitado por delante.
+  int64_t inicioVista() const { return vliw ? baseVista : base; }
   // Qué hay en una posición de la vista: la fila y, si es una operación, cuál (−1 si es la larga).
   struct TPosicion {
     int64_t fila = -1;

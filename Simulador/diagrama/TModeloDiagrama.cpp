@@ -23,15 +23,85 @@ int TModeloDiagrama::rowCount(const QModelIndex& padre) const { return padre.isV
 int TModeloDiagrama::columnCount(const QModelIndex& padre) const { return padre.isValid() ? 0 : columnas; }
 
 void TModeloDiagrama::refrescar() {
-  beginResetModel();
-  filas = acotar(reg.numFilasVista());
-  primerCiclo = std::max(1, reg.primerCiclo());
-  columnas = acotar(static_cast<int64_t>(reg.ultimoCiclo()) - primerCiclo + 1);
+  const int nuevasFilas = acotar(reg.numFilasVista());
+  const int32_t nuevoPrimero = std::max(1, reg.primerCiclo());
+  const int nuevasColumnas = acotar(static_cast<int64_t>(reg.ultimoCiclo()) - nuevoPrimero + 1);
+  const int64_t filasFuera = reg.inicioVista() - inicioVista;
+  const int64_t columnasFuera = static_cast<int64_t>(nuevoPrimero) - primerCiclo;
   filaLeida = -1;
-  endResetModel();
+  // Otra ejecución, o una vista que no continúa la anterior: modelo nuevo.
+  if (reg.ejecucion() != ejecucionVista || filasFuera < 0 || filasFuera > filas || columnasFuera < 0 ||
+      columnasFuera > columnas) {
+    beginResetModel();
+    filas = nuevasFilas;
+    primerCiclo = nuevoPrimero;
+    columnas = nuevasColumnas;
+    inicioVista = reg.inicioVista();
+    ejecucionVista = reg.ejecucion();
+    primeraViva = inicioVista;
+    endResetModel();
+    return;
+  }
+  const int columnasAntes = columnas;
+  // Por delante, las descartadas por antiguas; por detrás, las nuevas o las
+  // que una vuelta atrás quitó. Lo que queda se repinta entero.
+  if (filasFuera > 0) {
+    beginRemoveRows(QModelIndex(), 0, static_cast<int>(filasFuera) - 1);
+    filas -= static_cast<int>(filasFuera);
+    inicioVista = reg.inicioVista();
+    endRemoveRows();
+  }
+  // Una vuelta atrás puede reabrir filas terminadas: se repasan todas.
+  const bool atras = nuevasFilas < filas || nuevasColumnas < columnas - static_cast<int>(columnasFuera);
+  if (nuevasFilas < filas) {
+    beginRemoveRows(QModelIndex(), nuevasFilas, filas - 1);
+    filas = nuevasFilas;
+    endRemoveRows();
+  } else if (nuevasFilas > filas) {
+    beginInsertRows(QModelIndex(), filas, nuevasFilas - 1);
+    filas = nuevasFilas;
+    endInsertRows();
+  }
+  if (columnasFuera > 0) {
+    beginRemoveColumns(QModelIndex(), 0, static_cast<int>(columnasFuera) - 1);
+    columnas -= static_cast<int>(columnasFuera);
+    primerCiclo = nuevoPrimero;
+    endRemoveColumns();
+  }
+  if (nuevasColumnas < columnas) {
+    beginRemoveColumns(QModelIndex(), nuevasColumnas, columnas - 1);
+    columnas = nuevasColumnas;
+    endRemoveColumns();
+  } else if (nuevasColumnas > columnas) {
+    beginInsertColumns(QModelIndex(), columnas, nuevasColumnas - 1);
+    columnas = nuevasColumnas;
+    endInsertColumns();
+  }
+  filaLeida = -1;
+  if (filas > 0 && columnas > 0) emit dataChanged(index(0, 0), index(filas - 1, columnas - 1));
+  // Las cabeceras se avisan solo donde pueden cambiar (avisar de 100 000
+  // secciones las recorre todas): las filas desde la primera que seguía en la
+  // máquina, que solo avanza, y las columnas desde la del ciclo anterior.
+  int64_t desde = atras ? 0 : std::max<int64_t>(0, primeraViva - inicioVista);
+  while (desde < filas && !filaDiagrama(static_cast<int>(desde)).viva) ++desde;
+  primeraViva = inicioVista + desde;
+  if (desde < filas) emit headerDataChanged(Qt::Vertical, static_cast<int>(desde), filas - 1);
+  const int desdeColumna = atras ? 0 : std::max(0, std::min(columnasAntes - static_cast<int>(columnasFuera), columnas) - 1);
+  if (columnas > 0) emit headerDataChanged(Qt::Horizontal, desdeColumna, columnas - 1);
 }
 
-const TFilaDiagrama& TModeloDiagrama::filaDiagrama(int fila) const { return reg.deVista(reg.enVista(fila)); }
+const TFilaDiagrama& TModeloDiagrama::filaDiagrama(int fila) const {
+  // Entre dos notificaciones de un refresco la vista puede preguntar por una
+  // fila que el registrador ya no tiene: una fila vacía, nunca fuera de rango.
+  static const TFilaDiagrama vacia = [] {
+    TFilaDiagrama f;
+    f.viva = false;  // terminada y sin tramos: no se lee nada de ella
+    return f;
+  }();
+  const TRegistradorDiagrama::TPosicion p = reg.enVista(fila);
+  if (p.fila < 0 || p.fila >= reg.numFilas()) return vacia;
+  return reg.deVista(p);
+}
 
 const std::vector<TTramoVisible>& TModeloDiagrama::tramosDe(int fila) const {
   if (fila != filaLeida) {

@@ -27,6 +27,9 @@ public:
   QVariant headerData(int seccion, Qt::Orientation orientacion, int rol = Qt::DisplayRole) const override;
 
   // Vuelve a leer el registrador tras un ciclo (o un reset, o una vuelta atrás).
+  // Lo que cambia por los extremos se notifica como filas y columnas quitadas o
+  // añadidas, no como un modelo nuevo: con 100 000 filas y ciclos, rehacer las
+  // cabeceras enteras en cada tic costaría más que todo lo demás.
   void refrescar();
 
   const TRegistradorDiagrama& registrador() const { return reg; }
@@ -79,6 +82,9 @@ private:
   int filas = 0;
   int columnas = 0;
   int32_t primerCiclo = 1;
+  int64_t inicioVista = 0;       // del registrador en el último refresco
+  int64_t ejecucionVista = -1;   // y su ejecución
+  int64_t primeraViva = 0;       // posición absoluta de la primera fila que seguía en la máquina
   TClave seleccion;
   int32_t direccionResaltada = -1;
   // La última fila leída.

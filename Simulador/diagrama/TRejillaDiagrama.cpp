@@ -5,11 +5,23 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "Simulador/diagrama/TCabeceraDiagrama.h"
 #include "Simulador/diagrama/TDelegadoDiagrama.h"
 #include "Simulador/diagrama/TModeloDiagrama.h"
 #include "observation/TTextosDiagrama.h"
 
-TRejillaDiagrama::TRejillaDiagrama(QWidget* padre) : QTableView(padre) {}
+TRejillaDiagrama::TRejillaDiagrama(QWidget* padre) : QTableView(padre) {
+  // Como las que crea la tabla, pero con el grosor medido una vez.
+  for (Qt::Orientation o : {Qt::Horizontal, Qt::Vertical}) {
+    auto* cabecera = new TCabeceraDiagrama(o, this);
+    cabecera->setSectionsClickable(true);
+    cabecera->setHighlightSections(true);
+    if (o == Qt::Horizontal)
+      setHorizontalHeader(cabecera);
+    else
+      setVerticalHeader(cabecera);
+  }
+}
 
 void TRejillaDiagrama::setModel(QAbstractItemModel* m) {
   QTableView::setModel(m);

@@ -97,7 +97,7 @@ private slots:
   }
 
   // Abierta a mitad de una ejecución enseña lo registrado desde el principio y
-  // después la sigue, con una sola notificación por ciclo.
+  // después la sigue: cada ciclo añade su columna (y sus filas), sin rehacer el modelo.
   void abiertaTardeEnsenaLaHistoriaYSigueEnVivo() {
     abrir(fichero(QStringLiteral("p.pla"), PROGRAMA));
     QVERIFY(!c->ventanas().frmDiagrama(SUPER));
@@ -114,11 +114,13 @@ private slots:
     QCOMPARE(d->sldCiclo->value(), 8);
 
     QSignalSpy reseteos(d->modelo, &QAbstractItemModel::modelReset);
-    QSignalSpy filas(d->modelo, &QAbstractItemModel::rowsInserted);
+    QSignalSpy columnas(d->modelo, &QAbstractItemModel::columnsInserted);
     c->tic(SUPER);
-    QCOMPARE(reseteos.count(), 1);
-    QCOMPARE(filas.count(), 0);
+    QCOMPARE(reseteos.count(), 0);
+    QCOMPARE(columnas.count(), 1);
     QCOMPARE(d->modelo->columnCount(), 9);
+    QCOMPARE(d->modelo->rowCount(), static_cast<int>(d->modelo->registrador().numFilasVista()));
+    QCOMPARE(letras(d->modelo, 0), QStringLiteral("PDRAREEEE"));
     // Abrirla otra vez trae la misma.
     QCOMPARE(abrirDiagrama(), d);
 
@@ -166,6 +168,10 @@ private slots:
     d->sldCiclo->setValue(3);
     QCOMPARE(pedidos.count(), 1);
     QCOMPARE(pedidos.takeFirst().at(0).value<int32_t>(), 3);
+    // De vuelta en el ciclo 3 el modelo pierde lo posterior por detrás.
+    QCOMPARE(d->modelo->columnCount(), 3);
+    QCOMPARE(d->modelo->rowCount(), static_cast<int>(d->modelo->registrador().numFilasVista()));
+    QCOMPARE(letras(d->modelo, 0), QStringLiteral("PDR"));
     // Un refresco no pide nada.
     c->actPaso->trigger();
     QCOMPARE(pedidos.count(), 0);
@@ -269,8 +275,20 @@ private slots:
     TfrmDiagrama d(r, control, *dialogos);
     d.show();
     QVERIFY(!d.labDescartadas->isVisibleTo(&d));
-    for (int i = 0; i < 200; ++i) m.ejecutarCiclo();
-    d.actualizar();
+    // Las filas descartadas por antiguas salen por delante, sin rehacer el
+    // modelo: tras cada ciclo, la vista es la del registrador.
+    QSignalSpy reseteos(d.modelo, &QAbstractItemModel::modelReset);
+    QSignalSpy quitadas(d.modelo, &QAbstractItemModel::rowsRemoved);
+    for (int i = 0; i < 200; ++i) {
+      m.ejecutarCiclo();
+      d.actualizar();
+      QCOMPARE(d.modelo->rowCount(), static_cast<int>(r.numFilas()));
+      QCOMPARE(d.modelo->headerData(0, Qt::Horizontal).toInt(), std::max(1, r.primerCiclo()));
+      QCOMPARE(d.modelo->columnCount(), r.ultimoCiclo() - std::max(1, r.primerCiclo()) + 1);
+      QCOMPARE(letras(d.modelo, 0), QString::fromStdString(r.letras(r.fila(0))).remove(QLatin1Char(' ')));
+    }
+    QCOMPARE(reseteos.count(), 0);
+    QVERIFY(quitadas.count() > 0);
     QVERIFY(d.labDescartadas->isVisibleTo(&d));
     QVERIFY(d.labDescartadas->text().contains(QStringLiteral("últimas 40")));
     QVERIFY(d.modelo->headerData(0, Qt::Horizontal).toInt() > 1);
