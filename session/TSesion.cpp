@@ -152,6 +152,11 @@ bool TSesion::editar(TEdicion e) {
                     historial.end());
     historial.push_back(e);
     olvidarFuturo();
+  } else if (puedeNavegar() && maquina.ciclo == lejano) {
+    // Con la ejecución ya acabada: se registra en su último ciclo, para que ir
+    // atrás y volver al final la repita. Después no hay futuro que olvidar.
+    e.ciclo = maquina.ciclo;
+    historial.push_back(e);
   }
   return true;
 }

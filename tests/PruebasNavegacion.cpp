@@ -303,6 +303,29 @@ TEST(Navegacion, EdicionTrasVolverSustituyeElFuturoEnLasDosMaquinas) {
   edicionTrasVolverSustituyeElFuturo<TBancoVLIW>();
 }
 
+// Lo que se edita con la ejecución ya acabada no se pierde al ir atrás y
+// volver al final, y el final sigue siendo el final.
+template <typename Banco>
+void edicionTrasElFinalSeConserva() {
+  Banco b(4);
+  haciaDelante(b, 9u, 8, -1, 0);
+  const int32_t fin = b.m.ciclo;
+  EXPECT_TRUE(b.s.editarRegistroEntero(9, 41));
+  EXPECT_TRUE(b.s.editarMemoria(7, 1.25f));
+  const auto editada = foto(b);
+  ASSERT_EQ(b.s.irACiclo(fin / 2), fin / 2);
+  EXPECT_NE(b.m.gpr.valor[9], 41);
+  EXPECT_EQ(b.s.irACiclo(fin), fin);
+  EXPECT_TRUE(foto(b) == editada);
+  EXPECT_EQ(b.s.estado(), estTerminada);
+  EXPECT_EQ(b.s.cicloMasLejano(), fin);
+}
+
+TEST(Navegacion, EdicionTrasElFinalSeConservaEnLasDosMaquinas) {
+  edicionTrasElFinalSeConserva<TBancoSuper>();
+  edicionTrasElFinalSeConserva<TBancoVLIW>();
+}
+
 // Los breakpoints paran al avanzar paso a paso, no al saltar; el programa
 // vuelve a tener en cada ciclo los breakpoints que tenía entonces.
 TEST(Navegacion, BreakpointsAlSaltarYAlVolver) {
