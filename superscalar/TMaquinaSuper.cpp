@@ -968,6 +968,7 @@ void TMaquinaSuper::capturar(TInstantaneaSuper& s) const {
     g.inicio = c.inicio;
     g.fin = c.fin;
     g.entradas.clear();
+    g.entradas.reserve(static_cast<size_t>(c.numElementos()));
     for (int32_t i = 0; i < c.numElementos(); ++i) g.entradas.push_back(convertir(*c.enOrden(i)));
   };
   cola(prefetch, s.prefetch, [](const TEntradaPrefetch& e) { return copiaDe(*e.instruccion); });
@@ -979,6 +980,7 @@ void TMaquinaSuper::capturar(TInstantaneaSuper& s) const {
   for (size_t t = 0; t < er.size(); ++t) {
     auto& v = s.er[t];
     v.clear();
+    v.reserve(er[t].size());
     for (const TEntradaER& e : er[t]) v.push_back({e.qj, e.qk, e.vj, e.vk, e.a, e.tagROB, e.uf, e.etapaUF});
   }
   s.aluDir.clear();
