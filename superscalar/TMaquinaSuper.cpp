@@ -35,8 +35,30 @@ TMaquinaSuper::TMaquinaSuper() { TMaquinaSuper::reset(true); }
 
 TMaquinaSuper::~TMaquinaSuper() { descartarEntradas(); }
 
+// Una copia vuelve a la reserva de su dirección: la próxima vez que se busque
+// esa instrucción ya tiene sus textos y no hay que copiarlos.
+void TMaquinaSuper::reciclar(std::unique_ptr<TInstruccion> copia) {
+  if (!copia) return;
+  const int32_t d = copia->direccion;
+  if (d >= 0 && static_cast<size_t>(d) < reservas.porDireccion.size())
+    reservas.porDireccion[static_cast<size_t>(d)].push_back(std::move(copia));
+  else
+    reservas.copias.push_back(std::move(copia));
+}
+
+// Las de cada dirección valen para el programa con que se buscaron: pasan a
+// la reserva general, que las vuelve a copiar enteras.
+void TMaquinaSuper::olvidarCopiasPorDireccion() {
+  for (auto& propias : reservas.porDireccion) {
+    for (auto& copia : propias) reservas.copias.push_back(std::move(copia));
+    propias.clear();
+  }
+  reservas.porDireccion.resize(codigo != nullptr ? codigo->instrucciones.size() : 0);
+  reservas.programa = codigo;
+}
+
 void TMaquinaSuper::reciclar(TEntradaROB* e) {
-  if (e->instruccion) reservas.copias.push_back(std::move(e->instruccion));
+  reciclar(std::move(e->instruccion));
   *e = TEntradaROB{};
   reservas.rob.emplace_back(e);
 }
@@ -45,7 +67,7 @@ template <typename T>
 void TMaquinaSuper::reciclar(TCola<T>& cola, std::vector<std::unique_ptr<T>>& reserva) {
   while (!cola.vacia()) {
     std::unique_ptr<T> e(cola.extraer());
-    if (e->instruccion) reservas.copias.push_back(std::move(e->instruccion));
+    reciclar(std::move(e->instruccion));
     reserva.push_back(std::move(e));
   }
 }
@@ -80,6 +102,7 @@ void TMaquinaSuper::reset(bool limpiar) {
   auto recortar = [maximo](auto& reserva) {
     if (reserva.size() > maximo) reserva.resize(maximo);
   };
+  olvidarCopiasPorDireccion();
   recortar(reservas.copias);
   recortar(reservas.prefetch);
   recortar(reservas.decoder);
@@ -272,10 +295,22 @@ int32_t TMaquinaSuper::buscar() {
   if (codigo != nullptr) {
     const int64_t total = std::min<int64_t>(codigo->numInstrucciones,
                                             static_cast<int64_t>(codigo->instrucciones.size()));
+    if (reservas.programa != codigo || reservas.porDireccion.size() != codigo->instrucciones.size())
+      olvidarCopiasPorDireccion();
     while (!prefetch.llena() && static_cast<int64_t>(pc) < total) {
       std::unique_ptr<TEntradaPrefetch> entrada = tomar(reservas.prefetch);
-      entrada->instruccion = tomar(reservas.copias);
-      *entrada->instruccion = codigo->instrucciones[pc];
+      const TInstruccion& fuente = codigo->instrucciones[pc];
+      auto& propias = reservas.porDireccion[pc];
+      if (!propias.empty()) {
+        // La misma instrucción del mismo programa: solo cambia lo que el usuario marca.
+        entrada->instruccion = std::move(propias.back());
+        propias.pop_back();
+        entrada->instruccion->breakpoint = fuente.breakpoint;
+        entrada->instruccion->color = fuente.color;
+      } else {
+        entrada->instruccion = tomar(reservas.copias);
+        *entrada->instruccion = fuente;
+      }
       entrada->instruccion->secuencia = contadorSecuencia++;
       const TInstruccion& ins = *entrada->instruccion;
       if (ins.tipoUnidad() == tufSalto && prediccion[pc % TAM_PREDICCION] >= 2) {

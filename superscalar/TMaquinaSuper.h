@@ -152,8 +152,13 @@ private:
     std::vector<std::unique_ptr<TEntradaPrefetch>> prefetch;
     std::vector<std::unique_ptr<TEntradaDecoder>> decoder;
     std::vector<std::unique_ptr<TEntradaROB>> rob;
+    // Por dirección del programa, copias suyas ya hechas (solo de «programa»).
+    std::vector<std::vector<std::unique_ptr<TInstruccion>>> porDireccion;
+    const TCodigo* programa = nullptr;
   } reservas;
+  void reciclar(std::unique_ptr<TInstruccion> copia);
   void reciclar(TEntradaROB* e);
+  void olvidarCopiasPorDireccion();
   template <typename T> void reciclar(TCola<T>& cola, std::vector<std::unique_ptr<T>>& reserva);
 
   // Solo con observador: motivos de espera. La máquina no recorre sus

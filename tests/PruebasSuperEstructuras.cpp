@@ -149,3 +149,53 @@ TEST(SuperEstructuras, ConjuntoDeEtiquetasEnOrdenDelROB) {
     EXPECT_TRUE(c.vacio());
   }
 }
+
+// Las copias en vuelo se reutilizan por dirección: una copia que vuelve a
+// buscarse lleva el breakpoint y el color que tiene entonces el programa, no
+// los que tenía (el color de una copia lo cambia el usuario en el ROB), y otro
+// programa no hereda las copias del anterior.
+TEST(SuperEstructuras, CopiasReutilizadasConLasMarcasDelPrograma) {
+  auto c = compilar("3\nL: DADDUI R1 R1 #1\nADDI R3 R3 R1\nBNE R1 R2 L\n");
+  TMaquinaSuper m;
+  preparar(m, c.get());
+  m.gpr.valor[2] = 50;
+  std::vector<const TInstruccion*> vistas;
+  for (int i = 0; i < 60; ++i) {
+    m.ejecutarCiclo();
+    for (int32_t k = 0; k < m.rob.numElementos(); ++k) {
+      TInstruccion& ins = *m.rob.enOrden(k)->instruccion;
+      vistas.push_back(&ins);
+      ins.color = 5;  // lo que haría el usuario con un doble clic
+    }
+  }
+  c->instrucciones[1].breakpoint = true;
+  c->instrucciones[1].color = 2;
+  const int64_t desde = m.contadorSecuencia;  // lo buscado antes lleva las marcas de entonces
+  bool buscadaDeNuevo = false;
+  for (int i = 0; i < 30 && !buscadaDeNuevo; ++i) {
+    if (m.ejecutarCiclo() == CICLO_BREAKPOINT) m.paradaBreakpoint = false;
+    for (int32_t k = 0; k < m.prefetch.numElementos(); ++k) {
+      const TInstruccion& ins = *m.prefetch.enOrden(k)->instruccion;
+      if (ins.direccion != 1 || ins.secuencia < desde) continue;
+      buscadaDeNuevo = std::find(vistas.begin(), vistas.end(), &ins) != vistas.end();
+      EXPECT_TRUE(ins.breakpoint);
+      EXPECT_EQ(ins.color, 2);
+      EXPECT_EQ(ins.texto(), "ADDI R3 R3 R1");
+    }
+  }
+  EXPECT_TRUE(buscadaDeNuevo) << "la copia reutilizada es una de las de antes";
+
+  // Otro programa, del mismo tamaño, con la misma máquina.
+  auto otro = compilar("3\nM: DADDUI R4 R4 #2\nMULTI R5 R4 R4\nBNE R4 R2 M\n");
+  m.codigo = otro.get();
+  m.reset(true);
+  m.gpr.valor[2] = 20;
+  for (int i = 0; i < 40; ++i) {
+    m.ejecutarCiclo();
+    for (int32_t k = 0; k < m.prefetch.numElementos(); ++k) {
+      const TInstruccion& ins = *m.prefetch.enOrden(k)->instruccion;
+      EXPECT_EQ(ins.texto(), otro->instrucciones[static_cast<size_t>(ins.direccion)].texto());
+      EXPECT_FALSE(ins.breakpoint);
+    }
+  }
+}
