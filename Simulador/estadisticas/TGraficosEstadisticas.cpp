@@ -32,6 +32,24 @@ QValueAxis* nuevoEje(const QString& titulo) {
   return e;
 }
 
+// Un gráfico de una curva sobre los ciclos; «formato», el de las etiquetas del eje vertical.
+QChartView* nuevaCurva(const QString& titulo, const QString& formato, const char* nombre, QWidget* padre,
+                       QLineSeries*& serie, QValueAxis*& ejeCiclos, QValueAxis*& ejeValor) {
+  auto* grafico = new QChart;
+  grafico->setTitle(titulo);
+  serie = new QLineSeries;
+  grafico->addSeries(serie);
+  ejeCiclos = nuevoEje(QStringLiteral("Ciclo"));
+  ejeCiclos->setLabelFormat(QStringLiteral("%d"));
+  ejeValor = nuevoEje(QString());
+  ejeValor->setLabelFormat(formato);
+  grafico->addAxis(ejeCiclos, Qt::AlignBottom);
+  grafico->addAxis(ejeValor, Qt::AlignLeft);
+  serie->attachAxis(ejeCiclos);
+  serie->attachAxis(ejeValor);
+  return nuevaVista(grafico, nombre, padre);
+}
+
 // Una curva en su gráfico, con los dos ejes ajustados a sus valores.
 void ponerCurva(QLineSeries* serie, QValueAxis* ejeX, QValueAxis* ejeY, const std::vector<TPuntoCurva>& curva,
                 double minimoY) {
@@ -56,34 +74,13 @@ TGraficosEstadisticas::TGraficosEstadisticas(bool superescalar, QWidget* padre) 
   auto* capa = new QVBoxLayout(this);
   capa->setContentsMargins(0, 0, 0, 0);
 
-  auto* ipc = new QChart;
-  ipc->setTitle(superescalar ? QStringLiteral("IPC (media de %1 ciclos)").arg(VENTANA_IPC)
-                             : QStringLiteral("Operaciones por ciclo (media de %1 ciclos)").arg(VENTANA_IPC));
-  serieIPC = new QLineSeries;
-  ipc->addSeries(serieIPC);
-  ejeCiclosIPC = nuevoEje(QStringLiteral("Ciclo"));
-  ejeCiclosIPC->setLabelFormat(QStringLiteral("%d"));
-  ejeIPC = nuevoEje(QString());
-  ipc->addAxis(ejeCiclosIPC, Qt::AlignBottom);
-  ipc->addAxis(ejeIPC, Qt::AlignLeft);
-  serieIPC->attachAxis(ejeCiclosIPC);
-  serieIPC->attachAxis(ejeIPC);
-  vistaIPC = nuevaVista(ipc, "grfIPC", this);
-
-  auto* ocupacion = new QChart;
-  ocupacion->setTitle(superescalar ? QStringLiteral("Ocupación del reorder buffer")
-                                   : QStringLiteral("Etapas de unidad ocupadas"));
-  serieOcupacion = new QLineSeries;
-  ocupacion->addSeries(serieOcupacion);
-  ejeCiclosOcupacion = nuevoEje(QStringLiteral("Ciclo"));
-  ejeCiclosOcupacion->setLabelFormat(QStringLiteral("%d"));
-  ejeOcupacion = nuevoEje(QString());
-  ejeOcupacion->setLabelFormat(QStringLiteral("%d"));
-  ocupacion->addAxis(ejeCiclosOcupacion, Qt::AlignBottom);
-  ocupacion->addAxis(ejeOcupacion, Qt::AlignLeft);
-  serieOcupacion->attachAxis(ejeCiclosOcupacion);
-  serieOcupacion->attachAxis(ejeOcupacion);
-  vistaOcupacion = nuevaVista(ocupacion, "grfOcupacion", this);
+  vistaIPC = nuevaCurva(superescalar ? QStringLiteral("IPC (media de %1 ciclos)").arg(VENTANA_IPC)
+                                     : QStringLiteral("Operaciones por ciclo (media de %1 ciclos)").arg(VENTANA_IPC),
+                        QStringLiteral("%g"), "grfIPC", this, serieIPC, ejeCiclosIPC, ejeIPC);
+  vistaOcupacion = nuevaCurva(superescalar ? QStringLiteral("Ocupación del reorder buffer")
+                                           : QStringLiteral("Etapas de unidad ocupadas"),
+                              QStringLiteral("%d"), "grfOcupacion", this, serieOcupacion, ejeCiclosOcupacion,
+                              ejeOcupacion);
 
   auto* paradas = new QChart;
   paradas->setTitle(superescalar ? QStringLiteral("Ciclos con la emisión detenida, por causa")
