@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "loader/TCodigo.h"
+#include "TObservadorCopia.h"
 #include "observation/TRegistradorDiagrama.h"
 #include "vliw/TMaquinaVLIW.h"
 
@@ -62,7 +63,8 @@ void construir(TMaquinaVLIW& m, const TCodigo& s) {
 TObservadorCiclo observadorVacio;
 
 // range(0): porcentaje de fallos; range(1) = 1: con un observador vacío
-// enganchado; 2: con el registrador del diagrama.
+// enganchado; 2: con el registrador del diagrama; 3: con uno que solo copia
+// cada suceso.
 void BM_CiclosVLIW(benchmark::State& estado) {
   TCodigo s;
   if (s.cargarTexto(PROGRAMA) != CARGA_OK) {
@@ -74,7 +76,9 @@ void BM_CiclosVLIW(benchmark::State& estado) {
   m.memoria.sembrar(1);
   m.memoria.porcentajeFallos = static_cast<int32_t>(estado.range(0));
   TRegistradorDiagrama diagrama(true);
-  m.observador = estado.range(1) == 2 ? &diagrama : estado.range(1) != 0 ? &observadorVacio : nullptr;
+  TObservadorCopia copia;
+  TObservadorCiclo* const observadores[] = {nullptr, &observadorVacio, &diagrama, &copia};
+  m.observador = observadores[estado.range(1)];
   int64_t ciclos = 0, ejecuciones = 0;
   for (auto _ : estado) {
     if (m.ejecutarCiclo() == CICLO_COMPLETADO) {
@@ -89,6 +93,6 @@ void BM_CiclosVLIW(benchmark::State& estado) {
 
 }  // namespace
 
-BENCHMARK(BM_CiclosVLIW)->ArgNames({"fallos%", "observador"})->ArgsProduct({{0, 10}, {0, 1, 2}});
+BENCHMARK(BM_CiclosVLIW)->ArgNames({"fallos%", "observador"})->ArgsProduct({{0, 10}, {0, 1, 2, 3}});
 
 BENCHMARK_MAIN();
