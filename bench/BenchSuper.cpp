@@ -6,6 +6,8 @@
 
 #include "loader/TCodigo.h"
 #include "TObservadorCopia.h"
+#include "observation/TMultiplexorObservadores.h"
+#include "observation/TRecolectorEstadisticas.h"
 #include "observation/TRegistradorDiagrama.h"
 #include "superscalar/TInstantaneaSuper.h"
 #include "superscalar/TMaquinaSuper.h"
@@ -48,11 +50,19 @@ TObservadorCiclo observadorVacio;
 // Ejecuta ciclos sin parar; al completar, resetea y vuelve a empezar. Con
 // state.range(0) = 1, con el observador vacío enganchado; con 2, con el
 // registrador del diagrama (con su límite de filas por defecto); con 3, con
-// uno que solo copia cada suceso (el suelo de cualquier registrador).
+// uno que solo copia cada suceso (el suelo de cualquier registrador). Con 4 y
+// 5, como en el programa: el recolector de estadísticas, solo o con el
+// registrador, a través del multiplexor.
 void medir(benchmark::State& state, TMaquinaSuper& m, const TCodigo& codigo) {
   TRegistradorDiagrama diagrama(false);
   TObservadorCopia copia;
-  TObservadorCiclo* const observadores[] = {nullptr, &observadorVacio, &diagrama, &copia};
+  TRecolectorEstadisticas estadisticas(m);
+  TMultiplexorObservadores soloEstadisticas, estadisticasYDiagrama;
+  soloEstadisticas.anadir(&estadisticas);
+  estadisticasYDiagrama.anadir(&estadisticas);
+  estadisticasYDiagrama.anadir(&diagrama);
+  TObservadorCiclo* const observadores[] = {nullptr, &observadorVacio, &diagrama, &copia, &soloEstadisticas,
+                                            &estadisticasYDiagrama};
   m.observador = observadores[state.range(0)];
   m.codigo = &codigo;
   m.memoria.sembrar(1);
@@ -86,7 +96,7 @@ void BM_DefectoProductoEscalar(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoProductoEscalar)->ArgName("observador")->DenseRange(0, 3);
+BENCHMARK(BM_DefectoProductoEscalar)->ArgName("observador")->DenseRange(0, 5);
 
 void BM_DefectoVectorSuma(benchmark::State& state) {
   TCodigo c;
@@ -94,7 +104,7 @@ void BM_DefectoVectorSuma(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoVectorSuma)->ArgName("observador")->DenseRange(0, 3);
+BENCHMARK(BM_DefectoVectorSuma)->ArgName("observador")->DenseRange(0, 5);
 
 // El mismo bucle con las estructuras más grandes, casi vacías: el coste por ciclo
 // no debe crecer con su capacidad.
@@ -105,7 +115,7 @@ void BM_MaximaVectorSuma(benchmark::State& state) {
   configurarMaxima(m);
   medir(state, m, c);
 }
-BENCHMARK(BM_MaximaVectorSuma)->ArgName("observador")->DenseRange(0, 3);
+BENCHMARK(BM_MaximaVectorSuma)->ArgName("observador")->DenseRange(0, 5);
 
 // El coste por ciclo no debe crecer con la capacidad de estructuras vacías: el
 // mismo bucle entero con la configuración por defecto y con 10 unidades de
@@ -116,7 +126,7 @@ void BM_DefectoBucleEntero(benchmark::State& state) {
   TMaquinaSuper m;
   medir(state, m, c);
 }
-BENCHMARK(BM_DefectoBucleEntero)->ArgName("observador")->DenseRange(0, 3);
+BENCHMARK(BM_DefectoBucleEntero)->ArgName("observador")->DenseRange(0, 5);
 
 void BM_GrandeVaciaBucleEntero(benchmark::State& state) {
   TCodigo c;
@@ -128,7 +138,7 @@ void BM_GrandeVaciaBucleEntero(benchmark::State& state) {
   }
   medir(state, m, c);
 }
-BENCHMARK(BM_GrandeVaciaBucleEntero)->ArgName("observador")->DenseRange(0, 3);
+BENCHMARK(BM_GrandeVaciaBucleEntero)->ArgName("observador")->DenseRange(0, 5);
 
 void BM_MaximaEstacionesLlenas(benchmark::State& state) {
   TCodigo c;
@@ -137,7 +147,7 @@ void BM_MaximaEstacionesLlenas(benchmark::State& state) {
   configurarMaxima(m);
   medir(state, m, c);
 }
-BENCHMARK(BM_MaximaEstacionesLlenas)->ArgName("observador")->DenseRange(0, 3);
+BENCHMARK(BM_MaximaEstacionesLlenas)->ArgName("observador")->DenseRange(0, 5);
 
 // Lo que cuesta tomar una instantánea (para la repetición y los puntos de
 // control): a mitad de producto_escalar con la configuración por defecto
