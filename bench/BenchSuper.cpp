@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "bench/TObservadorCopia.h"
 #include "loader/TCodigo.h"
-#include "TObservadorCopia.h"
 #include "observation/TMultiplexorObservadores.h"
 #include "observation/TRecolectorEstadisticas.h"
 #include "observation/TRegistradorDiagrama.h"

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "bench/TObservadorCopia.h"
 #include "loader/TCodigo.h"
-#include "TObservadorCopia.h"
 #include "observation/TRegistradorDiagrama.h"
 #include "vliw/TMaquinaVLIW.h"
 

@@ -29,6 +29,12 @@ void avanzarUnidad(TUnidadFuncional& u) {
   }
 }
 
+// Avanza u hasta la primera unidad que puede aceptar una instrucción; false si no queda ninguna.
+bool hayLibre(const std::vector<TUnidadFuncional>& unidades, size_t& u) {
+  while (u < unidades.size() && !unidades[u].puedeAceptar()) ++u;
+  return u < unidades.size();
+}
+
 }  // namespace
 
 TMaquinaSuper::TMaquinaSuper() { TMaquinaSuper::reset(true); }
@@ -463,11 +469,7 @@ void TMaquinaSuper::lanzarTipo(int tipo) {
   TConjuntoEtiquetas& lista = listas[static_cast<size_t>(tipo)];
   auto& unidades = uf[static_cast<size_t>(tipo)];
   size_t u = 0;
-  auto hayLibre = [&] {
-    while (u < unidades.size() && !unidades[u].puedeAceptar()) ++u;
-    return u < unidades.size();
-  };
-  if (lista.vacio() || !hayLibre()) return;
+  if (lista.vacio() || !hayLibre(unidades, u)) return;
   auto& estacion = er[static_cast<size_t>(tipo)];
   lista.recorrer(rob.inicio, [&](int32_t tag) {
     TEntradaER& e = estacion[static_cast<size_t>(posicionER[static_cast<size_t>(tag)])];
@@ -482,7 +484,7 @@ void TMaquinaSuper::lanzarTipo(int tipo) {
       observador->enUnidad(*e.instruccion, tipo, e.uf);
     }
     ++u;
-    return hayLibre();
+    return hayLibre(unidades, u);
   });
 }
 
@@ -528,11 +530,7 @@ void TMaquinaSuper::ejecutar() {
   for (auto& unidad : aluDir) avanzarUnidad(unidad);
 
   size_t i = 0;
-  auto hayLibre = [&] {
-    while (i < aluDir.size() && !aluDir[i].puedeAceptar()) ++i;
-    return i < aluDir.size();
-  };
-  if (!sinDireccion.vacio() && hayLibre()) {
+  if (!sinDireccion.vacio() && hayLibre(aluDir, i)) {
     sinDireccion.recorrer(rob.inicio, [&](int32_t tag) {
       TEntradaER& e = estacionMem[static_cast<size_t>(posicionER[static_cast<size_t>(tag)])];
       e.uf = base + static_cast<int32_t>(i);
@@ -545,7 +543,7 @@ void TMaquinaSuper::ejecutar() {
         observador->enUnidadDirecciones(*e.instruccion, static_cast<int32_t>(i));
       }
       ++i;
-      return hayLibre();
+      return hayLibre(aluDir, i);
     });
   }
   if constexpr (CON_OBSERVADOR) revisarEsperas();
